@@ -1,0 +1,27 @@
+#pragma once
+
+#include "paramset.h"
+#include "fields.h"
+
+// Copies the entry of the dual-rate tables selected by drChannel and
+// drPosition into drUp, drDown, drCurveRate and drCurveExpo.
+void drDataSelet(ParamSet &p);
+
+// Puts every field that has a range rule back into its accepted range.
+void falseSaveData(ParamSet &p);
+
+// Factory settings, in two halves; callers run both in this order.
+void restData(ParamSet &p);
+void restData2(ParamSet &p);
+
+// One range rule: fieldRef(field, index) must lie in lo..hi, else it becomes
+// replacement.
+struct RangeRule {
+    Field field;
+    int index;
+    int lo;
+    int hi;
+    int replacement;
+};
+extern const RangeRule *const rangeRulesData;
+extern const int rangeRuleCount;

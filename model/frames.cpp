@@ -1,0 +1,426 @@
+#include "frames.h"
+
+#include <QDebug>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Start letter and constant rows carry no field; the field member is unused.
+constexpr FrameField letter{0, Code::L, Field::reverse, 0};
+
+const FrameField sFields[] = {
+    letter,
+    {1, Code::D1, Field::reverse, 1},
+    {2, Code::D1, Field::reverse, 2},
+    {3, Code::D1, Field::reverse, 3},
+    {4, Code::D1, Field::reverse, 4},
+    {5, Code::D1, Field::reverse, 5},
+    {6, Code::D1, Field::reverse, 6},
+    {7, Code::D1, Field::reverse, 7},
+    {8, Code::D1, Field::reverse, 8},
+    {9, Code::X120, Field::subTrim, 1},
+    {11, Code::X120, Field::subTrim, 2},
+    {13, Code::X120, Field::subTrim, 3},
+    {15, Code::X120, Field::subTrim, 4},
+    {17, Code::X120, Field::subTrim, 5},
+    {19, Code::X120, Field::subTrim, 6},
+    {21, Code::X120, Field::subTrim, 7},
+    {23, Code::X120, Field::subTrim, 8},
+    {25, Code::X16, Field::epaLeft, 1},
+    {27, Code::X16, Field::epaLeft, 2},
+    {29, Code::X16, Field::epaLeft, 3},
+    {31, Code::X16, Field::epaLeft, 4},
+    {33, Code::X16, Field::epaLeft, 5},
+    {35, Code::X16, Field::epaLeft, 6},
+    {37, Code::X16, Field::epaLeft, 7},
+    {39, Code::X16, Field::epaLeft, 8},
+    {41, Code::X16, Field::epaRight, 1},
+    {43, Code::X16, Field::epaRight, 2},
+    {45, Code::X16, Field::epaRight, 3},
+    {47, Code::X16, Field::epaRight, 4},
+    {49, Code::X16, Field::epaRight, 5},
+    {51, Code::X16, Field::epaRight, 6},
+    {53, Code::X16, Field::epaRight, 7},
+    {55, Code::X16, Field::epaRight, 8},
+    {57, Code::X16, Field::failSafe, 1},
+    {59, Code::X16, Field::failSafe, 2},
+    {61, Code::X16, Field::failSafe, 3},
+    {63, Code::X16, Field::failSafe, 4},
+    {65, Code::X16, Field::failSafe, 5},
+    {67, Code::X16, Field::failSafe, 6},
+    {69, Code::X16, Field::failSafe, 7},
+    {71, Code::X16, Field::failSafe, 8},
+    {73, Code::D1, Field::auxSource, 5},
+    {74, Code::D1, Field::auxSource, 6},
+    {75, Code::D1, Field::auxSource, 7},
+    {76, Code::D1, Field::auxSource, 8},
+    {77, Code::X16, Field::txAlarmVoltX10, 0},
+    {79, Code::D1, Field::stickMode, 0},
+};
+
+const FrameField gFields[] = {
+    letter,
+    {1, Code::D1, Field::attitudeChannel, 0},
+    {2, Code::X16, Field::attitude, 1},
+    {4, Code::X16, Field::attitude, 2},
+    {6, Code::X16, Field::attitude, 3},
+    {8, Code::X16, Field::attitude, 4},
+    {10, Code::X16, Field::attitude, 5},
+    {12, Code::X16, Field::attitude, 6},
+    {14, Code::D1, Field::elevonMix, 0},
+    {15, Code::X120, Field::elevon, 1},
+    {17, Code::X120, Field::elevon, 5},
+    {19, Code::X120, Field::elevon, 2},
+    {21, Code::X120, Field::elevon, 6},
+    {23, Code::X120, Field::elevon, 3},
+    {25, Code::X120, Field::elevon, 4},
+    {27, Code::D1, Field::vtailMix, 0},
+    {28, Code::X116, Field::vtail, 1},
+    {30, Code::X116, Field::vtail, 2},
+    {32, Code::X116, Field::vtail, 3},
+    {34, Code::X116, Field::vtail, 4},
+    {36, Code::K6, Field::reverse, 0},
+    {37, Code::X16, Field::servoDelay, 1},
+    {39, Code::X16, Field::servoDelay, 2},
+    {41, Code::X16, Field::servoDelay, 3},
+    {43, Code::X16, Field::servoDelay, 4},
+    {45, Code::X16, Field::servoDelay, 5},
+    {47, Code::X16, Field::servoDelay, 6},
+    {49, Code::X16, Field::servoDelay, 7},
+    {51, Code::X16, Field::servoDelay, 8},
+    {53, Code::D1, Field::drMix, 0},
+    {54, Code::D1, Field::drChannel, 0},
+    {55, Code::X16, Field::drUp, 0},
+    {57, Code::X16, Field::drDown, 0},
+    {59, Code::X116, Field::prmUpRate, 1},
+    {61, Code::X116, Field::prmUpRate, 2},
+    {63, Code::X116, Field::prmDownRate, 1},
+    {65, Code::X116, Field::prmDownRate, 2},
+    {67, Code::X116, Field::prmOffset, 1},
+    {69, Code::X116, Field::prmOffset, 2},
+    {71, Code::D1, Field::prmMaster, 1},
+    {72, Code::D1, Field::prmMaster, 2},
+    {73, Code::D1, Field::prmSlave, 1},
+    {74, Code::D1, Field::prmSlave, 2},
+    {75, Code::D1, Field::prmMix, 1},
+    {76, Code::D1, Field::prmMix, 2},
+};
+
+const FrameField hFields[] = {
+    letter,
+    {1, Code::X16, Field::drRateUp, 1},
+    {3, Code::X16, Field::drRateUp, 2},
+    {5, Code::X16, Field::drRateUp, 3},
+    {7, Code::X16, Field::drRateUp, 4},
+    {9, Code::X16, Field::drRateDown, 1},
+    {11, Code::X16, Field::drRateDown, 2},
+    {13, Code::X16, Field::drRateDown, 3},
+    {15, Code::X16, Field::drRateDown, 4},
+    {17, Code::D1, Field::prmMix, 3},
+    {18, Code::D1, Field::prmMaster, 3},
+    {19, Code::D1, Field::prmSlave, 3},
+    {20, Code::X116, Field::prmOffset, 3},
+    {22, Code::X116, Field::prmUpRate, 3},
+    {24, Code::X116, Field::prmDownRate, 3},
+    {26, Code::D1, Field::prmMix, 4},
+    {27, Code::D1, Field::prmMaster, 4},
+    {28, Code::D1, Field::prmSlave, 4},
+    {29, Code::X116, Field::prmOffset, 4},
+    {31, Code::X116, Field::prmUpRate, 4},
+    {33, Code::X116, Field::prmDownRate, 4},
+    {35, Code::D1, Field::thrCurveMix, 0},
+    {36, Code::D1, Field::thrCurveExtra, 0},
+    {37, Code::X16, Field::thrCurve, 1},
+    {39, Code::X16, Field::thrCurve, 2},
+    {41, Code::X16, Field::thrCurve, 3},
+    {43, Code::X16, Field::thrCurve, 4},
+    {45, Code::X16, Field::thrCurve, 5},
+    {47, Code::X16, Field::thrCurve, 6},
+    {49, Code::X16, Field::thrCurve, 7},
+    {51, Code::D1, Field::drPosition, 0},
+    {52, Code::X116, Field::drExpoUp, 1},
+    {54, Code::X116, Field::drExpoUp, 2},
+    {56, Code::X116, Field::drExpoUp, 3},
+    {58, Code::X116, Field::drExpoUp, 4},
+    {60, Code::X116, Field::drExpoDown, 1},
+    {62, Code::X116, Field::drExpoDown, 2},
+    {64, Code::X116, Field::drExpoDown, 3},
+    {66, Code::X116, Field::drExpoDown, 4},
+    {68, Code::D3, Field::extAlarmVoltX10, 0},
+    {71, Code::X120, Field::rssiAlarm, 0},
+    {73, Code::D1, Field::drSwitch, 0},
+    {74, Code::X16, Field::rxAlarmVoltX10, 0},
+};
+
+const FrameField iFields[] = {
+    letter,
+    {1, Code::X16, Field::stickTrim, 1},
+    {3, Code::X16, Field::stickTrim, 2},
+    {5, Code::X16, Field::stickTrim, 3},
+    {7, Code::X16, Field::stickTrim, 4},
+};
+
+template <int N>
+constexpr int countOf(const FrameField (&)[N])
+{
+    return N;
+}
+
+const FrameLayout layouts[4] = {
+    {'S', 'Y', 80, sFields, countOf(sFields)},
+    {'G', 'Z', 77, gFields, countOf(gFields)},
+    {'H', 'X', 76, hFields, countOf(hFields)},
+    {'I', 'V', 9, iFields, countOf(iFields)},
+};
+
+const char hexDigits[] = "0123456789ABCDEF";
+
+// One hexadecimal digit, either case; -1 if c is none.
+int hexValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// The characters text[at .. at+width-1] as one hexadecimal number; 0 when
+// any of them is not a digit or lies past the end.
+int readHex(const QString &text, int at, int width)
+{
+    int v = 0;
+    for (int k = 0; k < width; ++k) {
+        const int i = at + k;
+        const int d = (i >= 0 && i < text.size()) ? hexValue(text.at(i)) : -1;
+        if (d < 0)
+            return 0;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+int readHexDigit(const QString &text, int at)
+{
+    return readHex(text, at, 1);
+}
+
+void setDerivedVolt(ParamSet &p, Field f)
+{
+    switch (f) {
+    case Field::txAlarmVoltX10: p.txAlarmVolt = p.txAlarmVoltX10 / 10.0; break;
+    case Field::rxAlarmVoltX10: p.rxAlarmVolt = p.rxAlarmVoltX10 / 10.0; break;
+    case Field::extAlarmVoltX10: p.extAlarmVolt = p.extAlarmVoltX10 / 10.0; break;
+    default: break;
+    }
+}
+
+} // namespace
+
+const FrameLayout &frameLayout(int frame)
+{
+    Q_ASSERT(frame >= FrameS && frame <= FrameI);
+    return layouts[frame];
+}
+
+int codeWidth(Code code)
+{
+    switch (code) {
+    case Code::L:
+    case Code::D1:
+    case Code::K6:
+        return 1;
+    case Code::X16:
+    case Code::X116:
+    case Code::X120:
+        return 2;
+    case Code::D3:
+        return 3;
+    }
+    return 1;
+}
+
+int codeBias(Code code)
+{
+    switch (code) {
+    case Code::X16: return 16;
+    case Code::X116: return 116;
+    case Code::X120: return 120;
+    default: return 0;
+    }
+}
+
+int clampToCode(Code code, int value)
+{
+    int lo = 0;
+    int hi = 0;
+    switch (code) {
+    case Code::D1: hi = 9; break;
+    case Code::X16:
+    case Code::X116:
+    case Code::X120:
+        // Two hex digits after the bias: 0x10..0xFF.
+        lo = 16 - codeBias(code);
+        hi = 255 - codeBias(code);
+        break;
+    case Code::D3: hi = 999; break;
+    case Code::L:
+    case Code::K6:
+        return value;
+    }
+    return value < lo ? lo : (value > hi ? hi : value);
+}
+
+int voltCompanion(double volts)
+{
+    const double product = volts * 10.0;
+    // Out-of-range conversions are undefined behaviour; pin them instead.
+    // The frame encoder clamps the result to what the frame can carry.
+    if (std::isnan(product))
+        return 0;
+    if (product >= 2147483648.0)
+        return INT_MAX;
+    if (product <= -2147483649.0)
+        return INT_MIN;
+    const float single = float(product);
+    if (single >= 2147483648.0f)
+        return INT_MAX;
+    return int(single);
+}
+
+void refreshCompanions(ParamSet &p, int frame)
+{
+    if (frame == FrameS) {
+        p.txAlarmVoltX10 = voltCompanion(p.txAlarmVolt);
+    } else if (frame == FrameH) {
+        p.rxAlarmVoltX10 = voltCompanion(p.rxAlarmVolt);
+        p.extAlarmVoltX10 = voltCompanion(p.extAlarmVolt);
+    }
+}
+
+QString encodeBody(const ParamSet &p, int frame)
+{
+    const FrameLayout &layout = frameLayout(frame);
+    QString body;
+    body.reserve(layout.bodyLength);
+    for (int k = 0; k < layout.count; ++k) {
+        const FrameField &f = layout.fields[k];
+        switch (f.code) {
+        case Code::L:
+            body += QLatin1Char(layout.start);
+            break;
+        case Code::K6:
+            body += QLatin1Char('6');
+            break;
+        case Code::D1:
+            body += QLatin1Char(char('0' + clampToCode(f.code, fieldValue(p, f.field, f.index))));
+            break;
+        case Code::X16:
+        case Code::X116:
+        case Code::X120: {
+            const int biased = clampToCode(f.code, fieldValue(p, f.field, f.index)) + codeBias(f.code);
+            body += QLatin1Char(hexDigits[biased >> 4]);
+            body += QLatin1Char(hexDigits[biased & 15]);
+            break;
+        }
+        case Code::D3: {
+            const int v = clampToCode(f.code, fieldValue(p, f.field, f.index));
+            body += QLatin1Char(char('0' + v / 100 % 10));
+            body += QLatin1Char(char('0' + v / 10 % 10));
+            body += QLatin1Char(char('0' + v % 10));
+            break;
+        }
+        }
+    }
+    Q_ASSERT(body.size() == layout.bodyLength);
+    return body;
+}
+
+void buildFrame(ParamSet &p, int frame, QString &text)
+{
+    refreshCompanions(p, frame);
+    const FrameLayout &layout = frameLayout(frame);
+    text.replace(0, layout.bodyLength, encodeBody(p, frame));
+}
+
+void decodeFrameFields(const QString &text, int offset, int frame, ParamSet &p)
+{
+    const FrameLayout &layout = frameLayout(frame);
+    for (int k = 0; k < layout.count; ++k) {
+        const FrameField &f = layout.fields[k];
+        const int at = offset + f.pos;
+        int value;
+        switch (f.code) {
+        case Code::L:
+        case Code::K6:
+            continue;
+        case Code::D1:
+            value = readHexDigit(text, at);
+            break;
+        case Code::X16:
+        case Code::X116:
+        case Code::X120:
+            value = readHex(text, at, 2) - codeBias(f.code);
+            break;
+        case Code::D3:
+            value = 100 * readHexDigit(text, at) + 10 * readHexDigit(text, at + 1)
+                + readHexDigit(text, at + 2);
+            break;
+        default:
+            continue;
+        }
+        fieldRef(p, f.field, f.index) = value;
+        setDerivedVolt(p, f.field);
+    }
+}
+
+int FileFrames::count() const
+{
+    int n = 0;
+    for (bool b : present)
+        n += b ? 1 : 0;
+    return n;
+}
+
+FileFrames recognisedFrames(const QString &text)
+{
+    FileFrames r;
+    const int n = text.size();
+    auto is = [&text](int i, char c) { return text.at(i) == QLatin1Char(c); };
+    if (n > 161) {
+        r.present[FrameS] = is(0, 'S') && is(80, 'Y');
+        r.present[FrameG] = is(81, 'G') && is(161, 'Z');
+    }
+    if (n > 242) {
+        r.present[FrameH] = is(162, 'H') && is(242, 'X');
+        r.present[FrameI] = n > 323 && is(243, 'I') && is(323, 'V');
+    }
+    return r;
+}
+
+FileFrames decodeParameterFile(const QString &text, ParamSet &p)
+{
+    const int n = text.size();
+    qDebug("Blength00:%d", n);
+    const FileFrames found = recognisedFrames(text);
+    if (found.present[FrameS]) {
+        qDebug("Blength01:%d", n);
+        decodeFrameFields(text, 0, FrameS, p);
+    }
+    if (found.present[FrameG]) {
+        qDebug("Blength02:%d", n);
+        decodeFrameFields(text, 81, FrameG, p);
+    }
+    if (found.present[FrameH]) {
+        qDebug("Blength03:%d", n);
+        decodeFrameFields(text, 162, FrameH, p);
+    }
+    if (found.present[FrameI])
+        decodeFrameFields(text, 243, FrameI, p);
+    return found;
+}

@@ -1,0 +1,190 @@
+#include "apptest.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <QTimer>
+// The helper library builds against QtCore only; the widget headers come
+// from the Qt include root and resolve against the program's QtWidgets.
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+#include "paramset.h"
+
+namespace apptest {
+
+namespace {
+
+const int kPollMs = 20;
+
+// Widgets already answered; a dialog that stays up after its answer (a file
+// dialog refusing a path) is rejected the next time round.
+QList<QPointer<QWidget>> &answered()
+{
+    static QList<QPointer<QWidget>> list;
+    return list;
+}
+
+bool wasAnswered(QWidget *w)
+{
+    for (const QPointer<QWidget> &p : answered())
+        if (p == w)
+            return true;
+    return false;
+}
+
+} // namespace
+
+ModalAnswerer::ModalAnswerer(int limitMs, QObject *parent)
+    : QObject(parent)
+    , m_timer(new QTimer(this))
+    , m_limit(limitMs)
+{
+    m_timer->setInterval(kPollMs);
+    connect(m_timer, &QTimer::timeout, this, [this] { poll(); });
+    m_timer->start();
+}
+
+ModalAnswerer::~ModalAnswerer() = default;
+
+void ModalAnswerer::queueFile(const QString &path)
+{
+    m_files.append(path);
+}
+
+QStringList ModalAnswerer::boxes() const
+{
+    QStringList list;
+    for (const ModalSeen &s : m_seen)
+        if (s.kind == QLatin1String("box"))
+            list.append(s.title + QLatin1Char('|') + s.text);
+    return list;
+}
+
+void ModalAnswerer::stop()
+{
+    m_timer->stop();
+}
+
+void ModalAnswerer::poll()
+{
+    m_elapsed += kPollMs;
+    if (m_elapsed > m_limit) {
+        m_timer->stop();
+        return;
+    }
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible())
+        return;
+
+    if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
+        if (wasAnswered(dialog)) {
+            dialog->reject();
+            return;
+        }
+        answered().append(dialog);
+        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString()});
+        const QString path = m_files.isEmpty() ? QString() : m_files.takeFirst();
+        if (path.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(path);
+            // QFileDialog::accept() is protected; it checks the path the
+            // way the Open/Save button does.
+            static_cast<QDialog *>(dialog)->accept();
+        }
+        return;
+    }
+
+    if (wasAnswered(w))
+        return;
+    answered().append(w);
+
+    if (auto *box = qobject_cast<QMessageBox *>(w)) {
+        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text()});
+        QAbstractButton *accept = nullptr;
+        for (QAbstractButton *b : box->buttons()) {
+            const QMessageBox::ButtonRole role = box->buttonRole(b);
+            if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) {
+                accept = b;
+                break;
+            }
+        }
+        if (accept)
+            accept->click();
+        else
+            box->close();
+        return;
+    }
+
+    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString()});
+    w->close();
+}
+
+void resetProcessState()
+{
+    paramSet = ParamSet();
+    liveValues = LiveValues();
+    frameTexts = FrameTexts();
+    loadFileText.clear();
+}
+
+QString closedText()
+{
+    return QString::fromUtf8("打开串口");
+}
+
+QString openText()
+{
+    return QString::fromUtf8("关闭串口");
+}
+
+bool openPort(QWidget *window, const QString &path, QStringList *boxes)
+{
+    auto *box = window->findChild<QComboBox *>(QStringLiteral("portNameBox"));
+    auto *button = window->findChild<QPushButton *>(QStringLiteral("openButton"));
+    if (!box || !button)
+        return false;
+    box->setEditText(path);
+    ModalAnswerer answerer(5000);
+    button->click();
+    answerer.stop();
+    if (boxes)
+        *boxes += answerer.boxes();
+    return button->text() == openText();
+}
+
+bool closePort(QWidget *window)
+{
+    auto *button = window->findChild<QPushButton *>(QStringLiteral("openButton"));
+    if (!button || button->text() != openText())
+        return false;
+    button->click();
+    return button->text() == closedText();
+}
+
+bool setRefreshTimerRunning(QWidget *window, bool running)
+{
+    const QList<QTimer *> timers = window->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QTimer *t : timers) {
+        if (t->interval() != 100)
+            continue;
+        if (running)
+            t->start();
+        else
+            t->stop();
+        return true;
+    }
+    return false;
+}
+
+bool invokeSlot(QObject *window, const char *slot)
+{
+    return QMetaObject::invokeMethod(window, slot, Qt::DirectConnection);
+}
+
+} // namespace apptest

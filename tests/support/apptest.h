@@ -1,0 +1,83 @@
+#pragma once
+
+// Helpers for tests that drive the whole main window: answering the modal
+// boxes and dialogs that commands open, starting every test from the state
+// the program starts with, and opening a port from the window's own panel.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QTimer;
+class QWidget;
+
+namespace apptest {
+
+// One modal widget met by a ModalAnswerer.
+struct ModalSeen {
+    QString kind;  // "box" (QMessageBox), "file" (QFileDialog) or the class name
+    QString title; // window title
+    QString text;  // message text of a box; empty for dialogs
+};
+
+// Watches QApplication::activeModalWidget() from a polling timer (so it also
+// fires inside the nested event loops of a command) and answers whatever
+// modal widget shows up:
+//   - a QMessageBox: clicks its accepting button (OK, Yes) or closes it;
+//   - a QFileDialog: selects the next queued path and accepts, or rejects
+//     the dialog when no path is queued (an empty queued path also rejects).
+// Every widget answered is recorded. Polling stops after limitMs, so a test
+// that expected no box cannot hang on one.
+class ModalAnswerer : public QObject
+{
+public:
+    explicit ModalAnswerer(int limitMs = 30000, QObject *parent = nullptr);
+    ~ModalAnswerer() override;
+
+    // Paths for the file dialogs to come, answered in this order.
+    void queueFile(const QString &path);
+
+    const QList<ModalSeen> &seen() const { return m_seen; }
+    int count() const { return m_seen.size(); }
+    // Titles and texts of the boxes answered, "title|text" each.
+    QStringList boxes() const;
+
+    void stop();
+
+private:
+    void poll();
+
+    QTimer *m_timer = nullptr;
+    int m_elapsed = 0;
+    int m_limit = 0;
+    QStringList m_files;
+    QList<ModalSeen> m_seen;
+};
+
+// Puts the process-wide state (Parameter set, live values, frame texts, last
+// loaded file text) back to what the program starts with.
+void resetProcessState();
+
+// Texts of the connection panel.
+QString closedText(); // "打开串口"
+QString openText();   // "关闭串口"
+
+// Types the path into the window's port box and clicks the open button.
+// Returns true when the button then reads "关闭串口". A failure box is
+// answered (and recorded in boxes, if given).
+bool openPort(QWidget *window, const QString &path, QStringList *boxes = nullptr);
+
+// Clicks the open button of a window whose port is open. Returns true when
+// the button then reads "打开串口".
+bool closePort(QWidget *window);
+
+// Stops or restarts the window's 100 ms refresh timer (its direct QTimer
+// child), so a test can tell a refresh done by a slot from a timer tick.
+// Returns false when the window has no such timer.
+bool setRefreshTimerRunning(QWidget *window, bool running);
+
+// Calls a parameterless slot of the window through the meta-object.
+bool invokeSlot(QObject *window, const char *slot);
+
+} // namespace apptest

@@ -88,6 +88,8 @@ void ModalAnswerer::poll()
         }
         answered().append(dialog);
         m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString()});
+        if (m_hook)
+            m_hook(m_seen.last());
         const QString path = m_files.isEmpty() ? QString() : m_files.takeFirst();
         if (path.isEmpty()) {
             dialog->reject();
@@ -106,6 +108,8 @@ void ModalAnswerer::poll()
 
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
         m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text()});
+        if (m_hook)
+            m_hook(m_seen.last());
         QAbstractButton *accept = nullptr;
         for (QAbstractButton *b : box->buttons()) {
             const QMessageBox::ButtonRole role = box->buttonRole(b);
@@ -122,7 +126,42 @@ void ModalAnswerer::poll()
     }
 
     m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString()});
+    if (m_hook)
+        m_hook(m_seen.last());
     w->close();
+}
+
+MessageLog *MessageLog::s_current = nullptr;
+
+MessageLog::MessageLog()
+{
+    Q_ASSERT(!s_current);
+    s_current = this;
+    m_previous = qInstallMessageHandler(&MessageLog::handler);
+}
+
+MessageLog::~MessageLog()
+{
+    qInstallMessageHandler(m_previous);
+    s_current = nullptr;
+}
+
+QStringList MessageLog::linesStartingWith(const QString &prefix) const
+{
+    QStringList out;
+    for (const QString &line : m_lines)
+        if (line.startsWith(prefix))
+            out.append(line);
+    return out;
+}
+
+void MessageLog::handler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    MessageLog *log = s_current;
+    if (log && type == QtDebugMsg)
+        log->m_lines.append(msg);
+    if (log && log->m_previous)
+        log->m_previous(type, context, msg);
 }
 
 void resetProcessState()

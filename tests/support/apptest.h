@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
+
+#include <functional>
 
 class QTimer;
 class QWidget;
@@ -37,6 +40,9 @@ public:
 
     // Paths for the file dialogs to come, answered in this order.
     void queueFile(const QString &path);
+    // Called for each modal widget just before it is answered, while the
+    // command that opened it is still waiting on it.
+    void onShown(const std::function<void(const ModalSeen &)> &hook) { m_hook = hook; }
 
     const QList<ModalSeen> &seen() const { return m_seen; }
     int count() const { return m_seen.size(); }
@@ -53,6 +59,29 @@ private:
     int m_limit = 0;
     QStringList m_files;
     QList<ModalSeen> m_seen;
+    std::function<void(const ModalSeen &)> m_hook;
+};
+
+// Collects the debug log lines written while it exists (and still passes
+// them on to the handler installed before it). One at a time.
+class MessageLog
+{
+public:
+    MessageLog();
+    ~MessageLog();
+    MessageLog(const MessageLog &) = delete;
+    MessageLog &operator=(const MessageLog &) = delete;
+
+    QStringList lines() const { return m_lines; }
+    // Lines that start with prefix.
+    QStringList linesStartingWith(const QString &prefix) const;
+    void clear() { m_lines.clear(); }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &msg);
+    static MessageLog *s_current;
+    QtMessageHandler m_previous = nullptr;
+    QStringList m_lines;
 };
 
 // Puts the process-wide state (Parameter set, live values, frame texts, last

@@ -1,0 +1,886 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QDoubleSpinBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSaveFile>
+#include <QSerialPortInfo>
+#include <QSpinBox>
+#include <QTextStream>
+#include <QTimer>
+
+#include "fields.h"
+#include "frames.h"
+#include "packets.h"
+#include "paramset.h"
+#include "rules.h"
+
+namespace {
+
+const char *const kClosedText = "打开串口";
+const char *const kOpenText = "关闭串口";
+const char *const kRedLamp = ":/myImage/images/red.png";
+const char *const kGreenLamp = ":/myImage/images/green.png";
+const char *const kNormalSheet = ":/comboBox.qss";
+const char *const kDwellSheet = ":/comboBox_REV.qss";
+
+// Longest a close waits for "DIS" to leave; a vanished device must not hang us.
+const int kDisconnectFlushMs = 300;
+// Anything much larger than the 324 bytes of a Parameter file is foreign.
+const qint64 kMaxParameterFileSize = 64 * 1024;
+
+QString tr8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// "d u . t V" from 10 V up, " u . t V" below, from single digits.
+QString voltText(int tenths)
+{
+    const int t = tenths % 10;
+    const int u = (tenths / 10) % 10;
+    const int d = (tenths / 100) % 10;
+    if (tenths > 99)
+        return QString::number(d) + QString::number(u) + QLatin1Char('.') + QString::number(t) + QStringLiteral(" V");
+    return QLatin1Char(' ') + QString::number(u) + QLatin1Char('.') + QString::number(t) + QLatin1Char('V');
+}
+
+// Widget bindings of the settings pages: which widget shows which field.
+using SpinMember = QSpinBox *Ui_MainWindow::*;
+using ComboMember = QComboBox *Ui_MainWindow::*;
+
+struct SpinBinding {
+    SpinMember box;
+    Field field;
+    int index;
+};
+
+struct ComboBinding {
+    ComboMember box;
+    Field field;
+    int index;
+};
+
+} // namespace
+
+void waitMs(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+
+    // Typed names let a port the system does not list (a pseudo-terminal, a
+    // network bridge) be opened; typing never adds an item to the list.
+    ui->portNameBox->setEditable(true);
+    ui->portNameBox->setInsertPolicy(QComboBox::NoInsert);
+
+    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+
+    ui->portNameBox->clear();
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ui->portNameBox->addItem(info.portName());
+
+    ui->tabWidget->setCurrentIndex(0);
+
+    refreshTimer = new QTimer(this);
+    refreshTimer->start(100);
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::presetPortName(const QString &name)
+{
+    ui->portNameBox->setEditText(name);
+}
+
+// ---------------------------------------------------------------- serial link
+
+void MainWindow::on_openButton_clicked()
+{
+    if (ui->openButton->text() == tr8(kClosedText)) {
+        serialPort.setPortName(ui->portNameBox->currentText());
+        serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
+        serialPort.setDataBits(QSerialPort::Data8);
+        serialPort.setParity(QSerialPort::NoParity);
+        serialPort.setStopBits(QSerialPort::OneStop);
+        serialPort.setFlowControl(QSerialPort::NoFlowControl);
+        if (serialPort.open(QIODevice::ReadWrite)) {
+            ui->portNameBox->setEnabled(false);
+            ui->openButton->setText(tr8(kOpenText));
+            ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
+            serialPort.write("OK");
+        } else {
+            QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+        }
+        return;
+    }
+
+    serialPort.write("DIS");
+    // close() drops whatever is still buffered, so let "DIS" leave first.
+    if (serialPort.bytesToWrite() > 0)
+        serialPort.waitForBytesWritten(kDisconnectFlushMs);
+    serialPort.close();
+
+    liveValues.centreChannels();
+    Servo_Display();
+
+    ui->portNameBox->setEnabled(true);
+    ui->openButton->setText(tr8(kClosedText));
+    ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
+
+    ui->portNameBox->clear();
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ui->portNameBox->addItem(info.portName());
+}
+
+void MainWindow::serialPort_readyRead()
+{
+    const QByteArray chunk = serialPort.readAll();
+    if (chunk.isEmpty())
+        return;
+    const PacketResult result = decodePacket(chunk, paramSet, liveValues);
+    if (result.refresh)
+        ui_Display();
+    Dr_DataSelet();
+    FalseSaveData();
+    serialPort.write("WWW");
+}
+
+int MainWindow::byteArrayToInt(QByteArray b, int a)
+{
+    return ::byteArrayToInt(b, a);
+}
+
+// ------------------------------------------------------------- transfer commands
+
+// Every command button sits out 200 ms first; the link commands then need an
+// open port.
+bool MainWindow::commandGuard(QWidget *button)
+{
+    button->setEnabled(false);
+    waitMs(200);
+    button->setEnabled(true);
+    if (ui->openButton->text() == tr8(kClosedText)) {
+        QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::on_toolButton_Read_clicked()
+{
+    if (!commandGuard(ui->toolButton_Read))
+        return;
+    serialPort.write("RR");
+    waitMs(500);
+}
+
+void MainWindow::on_toolButton_Send_clicked()
+{
+    if (!commandGuard(ui->toolButton_Send))
+        return;
+    sendAllFrames();
+    serialPort.write("WWW");
+}
+
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    liveValues.trimUpdateBlocked = 1;
+    if (!commandGuard(ui->toolButton_Reset)) {
+        liveValues.trimUpdateBlocked = 0;
+        return;
+    }
+    RestData();
+    RestData2();
+    SendData1();
+    SendData2();
+    SendData3();
+    for (int t = 1; t <= 4; ++t)
+        paramSet.stickTrim[t] = 120;
+    SendData4();
+    serialPort.write("WWW");
+    liveValues.trimUpdateBlocked = 0;
+}
+
+void MainWindow::on_pushButton_Reset2_clicked()
+{
+    if (!commandGuard(ui->pushButton_Reset2))
+        return;
+    RestData();
+    RestData2();
+    SendData1();
+    SendData2();
+    SendData3();
+    // Telemetry during the pauses may have moved the trims.
+    for (int t = 1; t <= 4; ++t)
+        paramSet.stickTrim[t] = 120;
+    SendData4();
+    serialPort.write("WWW");
+}
+
+// ---------------------------------------------------------------- frames
+
+void MainWindow::sendFrame(int frame, const char *logFormat)
+{
+    QString &text = frameTexts.text[frame];
+    buildFrame(paramSet, frame, text);
+    qDebug(logFormat, int(text.length()));
+    serialPort.write(text.toUtf8());
+    waitMs(800);
+}
+
+void MainWindow::sendAllFrames()
+{
+    SendData1();
+    SendData2();
+    SendData3();
+    SendData4();
+}
+
+void MainWindow::SendData1() { sendFrame(FrameS, "Str1Blength:%d"); }
+void MainWindow::SendData2() { sendFrame(FrameG, "Str2Blength:%d"); }
+void MainWindow::SendData3() { sendFrame(FrameH, "Str3Blength:%d"); }
+void MainWindow::SendData4() { sendFrame(FrameI, "Str4Blength:%d"); }
+
+void MainWindow::RestData() { restData(paramSet); }
+void MainWindow::RestData2() { restData2(paramSet); }
+void MainWindow::Dr_DataSelet() { drDataSelet(paramSet); }
+void MainWindow::FalseSaveData() { falseSaveData(paramSet); }
+
+// ---------------------------------------------------------------- files
+
+void MainWindow::on_toolButton_Save_clicked()
+{
+    ui->toolButton_Save->setEnabled(false);
+    waitMs(200);
+    ui->toolButton_Save->setEnabled(true);
+
+    const QString path = QFileDialog::getSaveFileName(this, tr8("保存数据"), QStringLiteral("./"),
+                                                      tr8("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
+    qDebug() << path;
+    if (path.isEmpty())
+        return;
+
+    // Written beside the old file and swapped in only when complete, so a
+    // failed save never destroys the settings already on disk.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+        return;
+    }
+    sendAllFrames();
+    bool ok = true;
+    for (const QString &text : frameTexts.text) {
+        const QByteArray bytes = text.toLatin1();
+        ok = ok && file.write(bytes) == bytes.size();
+    }
+    if (!ok || !file.commit()) {
+        file.cancelWriting();
+        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+    }
+}
+
+void MainWindow::on_toolButton_Load_clicked()
+{
+    liveValues.trimUpdateBlocked = 1;
+    ui->toolButton_Load->setEnabled(false);
+    waitMs(200);
+    ui->toolButton_Load->setEnabled(true);
+
+    loadFileName = QFileDialog::getOpenFileName(this, tr8("打开文件"), QStringLiteral("./"),
+                                                tr8("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
+    if (loadFileName.isEmpty()) {
+        Dr_DataSelet();
+        FalseSaveData();
+        liveValues.trimUpdateBlocked = 0;
+        return;
+    }
+
+    auto fail = [this] {
+        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+        liveValues.trimUpdateBlocked = 0;
+    };
+
+    QFile file(loadFileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        loadFileName.clear();
+        fail();
+        return;
+    }
+    // A huge file is not a Parameter file; do not pull it into memory.
+    if (file.size() > kMaxParameterFileSize) {
+        file.close();
+        fail();
+        return;
+    }
+    QTextStream stream(&file);
+    loadFileText = stream.readAll();
+    file.close();
+
+    // A file with no recognisable frame is the wrong file: say so, send
+    // nothing and keep the settings as they are.
+    if (recognisedFrames(loadFileText).count() == 0) {
+        qDebug("Blength00:%d", int(loadFileText.length()));
+        fail();
+        return;
+    }
+
+    decodeParameterFile(loadFileText, paramSet);
+    // Unchecked file content never reaches the transmitter.
+    Dr_DataSelet();
+    FalseSaveData();
+
+    sendAllFrames();
+    serialPort.write("WWW");
+    liveValues.trimUpdateBlocked = 0;
+    Dr_DataSelet();
+    FalseSaveData();
+}
+
+// ---------------------------------------------------------------- live monitor
+
+void MainWindow::ui_Display()
+{
+    Servo_Display();
+    Recieve_Display();
+    Rev_Display();
+    EPA_Display();
+    SubTrim_Display();
+    FS_Display();
+    Delay_Display();
+    Aux_Display();
+    DR_Display();
+    Parameter_Display();
+    Atti_Display();
+    Elev_Display();
+    Vtype_Display();
+    Prm_Display();
+    DRCure_Display();
+    THcure_Display();
+    StkTrim_Display();
+}
+
+void MainWindow::Servo_Display()
+{
+    struct Column {
+        QLineEdit *Ui_MainWindow::*text;
+        QProgressBar *Ui_MainWindow::*upper;
+        QProgressBar *Ui_MainWindow::*lower;
+    };
+    static const Column columns[8] = {
+        {&Ui_MainWindow::lineEdit, &Ui_MainWindow::progressBar_10, &Ui_MainWindow::progressBar_11},
+        {&Ui_MainWindow::lineEdit_2, &Ui_MainWindow::progressBar_20, &Ui_MainWindow::progressBar_21},
+        {&Ui_MainWindow::lineEdit_3, &Ui_MainWindow::progressBar_30, &Ui_MainWindow::progressBar_31},
+        {&Ui_MainWindow::lineEdit_4, &Ui_MainWindow::progressBar_40, &Ui_MainWindow::progressBar_41},
+        {&Ui_MainWindow::lineEdit_5, &Ui_MainWindow::progressBar_50, &Ui_MainWindow::progressBar_51},
+        {&Ui_MainWindow::lineEdit_6, &Ui_MainWindow::progressBar_60, &Ui_MainWindow::progressBar_61},
+        {&Ui_MainWindow::lineEdit_7, &Ui_MainWindow::progressBar_70, &Ui_MainWindow::progressBar_71},
+        {&Ui_MainWindow::lineEdit_8, &Ui_MainWindow::progressBar_80, &Ui_MainWindow::progressBar_81},
+    };
+    for (int n = 1; n <= 8; ++n) {
+        const Column &c = columns[n - 1];
+        const int v = liveValues.channel(n);
+        (ui->*c.text)->setText(QString::number(v));
+        // Two stacked bars make one centre-zero column: the upper one fills
+        // up from the centre below 1000, the lower one empties down above it.
+        (ui->*c.upper)->setValue(v < 1000 ? 1010 - v : 10);
+        (ui->*c.lower)->setValue(v > 1000 ? 2000 - v : 1000);
+    }
+
+    const int r = liveValues.txVoltage; // 0.01 V; the hundredths are dropped
+    ui->lineEdit_TX->setText(voltText(r / 10));
+}
+
+void MainWindow::Recieve_Display()
+{
+    const int b = 100 - liveValues.rssiValue;
+    if (b > 99) {
+        ui->lineEdit_RSSI->setText(QStringLiteral("null"));
+    } else {
+        // The device reports 100 at the strongest signal; a larger byte is
+        // off its scale and shows as the strongest.
+        const int shown = qMax(b, 0);
+        ui->lineEdit_RSSI->setText(QLatin1Char('-') + QString::number((shown / 10) % 10)
+                                   + QString::number(shown % 10) + QStringLiteral("dBm"));
+    }
+    ui->lineEdit_EXT->setText(voltText(liveValues.extVoltage));
+    ui->lineEdit_RX->setText(voltText(liveValues.rxVoltage));
+}
+
+// ---------------------------------------------------------------- settings display
+
+namespace {
+
+// Writing an unchanged value would reset the text the user is typing, so a
+// spin box is only written when its field has moved.
+void showValue(QSpinBox *box, int value)
+{
+    if (box->value() != value)
+        box->setValue(value);
+}
+
+void showValue(QDoubleSpinBox *box, double value)
+{
+    if (box->value() != value)
+        box->setValue(value);
+}
+
+void showAll(Ui_MainWindow *ui, const SpinBinding *b, int count)
+{
+    for (int i = 0; i < count; ++i)
+        showValue(ui->*b[i].box, fieldValue(paramSet, b[i].field, b[i].index));
+}
+
+#define UI(name) &Ui_MainWindow::name
+
+const ComboBinding revBindings[] = {
+    {UI(comboBox_rev1), Field::reverse, 1}, {UI(comboBox_rev2), Field::reverse, 2},
+    {UI(comboBox_rev3), Field::reverse, 3}, {UI(comboBox_rev4), Field::reverse, 4},
+    {UI(comboBox_rev5), Field::reverse, 5}, {UI(comboBox_rev6), Field::reverse, 6},
+    {UI(comboBox_rev7), Field::reverse, 7}, {UI(comboBox_rev8), Field::reverse, 8},
+};
+
+const SpinBinding epaBindings[] = {
+    {UI(spinBox_Lepa1), Field::epaLeft, 1}, {UI(spinBox_Lepa2), Field::epaLeft, 2},
+    {UI(spinBox_Lepa3), Field::epaLeft, 3}, {UI(spinBox_Lepa4), Field::epaLeft, 4},
+    {UI(spinBox_Lepa5), Field::epaLeft, 5}, {UI(spinBox_Lepa6), Field::epaLeft, 6},
+    {UI(spinBox_Lepa7), Field::epaLeft, 7}, {UI(spinBox_Lepa8), Field::epaLeft, 8},
+    {UI(spinBox_Repa1), Field::epaRight, 1}, {UI(spinBox_Repa2), Field::epaRight, 2},
+    {UI(spinBox_Repa3), Field::epaRight, 3}, {UI(spinBox_Repa4), Field::epaRight, 4},
+    {UI(spinBox_Repa5), Field::epaRight, 5}, {UI(spinBox_Repa6), Field::epaRight, 6},
+    {UI(spinBox_Repa7), Field::epaRight, 7}, {UI(spinBox_Repa8), Field::epaRight, 8},
+};
+
+const SpinBinding subTrimBindings[] = {
+    {UI(spinBox_sub1), Field::subTrim, 1}, {UI(spinBox_sub2), Field::subTrim, 2},
+    {UI(spinBox_sub3), Field::subTrim, 3}, {UI(spinBox_sub4), Field::subTrim, 4},
+    {UI(spinBox_sub5), Field::subTrim, 5}, {UI(spinBox_sub6), Field::subTrim, 6},
+    {UI(spinBox_sub7), Field::subTrim, 7}, {UI(spinBox_sub8), Field::subTrim, 8},
+};
+
+const SpinBinding failSafeBindings[] = {
+    {UI(spinBox_FS1), Field::failSafe, 1}, {UI(spinBox_FS2), Field::failSafe, 2},
+    {UI(spinBox_FS3), Field::failSafe, 3}, {UI(spinBox_FS4), Field::failSafe, 4},
+    {UI(spinBox_FS5), Field::failSafe, 5}, {UI(spinBox_FS6), Field::failSafe, 6},
+    {UI(spinBox_FS7), Field::failSafe, 7}, {UI(spinBox_FS8), Field::failSafe, 8},
+};
+
+const SpinBinding delayBindings[] = {
+    {UI(spinBox_delay1), Field::servoDelay, 1}, {UI(spinBox_delay2), Field::servoDelay, 2},
+    {UI(spinBox_delay3), Field::servoDelay, 3}, {UI(spinBox_delay4), Field::servoDelay, 4},
+    {UI(spinBox_delay5), Field::servoDelay, 5}, {UI(spinBox_delay6), Field::servoDelay, 6},
+    {UI(spinBox_delay7), Field::servoDelay, 7}, {UI(spinBox_delay8), Field::servoDelay, 8},
+};
+
+const SpinBinding attitudeBindings[] = {
+    {UI(spinBox_Atti1), Field::attitude, 1}, {UI(spinBox_Atti2), Field::attitude, 2},
+    {UI(spinBox_Atti3), Field::attitude, 3}, {UI(spinBox_Atti4), Field::attitude, 4},
+    {UI(spinBox_Atti5), Field::attitude, 5}, {UI(spinBox_Atti6), Field::attitude, 6},
+};
+
+const SpinBinding elevonBindings[] = {
+    {UI(spinBox_Elev01), Field::elevon, 1}, {UI(spinBox_Elev02), Field::elevon, 2},
+    {UI(spinBox_Elev03), Field::elevon, 3}, {UI(spinBox_Elev04), Field::elevon, 4},
+    {UI(spinBox_Elev05), Field::elevon, 5}, {UI(spinBox_Elev06), Field::elevon, 6},
+};
+
+const SpinBinding vtailBindings[] = {
+    {UI(spinBox_Ru1), Field::vtail, 1}, {UI(spinBox_Ru2), Field::vtail, 2},
+    {UI(spinBox_Ru3), Field::vtail, 3}, {UI(spinBox_Ru4), Field::vtail, 4},
+};
+
+const SpinBinding throttleBindings[] = {
+    {UI(spinBox_THCURE_Data01), Field::thrCurve, 1}, {UI(spinBox_THCURE_Data02), Field::thrCurve, 2},
+    {UI(spinBox_THCURE_Data03), Field::thrCurve, 3}, {UI(spinBox_THCURE_Data04), Field::thrCurve, 4},
+    {UI(spinBox_THCURE_Data05), Field::thrCurve, 5}, {UI(spinBox_THCURE_Data06), Field::thrCurve, 6},
+    {UI(spinBox_THCURE_Data07), Field::thrCurve, 7},
+};
+
+// One programmable mix: Mix, Master, Slave, then offset, up and down rates.
+struct MixWidgets {
+    ComboMember mix, master, slave;
+    SpinMember offset, up, down;
+};
+const MixWidgets mixWidgets[4] = {
+    {UI(comboBox_PRM01_Mix), UI(comboBox_PRM01_Master), UI(comboBox_PRM01_Slave),
+     UI(spinBox_PRM01_Data1), UI(spinBox_PRM01_Data2), UI(spinBox_PRM01_Data3)},
+    {UI(comboBox_PRM02_Mix), UI(comboBox_PRM02_Master), UI(comboBox_PRM02_Slave),
+     UI(spinBox_PRM02_Data1), UI(spinBox_PRM02_Data2), UI(spinBox_PRM02_Data3)},
+    {UI(comboBox_PRM03_Mix), UI(comboBox_PRM03_Master), UI(comboBox_PRM03_Slave),
+     UI(spinBox_PRM03_Data1), UI(spinBox_PRM03_Data2), UI(spinBox_PRM03_Data3)},
+    {UI(comboBox_PRM04_Mix), UI(comboBox_PRM04_Master), UI(comboBox_PRM04_Slave),
+     UI(spinBox_PRM04_Data1), UI(spinBox_PRM04_Data2), UI(spinBox_PRM04_Data3)},
+};
+
+const ComboMember auxBoxes[8] = {
+    UI(comboBox_AUX1), UI(comboBox_AUX2), UI(comboBox_AUX3), UI(comboBox_AUX4),
+    UI(comboBox_AUX5), UI(comboBox_AUX6), UI(comboBox_AUX7), UI(comboBox_AUX8),
+};
+
+#undef UI
+
+template <int N>
+constexpr int count(const SpinBinding (&)[N])
+{
+    return N;
+}
+
+// First hover counter of each display slot's watched combo boxes.
+enum HoverSlot {
+    HoverRev = 0,
+    HoverAux = 8,
+    HoverDR = 16,
+    HoverAtti = 19,
+    HoverElev = 20,
+    HoverVtype = 21,
+    HoverPrm = 22,
+    HoverDRCure = 34,
+    HoverTHcure = 38,
+};
+
+} // namespace
+
+void MainWindow::applySheet(QComboBox *box, const char *path)
+{
+    QFile file(QString::fromLatin1(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    box->setStyleSheet(QString::fromUtf8(bytes));
+    file.close();
+}
+
+// About two seconds of hovering swaps in the dwell sheet; the normal sheet
+// comes back once at the first refresh after the pointer has left.
+void MainWindow::hover(QComboBox *box, int &counter)
+{
+    if (box->underMouse()) {
+        if (counter + 1 > 19) {
+            counter = 20;
+            applySheet(box, kDwellSheet);
+        } else {
+            ++counter;
+        }
+    } else if (counter > 19) {
+        counter = 0;
+        applySheet(box, kNormalSheet);
+    }
+}
+
+void MainWindow::Rev_Display()
+{
+    for (const ComboBinding &b : revBindings)
+        (ui->*b.box)->setCurrentIndex(fieldValue(paramSet, b.field, b.index));
+    for (int i = 0; i < 8; ++i)
+        hover(ui->*revBindings[i].box, hoverCount[HoverRev + i]);
+}
+
+void MainWindow::EPA_Display() { showAll(ui, epaBindings, count(epaBindings)); }
+void MainWindow::SubTrim_Display() { showAll(ui, subTrimBindings, count(subTrimBindings)); }
+void MainWindow::FS_Display() { showAll(ui, failSafeBindings, count(failSafeBindings)); }
+void MainWindow::Delay_Display() { showAll(ui, delayBindings, count(delayBindings)); }
+
+void MainWindow::Aux_Display()
+{
+    // The first four aux boxes are reserved and always show their one item.
+    for (int n = 1; n <= 8; ++n)
+        (ui->*auxBoxes[n - 1])->setCurrentIndex(n <= 4 ? 0 : paramSet.auxSource[n]);
+    for (int i = 0; i < 8; ++i)
+        hover(ui->*auxBoxes[i], hoverCount[HoverAux + i]);
+}
+
+void MainWindow::DR_Display()
+{
+    // The channel first: its handler selects the rates shown just below.
+    ui->comboBox_DR_MIX1->setCurrentIndex(paramSet.drMix);
+    ui->comboBox_DR_CH1->setCurrentIndex(paramSet.drChannel);
+    ui->comboBox_DR_SW1->setCurrentIndex(paramSet.drSwitch);
+    showValue(ui->spinBox_DR_UP1, paramSet.drUp);
+    showValue(ui->spinBox_DR_DOWN1, paramSet.drDown);
+    hover(ui->comboBox_DR_MIX1, hoverCount[HoverDR]);
+    hover(ui->comboBox_DR_CH1, hoverCount[HoverDR + 1]);
+    hover(ui->comboBox_DR_SW1, hoverCount[HoverDR + 2]);
+}
+
+void MainWindow::Parameter_Display()
+{
+    showValue(ui->doubleSpinBox_Volt, paramSet.txAlarmVolt);
+    showValue(ui->spinBox_Mode, paramSet.stickMode);
+    showValue(ui->spinBox_Vertion, paramSet.firmwareVersion);
+    showValue(ui->doubleSpinBox_rxVolt, paramSet.rxAlarmVolt);
+    showValue(ui->doubleSpinBox_extVolt, paramSet.extAlarmVolt);
+    showValue(ui->spinBox_Rssi, paramSet.rssiAlarm);
+}
+
+void MainWindow::Atti_Display()
+{
+    ui->comboBox_AttiM->setCurrentIndex(paramSet.attitudeChannel);
+    showAll(ui, attitudeBindings, count(attitudeBindings));
+    hover(ui->comboBox_AttiM, hoverCount[HoverAtti]);
+}
+
+void MainWindow::Elev_Display()
+{
+    ui->comboBox_EleMix->setCurrentIndex(paramSet.elevonMix);
+    showAll(ui, elevonBindings, count(elevonBindings));
+    hover(ui->comboBox_EleMix, hoverCount[HoverElev]);
+}
+
+void MainWindow::Vtype_Display()
+{
+    ui->comboBox_RuMix->setCurrentIndex(paramSet.vtailMix);
+    showAll(ui, vtailBindings, count(vtailBindings));
+    hover(ui->comboBox_RuMix, hoverCount[HoverVtype]);
+}
+
+void MainWindow::Prm_Display()
+{
+    for (int n = 1; n <= 4; ++n) {
+        const MixWidgets &m = mixWidgets[n - 1];
+        (ui->*m.mix)->setCurrentIndex(paramSet.prmMix[n]);
+        (ui->*m.master)->setCurrentIndex(paramSet.prmMaster[n]);
+        (ui->*m.slave)->setCurrentIndex(paramSet.prmSlave[n]);
+        showValue(ui->*m.offset, paramSet.prmOffset[n]);
+        showValue(ui->*m.up, paramSet.prmUpRate[n]);
+        showValue(ui->*m.down, paramSet.prmDownRate[n]);
+    }
+    for (int n = 0; n < 4; ++n) {
+        const MixWidgets &m = mixWidgets[n];
+        hover(ui->*m.mix, hoverCount[HoverPrm + 3 * n]);
+        hover(ui->*m.master, hoverCount[HoverPrm + 3 * n + 1]);
+        hover(ui->*m.slave, hoverCount[HoverPrm + 3 * n + 2]);
+    }
+}
+
+void MainWindow::DRCure_Display()
+{
+    ui->comboBox_DR_MIX2->setCurrentIndex(paramSet.drMix);
+    ui->comboBox_DR_CH2->setCurrentIndex(paramSet.drChannel);
+    ui->comboBox_DR_SW2->setCurrentIndex(paramSet.drSwitch);
+    ui->comboBox_DR_POSI->setCurrentIndex(paramSet.drPosition);
+    showValue(ui->spinBox_DR_RATE, paramSet.drCurveRate);
+    showValue(ui->spinBox_DR_EXP, paramSet.drCurveExpo);
+    hover(ui->comboBox_DR_MIX2, hoverCount[HoverDRCure]);
+    hover(ui->comboBox_DR_CH2, hoverCount[HoverDRCure + 1]);
+    hover(ui->comboBox_DR_SW2, hoverCount[HoverDRCure + 2]);
+    hover(ui->comboBox_DR_POSI, hoverCount[HoverDRCure + 3]);
+}
+
+void MainWindow::THcure_Display()
+{
+    ui->comboBox_THCURE_MIX->setCurrentIndex(paramSet.thrCurveMix);
+    showAll(ui, throttleBindings, count(throttleBindings));
+    hover(ui->comboBox_THCURE_MIX, hoverCount[HoverTHcure]);
+}
+
+void MainWindow::StkTrim_Display()
+{
+    // Which trim shows in which row depends on the stick mode.
+    static const int order[4][4] = {
+        {1, 2, 3, 4}, // mode 1
+        {1, 3, 2, 4}, // mode 2
+        {4, 2, 3, 1}, // mode 3
+        {4, 3, 2, 1}, // any other mode
+    };
+    const int m = paramSet.stickMode;
+    const int *row = order[(m >= 1 && m <= 3) ? m - 1 : 3];
+    QLineEdit *const texts[4] = {ui->lineEdit_Trim_1, ui->lineEdit_Trim_2, ui->lineEdit_Trim_3,
+                                 ui->lineEdit_Trim_4};
+    for (int k = 0; k < 4; ++k)
+        texts[k]->setText(QString::number(paramSet.stickTrim[row[k]] - 120));
+}
+
+// ---------------------------------------------------------------- edit handlers
+
+// Each stores its widget's value unchanged; the range rules repair only what
+// arrives from the transmitter or a file.
+
+void MainWindow::on_spinBox_sub1_valueChanged(int arg1) { paramSet.subTrim[1] = arg1; }
+void MainWindow::on_spinBox_sub2_valueChanged(int arg1) { paramSet.subTrim[2] = arg1; }
+void MainWindow::on_spinBox_sub3_valueChanged(int arg1) { paramSet.subTrim[3] = arg1; }
+void MainWindow::on_spinBox_sub4_valueChanged(int arg1) { paramSet.subTrim[4] = arg1; }
+void MainWindow::on_spinBox_sub5_valueChanged(int arg1) { paramSet.subTrim[5] = arg1; }
+void MainWindow::on_spinBox_sub6_valueChanged(int arg1) { paramSet.subTrim[6] = arg1; }
+void MainWindow::on_spinBox_sub7_valueChanged(int arg1) { paramSet.subTrim[7] = arg1; }
+void MainWindow::on_spinBox_sub8_valueChanged(int arg1) { paramSet.subTrim[8] = arg1; }
+void MainWindow::on_spinBox_Lepa1_valueChanged(int arg1) { paramSet.epaLeft[1] = arg1; }
+void MainWindow::on_spinBox_Lepa2_valueChanged(int arg1) { paramSet.epaLeft[2] = arg1; }
+void MainWindow::on_spinBox_Lepa3_valueChanged(int arg1) { paramSet.epaLeft[3] = arg1; }
+void MainWindow::on_spinBox_Lepa4_valueChanged(int arg1) { paramSet.epaLeft[4] = arg1; }
+void MainWindow::on_spinBox_Lepa5_valueChanged(int arg1) { paramSet.epaLeft[5] = arg1; }
+void MainWindow::on_spinBox_Lepa6_valueChanged(int arg1) { paramSet.epaLeft[6] = arg1; }
+void MainWindow::on_spinBox_Lepa7_valueChanged(int arg1) { paramSet.epaLeft[7] = arg1; }
+void MainWindow::on_spinBox_Lepa8_valueChanged(int arg1) { paramSet.epaLeft[8] = arg1; }
+void MainWindow::on_spinBox_Repa1_valueChanged(int arg1) { paramSet.epaRight[1] = arg1; }
+void MainWindow::on_spinBox_Repa2_valueChanged(int arg1) { paramSet.epaRight[2] = arg1; }
+void MainWindow::on_spinBox_Repa3_valueChanged(int arg1) { paramSet.epaRight[3] = arg1; }
+void MainWindow::on_spinBox_Repa4_valueChanged(int arg1) { paramSet.epaRight[4] = arg1; }
+void MainWindow::on_spinBox_Repa5_valueChanged(int arg1) { paramSet.epaRight[5] = arg1; }
+void MainWindow::on_spinBox_Repa6_valueChanged(int arg1) { paramSet.epaRight[6] = arg1; }
+void MainWindow::on_spinBox_Repa7_valueChanged(int arg1) { paramSet.epaRight[7] = arg1; }
+void MainWindow::on_spinBox_Repa8_valueChanged(int arg1) { paramSet.epaRight[8] = arg1; }
+void MainWindow::on_spinBox_FS1_valueChanged(int arg1) { paramSet.failSafe[1] = arg1; }
+void MainWindow::on_spinBox_FS2_valueChanged(int arg1) { paramSet.failSafe[2] = arg1; }
+void MainWindow::on_spinBox_FS3_valueChanged(int arg1) { paramSet.failSafe[3] = arg1; }
+void MainWindow::on_spinBox_FS4_valueChanged(int arg1) { paramSet.failSafe[4] = arg1; }
+void MainWindow::on_spinBox_FS5_valueChanged(int arg1) { paramSet.failSafe[5] = arg1; }
+void MainWindow::on_spinBox_FS6_valueChanged(int arg1) { paramSet.failSafe[6] = arg1; }
+void MainWindow::on_spinBox_FS7_valueChanged(int arg1) { paramSet.failSafe[7] = arg1; }
+void MainWindow::on_spinBox_FS8_valueChanged(int arg1) { paramSet.failSafe[8] = arg1; }
+void MainWindow::on_spinBox_delay1_valueChanged(int arg1) { paramSet.servoDelay[1] = arg1; }
+void MainWindow::on_spinBox_delay2_valueChanged(int arg1) { paramSet.servoDelay[2] = arg1; }
+void MainWindow::on_spinBox_delay3_valueChanged(int arg1) { paramSet.servoDelay[3] = arg1; }
+void MainWindow::on_spinBox_delay4_valueChanged(int arg1) { paramSet.servoDelay[4] = arg1; }
+void MainWindow::on_spinBox_delay5_valueChanged(int arg1) { paramSet.servoDelay[5] = arg1; }
+void MainWindow::on_spinBox_delay6_valueChanged(int arg1) { paramSet.servoDelay[6] = arg1; }
+void MainWindow::on_spinBox_delay7_valueChanged(int arg1) { paramSet.servoDelay[7] = arg1; }
+void MainWindow::on_spinBox_delay8_valueChanged(int arg1) { paramSet.servoDelay[8] = arg1; }
+void MainWindow::on_comboBox_rev1_currentIndexChanged(int index) { paramSet.reverse[1] = index; }
+void MainWindow::on_comboBox_rev2_currentIndexChanged(int index) { paramSet.reverse[2] = index; }
+void MainWindow::on_comboBox_rev3_currentIndexChanged(int index) { paramSet.reverse[3] = index; }
+void MainWindow::on_comboBox_rev4_currentIndexChanged(int index) { paramSet.reverse[4] = index; }
+void MainWindow::on_comboBox_rev5_currentIndexChanged(int index) { paramSet.reverse[5] = index; }
+void MainWindow::on_comboBox_rev6_currentIndexChanged(int index) { paramSet.reverse[6] = index; }
+void MainWindow::on_comboBox_rev7_currentIndexChanged(int index) { paramSet.reverse[7] = index; }
+void MainWindow::on_comboBox_rev8_currentIndexChanged(int index) { paramSet.reverse[8] = index; }
+void MainWindow::on_comboBox_AUX5_currentIndexChanged(int index) { paramSet.auxSource[5] = index; }
+void MainWindow::on_comboBox_AUX6_currentIndexChanged(int index) { paramSet.auxSource[6] = index; }
+void MainWindow::on_comboBox_AUX7_currentIndexChanged(int index) { paramSet.auxSource[7] = index; }
+void MainWindow::on_comboBox_AUX8_currentIndexChanged(int index) { paramSet.auxSource[8] = index; }
+void MainWindow::on_comboBox_DR_MIX1_currentIndexChanged(int index) { paramSet.drMix = index; }
+void MainWindow::on_comboBox_DR_MIX2_currentIndexChanged(int index) { paramSet.drMix = index; }
+// The curve group's channel box only stores the channel; the selection
+// follows when the refresh moves comboBox_DR_CH1 to it.
+void MainWindow::on_comboBox_DR_CH2_currentIndexChanged(int index) { paramSet.drChannel = index; }
+void MainWindow::on_comboBox_DR_SW2_currentIndexChanged(int index) { paramSet.drSwitch = index; }
+// The alarm voltages keep their tenths companions until the next frame build.
+void MainWindow::on_doubleSpinBox_Volt_valueChanged(double arg1) { paramSet.txAlarmVolt = arg1; }
+void MainWindow::on_doubleSpinBox_rxVolt_valueChanged(double arg1) { paramSet.rxAlarmVolt = arg1; }
+void MainWindow::on_doubleSpinBox_extVolt_valueChanged(double arg1) { paramSet.extAlarmVolt = arg1; }
+void MainWindow::on_spinBox_Rssi_valueChanged(int arg1) { paramSet.rssiAlarm = arg1; }
+void MainWindow::on_spinBox_Mode_valueChanged(int arg1) { paramSet.stickMode = arg1; }
+void MainWindow::on_spinBox_Vertion_valueChanged(int arg1) { paramSet.firmwareVersion = arg1; }
+void MainWindow::on_comboBox_AttiM_currentIndexChanged(int index) { paramSet.attitudeChannel = index; }
+void MainWindow::on_spinBox_Atti1_valueChanged(int arg1) { paramSet.attitude[1] = arg1; }
+void MainWindow::on_spinBox_Atti2_valueChanged(int arg1) { paramSet.attitude[2] = arg1; }
+void MainWindow::on_spinBox_Atti3_valueChanged(int arg1) { paramSet.attitude[3] = arg1; }
+void MainWindow::on_spinBox_Atti4_valueChanged(int arg1) { paramSet.attitude[4] = arg1; }
+void MainWindow::on_spinBox_Atti5_valueChanged(int arg1) { paramSet.attitude[5] = arg1; }
+void MainWindow::on_spinBox_Atti6_valueChanged(int arg1) { paramSet.attitude[6] = arg1; }
+void MainWindow::on_comboBox_EleMix_currentIndexChanged(int index) { paramSet.elevonMix = index; }
+void MainWindow::on_spinBox_Elev01_valueChanged(int arg1) { paramSet.elevon[1] = arg1; }
+void MainWindow::on_spinBox_Elev02_valueChanged(int arg1) { paramSet.elevon[2] = arg1; }
+void MainWindow::on_spinBox_Elev03_valueChanged(int arg1) { paramSet.elevon[3] = arg1; }
+void MainWindow::on_spinBox_Elev04_valueChanged(int arg1) { paramSet.elevon[4] = arg1; }
+void MainWindow::on_spinBox_Elev05_valueChanged(int arg1) { paramSet.elevon[5] = arg1; }
+void MainWindow::on_spinBox_Elev06_valueChanged(int arg1) { paramSet.elevon[6] = arg1; }
+void MainWindow::on_comboBox_RuMix_currentIndexChanged(int index) { paramSet.vtailMix = index; }
+void MainWindow::on_spinBox_Ru1_valueChanged(int arg1) { paramSet.vtail[1] = arg1; }
+void MainWindow::on_spinBox_Ru2_valueChanged(int arg1) { paramSet.vtail[2] = arg1; }
+void MainWindow::on_spinBox_Ru3_valueChanged(int arg1) { paramSet.vtail[3] = arg1; }
+void MainWindow::on_spinBox_Ru4_valueChanged(int arg1) { paramSet.vtail[4] = arg1; }
+void MainWindow::on_comboBox_PRM01_Mix_currentIndexChanged(int index) { paramSet.prmMix[1] = index; }
+void MainWindow::on_comboBox_PRM01_Master_currentIndexChanged(int index) { paramSet.prmMaster[1] = index; }
+void MainWindow::on_comboBox_PRM01_Slave_currentIndexChanged(int index) { paramSet.prmSlave[1] = index; }
+void MainWindow::on_spinBox_PRM01_Data1_valueChanged(int arg1) { paramSet.prmOffset[1] = arg1; }
+void MainWindow::on_spinBox_PRM01_Data2_valueChanged(int arg1) { paramSet.prmUpRate[1] = arg1; }
+void MainWindow::on_spinBox_PRM01_Data3_valueChanged(int arg1) { paramSet.prmDownRate[1] = arg1; }
+void MainWindow::on_comboBox_PRM02_Mix_currentIndexChanged(int index) { paramSet.prmMix[2] = index; }
+void MainWindow::on_comboBox_PRM02_Master_currentIndexChanged(int index) { paramSet.prmMaster[2] = index; }
+void MainWindow::on_comboBox_PRM02_Slave_currentIndexChanged(int index) { paramSet.prmSlave[2] = index; }
+void MainWindow::on_spinBox_PRM02_Data1_valueChanged(int arg1) { paramSet.prmOffset[2] = arg1; }
+void MainWindow::on_spinBox_PRM02_Data2_valueChanged(int arg1) { paramSet.prmUpRate[2] = arg1; }
+void MainWindow::on_spinBox_PRM02_Data3_valueChanged(int arg1) { paramSet.prmDownRate[2] = arg1; }
+void MainWindow::on_comboBox_PRM03_Mix_currentIndexChanged(int index) { paramSet.prmMix[3] = index; }
+void MainWindow::on_comboBox_PRM03_Master_currentIndexChanged(int index) { paramSet.prmMaster[3] = index; }
+void MainWindow::on_comboBox_PRM03_Slave_currentIndexChanged(int index) { paramSet.prmSlave[3] = index; }
+void MainWindow::on_spinBox_PRM03_Data1_valueChanged(int arg1) { paramSet.prmOffset[3] = arg1; }
+void MainWindow::on_spinBox_PRM03_Data2_valueChanged(int arg1) { paramSet.prmUpRate[3] = arg1; }
+void MainWindow::on_spinBox_PRM03_Data3_valueChanged(int arg1) { paramSet.prmDownRate[3] = arg1; }
+void MainWindow::on_comboBox_PRM04_Mix_currentIndexChanged(int index) { paramSet.prmMix[4] = index; }
+void MainWindow::on_comboBox_PRM04_Master_currentIndexChanged(int index) { paramSet.prmMaster[4] = index; }
+void MainWindow::on_comboBox_PRM04_Slave_currentIndexChanged(int index) { paramSet.prmSlave[4] = index; }
+void MainWindow::on_spinBox_PRM04_Data1_valueChanged(int arg1) { paramSet.prmOffset[4] = arg1; }
+void MainWindow::on_spinBox_PRM04_Data2_valueChanged(int arg1) { paramSet.prmUpRate[4] = arg1; }
+void MainWindow::on_spinBox_PRM04_Data3_valueChanged(int arg1) { paramSet.prmDownRate[4] = arg1; }
+void MainWindow::on_comboBox_THCURE_MIX_currentIndexChanged(int index) { paramSet.thrCurveMix = index; }
+void MainWindow::on_spinBox_THCURE_Data01_valueChanged(int arg1) { paramSet.thrCurve[1] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data02_valueChanged(int arg1) { paramSet.thrCurve[2] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data03_valueChanged(int arg1) { paramSet.thrCurve[3] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data04_valueChanged(int arg1) { paramSet.thrCurve[4] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data05_valueChanged(int arg1) { paramSet.thrCurve[5] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data06_valueChanged(int arg1) { paramSet.thrCurve[6] = arg1; }
+void MainWindow::on_spinBox_THCURE_Data07_valueChanged(int arg1) { paramSet.thrCurve[7] = arg1; }
+
+// Dual rate: two groups edit the same per-channel tables. drChannel 4 selects
+// no table entry; any drPosition but 0 is the DOWN position.
+void MainWindow::on_comboBox_DR_CH1_currentIndexChanged(int index)
+{
+    paramSet.drChannel = index;
+    Dr_DataSelet();
+}
+
+void MainWindow::on_comboBox_DR_POSI_currentIndexChanged(int index)
+{
+    paramSet.drPosition = index;
+    Dr_DataSelet();
+}
+
+void MainWindow::on_spinBox_DR_UP1_valueChanged(int arg1)
+{
+    const int c = paramSet.drChannel;
+    paramSet.drUp = arg1;
+    if (c >= 0 && c <= 3)
+        paramSet.drRateUp[c + 1] = arg1;
+    Dr_DataSelet();
+}
+
+void MainWindow::on_spinBox_DR_DOWN1_valueChanged(int arg1)
+{
+    const int c = paramSet.drChannel;
+    paramSet.drDown = arg1;
+    if (c >= 0 && c <= 3)
+        paramSet.drRateDown[c + 1] = arg1;
+    Dr_DataSelet();
+}
+
+void MainWindow::on_spinBox_DR_RATE_valueChanged(int arg1)
+{
+    const int c = paramSet.drChannel;
+    paramSet.drCurveRate = arg1;
+    if (c >= 0 && c <= 3)
+        (paramSet.drPosition == 0 ? paramSet.drRateUp : paramSet.drRateDown)[c + 1] = arg1;
+    Dr_DataSelet();
+}
+
+void MainWindow::on_spinBox_DR_EXP_valueChanged(int arg1)
+{
+    const int c = paramSet.drChannel;
+    paramSet.drCurveExpo = arg1;
+    if (c >= 0 && c <= 3)
+        (paramSet.drPosition == 0 ? paramSet.drExpoUp : paramSet.drExpoDown)[c + 1] = arg1;
+    Dr_DataSelet();
+}
+

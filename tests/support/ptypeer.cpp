@@ -1,0 +1,160 @@
+#include "ptypeer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSocketNotifier>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+PtyPeer::PtyPeer()
+{
+    if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_master = m_slave = -1;
+        return;
+    }
+    termios tio;
+    ::tcgetattr(m_slave, &tio);
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B115200);
+    ::cfsetospeed(&tio, B115200);
+    ::tcsetattr(m_slave, TCSANOW, &tio);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+    m_slavePath = QString::fromLocal8Bit(::ttyname(m_slave));
+
+    // Collect whenever any event loop runs, the program's own pauses included.
+    m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read);
+    QObject::connect(m_notifier, &QSocketNotifier::activated, [this] { collect(); });
+}
+
+PtyPeer::~PtyPeer()
+{
+    delete m_notifier;
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_slave >= 0)
+        ::close(m_slave);
+}
+
+void PtyPeer::collect()
+{
+    if (m_master < 0)
+        return;
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buf, sizeof buf);
+        if (n > 0) {
+            m_all.append(buf, int(n));
+            m_fresh.append(buf, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        return; // EAGAIN, or EIO (cannot happen while we hold the slave)
+    }
+}
+
+bool PtyPeer::write(const QByteArray &bytes)
+{
+    if (m_master < 0)
+        return false;
+    return ::write(m_master, bytes.constData(), size_t(bytes.size())) == bytes.size();
+}
+
+bool PtyPeer::writePacket(const QByteArray &bytes, int timeoutMs)
+{
+    return write(bytes) && waitDrained(timeoutMs);
+}
+
+int PtyPeer::unreadByProgram() const
+{
+    int n = 0;
+    if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &n) != 0)
+        return 0;
+    return n;
+}
+
+bool PtyPeer::waitDrained(int timeoutMs)
+{
+    // The kernel hands bytes written to the master on to the slave a moment
+    // later; give it that moment before trusting an empty queue.
+    spin(2);
+    QElapsedTimer t;
+    t.start();
+    while (unreadByProgram() > 0) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        spin(1);
+    }
+    return true;
+}
+
+void PtyPeer::spin(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        collect();
+        if (t.elapsed() >= ms)
+            break;
+        QThread::usleep(500);
+    } while (true);
+}
+
+QByteArray PtyPeer::readAll(int waitMs)
+{
+    if (waitMs > 0)
+        spin(waitMs);
+    else
+        collect();
+    QByteArray out;
+    out.swap(m_fresh);
+    return out;
+}
+
+bool PtyPeer::waitFor(const std::function<bool(const QByteArray &)> &done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    collect();
+    while (!done(m_fresh)) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        spin(1);
+    }
+    return true;
+}
+
+bool PtyPeer::waitFor(int count, int timeoutMs)
+{
+    return waitFor([count](const QByteArray &b) { return b.size() >= count; }, timeoutMs);
+}
+
+bool PtyPeer::waitForText(const QByteArray &text, int timeoutMs)
+{
+    return waitFor([&text](const QByteArray &b) { return b.contains(text); }, timeoutMs);
+}
+
+QByteArray PtyPeer::received()
+{
+    collect();
+    return m_all;
+}
+
+void PtyPeer::clear()
+{
+    collect();
+    m_all.clear();
+    m_fresh.clear();
+}

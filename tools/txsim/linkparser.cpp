@@ -1,0 +1,113 @@
+#include "linkparser.h"
+
+#include <cstring>
+
+namespace {
+
+struct Token {
+    const char *text;
+    LinkParser::Kind kind;
+};
+
+const Token tokens[] = {
+    {"OK", LinkParser::Kind::Open},
+    {"DIS", LinkParser::Kind::Close},
+    {"RR", LinkParser::Kind::ReadRequest},
+    {"WWW", LinkParser::Kind::Ack},
+};
+
+const char frameStart[] = "SGHI";
+const char frameEnd[] = "YZXV";
+const int frameLength = 81;
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+enum class Match { No, Partial, Full };
+
+} // namespace
+
+QVector<LinkParser::Message> LinkParser::feed(const QByteArray &bytes)
+{
+    m_buffer += bytes;
+    return parse(false);
+}
+
+QVector<LinkParser::Message> LinkParser::flush()
+{
+    return parse(true);
+}
+
+QVector<LinkParser::Message> LinkParser::parse(bool final)
+{
+    QVector<Message> out;
+    QByteArray junk;
+    auto put = [&](Kind kind, int frame, const QByteArray &b) {
+        if (!junk.isEmpty()) {
+            out.append({Kind::Junk, -1, junk});
+            junk.clear();
+        }
+        out.append({kind, frame, b});
+    };
+
+    const int size = m_buffer.size();
+    int pos = 0;
+    while (pos < size) {
+        const char c = m_buffer.at(pos);
+        const int avail = size - pos;
+        Match match = Match::No;
+        int length = 0;
+        Kind kind = Kind::Junk;
+        int frame = -1;
+
+        for (const Token &t : tokens) {
+            if (c != t.text[0])
+                continue;
+            const QByteArray text(t.text);
+            const int n = qMin(avail, text.size());
+            if (m_buffer.mid(pos, n) == text.left(n)) {
+                match = n == text.size() ? Match::Full : Match::Partial;
+                length = text.size();
+                kind = t.kind;
+            }
+            break;
+        }
+
+        if (const char *s = std::strchr(frameStart, c); s && c != '\0') {
+            frame = int(s - frameStart);
+            kind = Kind::Frame;
+            length = frameLength;
+            match = Match::Full;
+            for (int i = 1; i < frameLength; ++i) {
+                if (i >= avail) {
+                    match = Match::Partial;
+                    break;
+                }
+                const char d = m_buffer.at(pos + i);
+                const bool ok = i < frameLength - 1 ? isHexDigit(d) : d == frameEnd[frame];
+                if (!ok) {
+                    match = Match::No;
+                    break;
+                }
+            }
+        }
+
+        if (match == Match::Partial && !final)
+            break;
+        if (match == Match::Full) {
+            put(kind, frame, m_buffer.mid(pos, length));
+            pos += length;
+        } else {
+            // Not the start of anything we know: drop one byte and look
+            // again from the next, so a broken frame cannot hide a token.
+            junk += c;
+            ++pos;
+        }
+    }
+    if (!junk.isEmpty())
+        out.append({Kind::Junk, -1, junk});
+    m_buffer.remove(0, pos);
+    return out;
+}

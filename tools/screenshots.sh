@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Captures the six pages of the running program under Xvfb into
+# docs/screenshots/page0.png .. page5.png. The live page is taken connected to
+# the transmitter simulator, so its bars show real movement.
+#   tools/screenshots.sh [OUTDIR]
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+out="${1:-$here/docs/screenshots}"
+"$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei
+mkdir -p "$out"
+
+if [ -z "${SCREENSHOT_INNER:-}" ]; then
+    SCREENSHOT_INNER=1 exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" "$out"
+fi
+
+log="$(mktemp)"
+"$here/build/txsim" > "$log" 2>/dev/null &
+sim=$!
+trap 'kill $sim $app 2>/dev/null || true; rm -f "$log"' EXIT
+port=""
+for _ in $(seq 50); do
+    port="$(head -n 1 "$log" 2>/dev/null || true)"
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+
+"$here/build/varnix-config" "$port" 2>/dev/null &
+app=$!
+win=""
+for _ in $(seq 50); do
+    win="$(xdotool search --name 'Varnix&Tolbane-V5.0' 2>/dev/null | head -n 1 || true)"
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "the window did not appear" >&2; exit 1; }
+xdotool windowmove "$win" 0 0
+sleep 1
+
+# Connect (openButton), read the settings (toolButton_Read), let the bars move.
+xdotool mousemove 680 50 click 1
+sleep 0.5
+xdotool mousemove 75 50 click 1
+sleep 2
+xdotool mousemove 1050 650
+sleep 0.5
+
+# The tabs are 140 pixels wide from x = 10, 50 high from y = 110.
+for page in 0 1 2 3 4 5; do
+    xdotool mousemove $((80 + 140 * page)) 135 click 1
+    xdotool mousemove 1050 650
+    sleep 0.8
+    import -window root -crop 1100x680+0+0 +repage "$out/page$page.png"
+done
+echo "screenshots in $out"

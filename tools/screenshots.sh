@@ -3,18 +3,22 @@
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
 #   tools/screenshots.sh [OUTDIR]
+# VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$here/docs/screenshots}"
-"$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei
+bin="${VARNIX_BUILD:-$here/build}"
+if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
+    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei
+fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    SCREENSHOT_INNER=1 exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" "$out"
+    SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" "$out"
 fi
 
 log="$(mktemp)"
-"$here/build/txsim" > "$log" 2>/dev/null &
+"$bin/txsim" > "$log" 2>/dev/null &
 sim=$!
 trap 'kill $sim $app 2>/dev/null || true; rm -f "$log"' EXIT
 port=""
@@ -24,7 +28,7 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-"$here/build/varnix-config" "$port" 2>/dev/null &
+"$bin/varnix-config" "$port" 2>/dev/null &
 app=$!
 win=""
 for _ in $(seq 50); do

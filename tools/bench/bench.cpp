@@ -8,21 +8,59 @@
 #include "mainwindow.h"
 #include "packets.h"
 #include "paramset.h"
+#include "rules.h"
 
 class Bench : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void refreshWholeForm()
+    // A refresh with nothing new: every widget is written, none changes.
+    void refreshUnchanged()
     {
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        liveValues.channelValue1 = 1500;
         QBENCHMARK {
             QMetaObject::invokeMethod(&w, "ui_Display", Qt::DirectConnection);
         }
+    }
+
+    // A refresh after fresh live packets: all eight bars, the channel texts,
+    // voltages, RSSI and trims change.
+    void refreshNewLiveValues()
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        int step = 0;
+        QBENCHMARK {
+            ++step;
+            for (int n = 1; n <= 8; ++n)
+                liveValues.channel(n) = 500 + (step * 7 + n * 111) % 1000;
+            liveValues.txVoltage = 700 + step % 100;
+            liveValues.rssiValue = 40 + step % 20;
+            paramSet.stickTrim[1] = 100 + step % 40;
+            QMetaObject::invokeMethod(&w, "ui_Display", Qt::DirectConnection);
+        }
+    }
+
+    // The same, plus painting the changed live page synchronously.
+    void refreshAndRepaintLivePage()
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        int step = 0;
+        QBENCHMARK {
+            ++step;
+            for (int n = 1; n <= 8; ++n)
+                liveValues.channel(n) = 500 + (step * 7 + n * 111) % 1000;
+            QMetaObject::invokeMethod(&w, "ui_Display", Qt::DirectConnection);
+            w.repaint();
+        }
+        liveValues = LiveValues();
+        paramSet = ParamSet();
     }
 
     void decodeChannelPacket()
@@ -37,6 +75,23 @@ private slots:
             decodePacket(packet, p, out);
         }
         QCOMPARE(out.channelValue3, 1234);
+    }
+
+    // What the receiver does with every chunk besides the port I/O: decode,
+    // select the dual rates, repair the ranges.
+    void receiveChannelChunk()
+    {
+        LiveValues live;
+        live.channelValue5 = 1700;
+        const QByteArray packet = encodeChannelPacket(live);
+        ParamSet p;
+        LiveValues out;
+        QBENCHMARK {
+            decodePacket(packet, p, out);
+            drDataSelet(p);
+            falseSaveData(p);
+        }
+        QCOMPARE(out.channelValue5, 1700);
     }
 
     void decodeSettingsPacket()

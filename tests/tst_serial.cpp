@@ -1,0 +1,261 @@
+// The connection panel against a real pseudo-terminal: the handshake bytes
+// the transmitter sees, the panel's look in both states, failed opens, and
+// what closing does to the live channel display.
+
+#include <QComboBox>
+#include <QIcon>
+#include <QImage>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "apptest.h"
+#include "mainwindow.h"
+#include "paramset.h"
+#include "ptypeer.h"
+
+namespace {
+
+QString u8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage lampImage(const char *name)
+{
+    return iconImage(QIcon(QStringLiteral(":/myImage/images/%1.png").arg(QLatin1String(name))));
+}
+
+QStringList systemPorts()
+{
+    QStringList names;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        names << info.portName();
+    return names;
+}
+
+QStringList items(const QComboBox *box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+// 20-byte channel packet: eight BE16 channel values, then the battery.
+QByteArray channelPacket(const int (&values)[8], int txVoltage)
+{
+    QByteArray p;
+    p.append(char(0xFE)).append(char(0x18));
+    for (int v : values)
+        p.append(char((v >> 8) & 0xFF)).append(char(v & 0xFF));
+    p.append(char((txVoltage >> 8) & 0xFF)).append(char(txVoltage & 0xFF));
+    return p;
+}
+
+struct Panel {
+    QPushButton *button;
+    QComboBox *box;
+    QToolButton *lamp;
+};
+
+Panel panelOf(QWidget &w)
+{
+    return {w.findChild<QPushButton *>("openButton"), w.findChild<QComboBox *>("portNameBox"),
+            w.findChild<QToolButton *>("toolButton_led")};
+}
+
+} // namespace
+
+class SerialTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void openAndCloseHandshake();
+    void reopenAfterClose();
+    void closeCentresChannelsAtOnce();
+    void failedOpenChangesNothing_data();
+    void failedOpenChangesNothing();
+    void destroyWithPortOpenSendsNothing();
+};
+
+void SerialTest::init()
+{
+    apptest::resetProcessState();
+}
+
+void SerialTest::openAndCloseHandshake()
+{
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    MainWindow w;
+    const Panel p = panelOf(w);
+    QVERIFY(p.button && p.box && p.lamp);
+    QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));
+
+    QStringList boxes;
+    QVERIFY(apptest::openPort(&w, peer.slavePath(), &boxes));
+    QCOMPARE(boxes, QStringList());
+    QCOMPARE(p.button->text(), u8("关闭串口"));
+    QVERIFY(!p.box->isEnabled());
+    QCOMPARE(iconImage(p.lamp->icon()), lampImage("green"));
+
+    // Exactly "OK" and nothing after it, refreshes running meanwhile.
+    QVERIFY(peer.waitFor(2, 2000));
+    QCOMPARE(peer.readAll(300), QByteArray("OK"));
+
+    // Something to be thrown away by the rebuild of the list.
+    p.box->addItem(QStringLiteral("not-a-port"));
+
+    p.button->click();
+    // "DIS" must leave before the port is closed.
+    QVERIFY(peer.waitFor(3, 2000));
+    QCOMPARE(peer.readAll(300), QByteArray("DIS"));
+    QCOMPARE(peer.received(), QByteArray("OKDIS"));
+
+    QCOMPARE(p.button->text(), u8("打开串口"));
+    QVERIFY(p.box->isEnabled());
+    QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));
+    const QStringList ports = systemPorts();
+    QCOMPARE(items(p.box), ports);
+    QCOMPARE(p.box->currentIndex(), ports.isEmpty() ? -1 : 0);
+    QVERIFY(paramSet == ParamSet());
+}
+
+void SerialTest::reopenAfterClose()
+{
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    MainWindow w;
+    QVERIFY(apptest::openPort(&w, peer.slavePath()));
+    QVERIFY(apptest::closePort(&w));
+    // The list was rebuilt; the pty is not in it, so type it again.
+    QVERIFY(apptest::openPort(&w, peer.slavePath()));
+    QVERIFY(peer.waitFor(7, 2000));
+    QCOMPARE(peer.readAll(200), QByteArray("OKDISOK"));
+    QVERIFY(apptest::closePort(&w));
+    QVERIFY(peer.waitFor(3, 2000));
+    QCOMPARE(peer.received(), QByteArray("OKDISOKDIS"));
+}
+
+void SerialTest::closeCentresChannelsAtOnce()
+{
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    MainWindow w;
+    QVERIFY(apptest::openPort(&w, peer.slavePath()));
+    QVERIFY(peer.waitFor(2, 2000));
+    peer.readAll();
+
+    const int moved[8] = {0, 500, 1500, 2000, 999, 1001, 100, 1900};
+    QVERIFY(peer.write(channelPacket(moved, 740)));
+    QVERIFY(peer.waitForText("WWW", 2000));
+    QCOMPARE(liveValues.channelValue1, 0);
+    QCOMPARE(liveValues.channelValue8, 1900);
+    auto *text1 = w.findChild<QLineEdit *>("lineEdit");
+    auto *upper1 = w.findChild<QProgressBar *>("progressBar_10");
+    QVERIFY(text1 && upper1);
+    QTRY_COMPARE(text1->text(), QStringLiteral("0"));
+    QTRY_COMPARE(upper1->value(), 1010);
+
+    // With no tick to help, the bars must be back at the centre when the
+    // click returns.
+    QVERIFY(apptest::setRefreshTimerRunning(&w, false));
+    QVERIFY(apptest::closePort(&w));
+
+    const char *const texts[8] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
+                                  "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
+    for (int n = 1; n <= 8; ++n) {
+        QCOMPARE(liveValues.channel(n), 1000);
+        QCOMPARE(w.findChild<QLineEdit *>(texts[n - 1])->text(), QStringLiteral("1000"));
+        QCOMPARE(w.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(n * 10))->value(), 10);
+        QCOMPARE(w.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(n * 10 + 1))->value(), 1000);
+    }
+    // The battery reading keeps its last value.
+    QCOMPARE(liveValues.txVoltage, 740);
+    QCOMPARE(w.findChild<QLineEdit *>("lineEdit_TX")->text(), u8(" 7.4V"));
+    apptest::setRefreshTimerRunning(&w, true);
+}
+
+void SerialTest::failedOpenChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("emptyList");
+
+    QTest::newRow("no such device") << "/dev/linktest-no-such-port" << false;
+    QTest::newRow("empty name, empty list") << QString() << true;
+}
+
+void SerialTest::failedOpenChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, emptyList);
+
+    MainWindow w;
+    const Panel p = panelOf(w);
+    QVERIFY(p.button && p.box && p.lamp);
+    if (emptyList) {
+        p.box->clear(); // as on a machine with no serial port
+        QCOMPARE(p.box->currentIndex(), -1);
+    }
+    p.box->setEditText(name);
+    QCOMPARE(p.box->currentText(), name);
+
+    apptest::ModalAnswerer answerer(5000);
+    p.button->click();
+    answerer.stop();
+
+    QCOMPARE(answerer.boxes(), QStringList{u8("提示|无法打开串口！")});
+    QCOMPARE(p.button->text(), u8("打开串口"));
+    QVERIFY(p.box->isEnabled());
+    QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));
+    // The list is not rebuilt by a failed open.
+    if (emptyList)
+        QCOMPARE(p.box->count(), 0);
+    else
+        QCOMPARE(items(p.box), systemPorts());
+    QVERIFY(paramSet == ParamSet());
+
+    // Still closed: the next click tries to open again, and fails again.
+    apptest::ModalAnswerer again(5000);
+    p.button->click();
+    again.stop();
+    QCOMPARE(again.count(), 1);
+    QCOMPARE(p.button->text(), u8("打开串口"));
+}
+
+void SerialTest::destroyWithPortOpenSendsNothing()
+{
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    auto w = std::make_unique<MainWindow>();
+    QVERIFY(apptest::openPort(w.get(), peer.slavePath()));
+    QVERIFY(peer.waitFor(2, 2000));
+    QCOMPARE(peer.readAll(100), QByteArray("OK"));
+
+    w.reset();
+    QCOMPARE(peer.readAll(400), QByteArray());
+    QCOMPARE(peer.received(), QByteArray("OK"));
+
+    // The port was let go: a new window can open the same device.
+    MainWindow again;
+    QVERIFY(apptest::openPort(&again, peer.slavePath()));
+    QVERIFY(peer.waitFor(2, 2000));
+    QCOMPARE(peer.readAll(100), QByteArray("OK"));
+}
+
+QTEST_MAIN(SerialTest)
+#include "tst_serial.moc"

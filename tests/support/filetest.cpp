@@ -1,0 +1,137 @@
+#include "filetest.h"
+
+#include <QFile>
+
+namespace {
+
+struct IntMember {
+    const char *name;
+    int *(*array)(ParamSet &);
+    int first;
+    int last;
+};
+
+#define ARRAY(member, first, last) \
+    {#member, [](ParamSet &p) -> int * { return p.member; }, first, last}
+#define SCALAR(member) \
+    {#member, [](ParamSet &p) -> int * { return &p.member; }, 0, 0}
+
+const IntMember intMembers[] = {
+    ARRAY(reverse, 1, 8),
+    ARRAY(subTrim, 1, 8),
+    ARRAY(epaLeft, 1, 8),
+    ARRAY(epaRight, 1, 8),
+    ARRAY(failSafe, 1, 8),
+    ARRAY(servoDelay, 1, 8),
+    ARRAY(auxSource, 5, 8),
+    SCALAR(txAlarmVoltX10),
+    SCALAR(rxAlarmVoltX10),
+    SCALAR(extAlarmVoltX10),
+    SCALAR(rssiAlarm),
+    SCALAR(stickMode),
+    SCALAR(firmwareVersion),
+    ARRAY(stickTrim, 1, 4),
+    SCALAR(attitudeChannel),
+    ARRAY(attitude, 1, 6),
+    SCALAR(elevonMix),
+    ARRAY(elevon, 1, 6),
+    SCALAR(vtailMix),
+    ARRAY(vtail, 1, 4),
+    SCALAR(drMix),
+    SCALAR(drChannel),
+    SCALAR(drSwitch),
+    SCALAR(drPosition),
+    ARRAY(drRateUp, 1, 4),
+    ARRAY(drRateDown, 1, 4),
+    ARRAY(drExpoUp, 1, 4),
+    ARRAY(drExpoDown, 1, 4),
+    SCALAR(drUp),
+    SCALAR(drDown),
+    SCALAR(drCurveRate),
+    SCALAR(drCurveExpo),
+    ARRAY(prmMix, 1, 4),
+    ARRAY(prmMaster, 1, 4),
+    ARRAY(prmSlave, 1, 4),
+    ARRAY(prmOffset, 1, 4),
+    ARRAY(prmUpRate, 1, 4),
+    ARRAY(prmDownRate, 1, 4),
+    SCALAR(thrCurveMix),
+    SCALAR(thrCurveExtra),
+    ARRAY(thrCurve, 1, 7),
+};
+
+#undef ARRAY
+#undef SCALAR
+
+const char *const doubleMembers[] = {"txAlarmVolt", "rxAlarmVolt", "extAlarmVolt"};
+
+const IntMember *findInt(const QByteArray &name)
+{
+    for (const IntMember &m : intMembers)
+        if (name == m.name)
+            return &m;
+    return nullptr;
+}
+
+} // namespace
+
+int &paramInt(ParamSet &p, const QByteArray &name, int index)
+{
+    const IntMember *m = findInt(name);
+    Q_ASSERT_X(m, "paramInt", name.constData());
+    if (m->first == 0)
+        return *m->array(p);
+    Q_ASSERT_X(index >= m->first && index <= m->last, "paramInt", name.constData());
+    return m->array(p)[index];
+}
+
+double &paramDouble(ParamSet &p, const QByteArray &name)
+{
+    if (name == "txAlarmVolt")
+        return p.txAlarmVolt;
+    if (name == "rxAlarmVolt")
+        return p.rxAlarmVolt;
+    Q_ASSERT_X(name == "extAlarmVolt", "paramDouble", name.constData());
+    return p.extAlarmVolt;
+}
+
+QStringList paramDiff(const ParamSet &actual, const ParamSet &expected)
+{
+    ParamSet &a = const_cast<ParamSet &>(actual);
+    ParamSet &e = const_cast<ParamSet &>(expected);
+    QStringList lines;
+    for (const IntMember &m : intMembers) {
+        for (int i = m.first; i <= m.last; ++i) {
+            const int av = m.first == 0 ? *m.array(a) : m.array(a)[i];
+            const int ev = m.first == 0 ? *m.array(e) : m.array(e)[i];
+            if (av == ev)
+                continue;
+            const QString name = m.first == 0 ? QString::fromLatin1(m.name)
+                                              : QStringLiteral("%1[%2]").arg(QLatin1String(m.name)).arg(i);
+            lines << QStringLiteral("%1: %2, expected %3").arg(name).arg(av).arg(ev);
+        }
+    }
+    for (const char *name : doubleMembers) {
+        const double av = paramDouble(a, name);
+        const double ev = paramDouble(e, name);
+        if (av != ev)
+            lines << QStringLiteral("%1: %2, expected %3").arg(QLatin1String(name)).arg(av).arg(ev);
+    }
+    return lines;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}

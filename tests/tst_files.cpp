@@ -1,0 +1,555 @@
+// Parameter files: Save writes the four frames, Load reads them back and
+// sends them; both against the whole window, with a pseudo-terminal standing
+// in for the transmitter where the link matters.
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "apptest.h"
+#include "filetest.h"
+#include "mainwindow.h"
+#include "paramset.h"
+#include "ptypeer.h"
+
+class TestFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void saveWritesInitialFrames();
+    void saveAndLoadRoundTrip();
+    void loadRepairsBeforeSendingAndKeepsTrims();
+    void loadDecodesFramesPresent_data();
+    void loadDecodesFramesPresent();
+    void cancelledDialogs();
+    void unreadableFileShowsBox();
+    void failedSaveKeepsOldFile();
+
+private:
+    QTemporaryDir m_cwd;
+};
+
+namespace {
+
+const char *const kErrorBox = "错误|不能读取指定的文件!";
+
+// The four frames built from the Initial values, as they go to the port.
+const char *const kInitialS =
+    "S00100000787878787878787870707070707070707070707070707070424210424242424213027E1Y";
+const char *const kInitialG =
+    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z";
+const char *const kInitialH =
+    "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X";
+const char *const kInitialI =
+    "I88888888" "00000000000000000000000000000000000000000000000000000000000000000000000" "V";
+
+QByteArray initialFile()
+{
+    return QByteArray(kInitialS) + kInitialG + kInitialH + kInitialI;
+}
+
+// file with text written over it at position at.
+QByteArray patched(QByteArray file, std::initializer_list<std::pair<int, const char *>> patches)
+{
+    for (const auto &p : patches)
+        file.replace(p.first, int(qstrlen(p.second)), p.second);
+    return file;
+}
+
+// Initial frames with one mark per frame, hexadecimal letters in lower case:
+// subTrim[1] 'a0' (40), attitude[1] '3f' (47), thrCurve[1] '3f' (47),
+// stickTrim[1] '3f' (47).
+QByteArray markedFile()
+{
+    QByteArray f = patched(initialFile(), {{9, "A0"}, {81 + 2, "3F"}, {162 + 37, "3F"}, {243 + 1, "3F"}});
+    for (int k = 0; k < 4; ++k)
+        for (int i = 81 * k + 1; i < 81 * k + 80; ++i)
+            f[i] = char(QChar::toLower(uint(uchar(f[i]))));
+    return f;
+}
+
+QByteArray telemetry(int rssi, int rx, int ext, std::initializer_list<int> trims)
+{
+    QByteArray p(20, '\0');
+    p[0] = char(0xFE);
+    p[1] = char(0x19);
+    p[2] = char(rssi);
+    p[3] = char(rx);
+    p[4] = char(ext >> 8);
+    p[5] = char(ext & 0xFF);
+    int at = 10;
+    for (int t : trims)
+        p[at++] = char(t);
+    return p;
+}
+
+struct Outcome {
+    QStringList dialogs; // file dialog captions
+    QStringList boxes;   // "title|text"
+    QStringList blength; // "Blength0N:n" debug lines
+};
+
+// Clicks a file command and answers its dialog with path ("" cancels).
+Outcome runCommand(MainWindow &w, const char *button, const QString &path)
+{
+    Outcome o;
+    apptest::ModalAnswerer answerer;
+    answerer.queueFile(path);
+    // The dialog's file name edit has the focus, and QFileDialog::selectFile()
+    // leaves a focused edit alone: type the path into it first.
+    answerer.onShown([path](const apptest::ModalSeen &seen) {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (seen.kind != QLatin1String("file") || !dialog || path.isEmpty())
+            return;
+        if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            edit->setText(path);
+    });
+    apptest::MessageLog log;
+    w.findChild<QToolButton *>(QString::fromLatin1(button))->click();
+    answerer.stop();
+    for (const apptest::ModalSeen &s : answerer.seen())
+        if (s.kind == QLatin1String("file"))
+            o.dialogs << s.title;
+    o.boxes = answerer.boxes();
+    o.blength = log.linesStartingWith(QStringLiteral("Blength"));
+    return o;
+}
+
+Outcome save(MainWindow &w, const QString &path) { return runCommand(w, "toolButton_Save", path); }
+Outcome load(MainWindow &w, const QString &path) { return runCommand(w, "toolButton_Load", path); }
+
+// A settings set away from the Initial values in every field the frames
+// carry, inside both the range rules and the widget ranges (the refreshes
+// during a command write it into the widgets and back). The dual-rate copies
+// are those of CH2 at DOWN.
+ParamSet nonDefaultSet()
+{
+    ParamSet p;
+    auto put = [](int *a, int first, std::initializer_list<int> values) {
+        for (int v : values)
+            a[first++] = v;
+    };
+    put(p.reverse, 1, {1, 0, 0, 1, 0, 1, 1, 0});
+    put(p.subTrim, 1, {-100, -50, -1, 1, 50, 100, 7, -7});
+    put(p.epaLeft, 1, {0, 120, 10, 20, 30, 40, 50, 60});
+    put(p.epaRight, 1, {120, 0, 65, 75, 85, 95, 105, 115});
+    put(p.failSafe, 1, {0, 100, 25, 75, 10, 90, 33, 66});
+    put(p.servoDelay, 1, {0, 10, 20, 30, 40, 60, 80, 99});
+    put(p.auxSource, 5, {5, 4, 3, 1});
+    p.txAlarmVolt = 11.0; // companion 37 at start: the S frame makes it 110
+    p.stickMode = 3;
+    p.attitudeChannel = 2;
+    put(p.attitude, 1, {0, 20, 40, 60, 80, 100});
+    p.elevonMix = 1;
+    put(p.elevon, 1, {-100, -50, 0, 50, 100, -1});
+    p.vtailMix = 1;
+    put(p.vtail, 1, {-100, 100, -25, 25});
+    p.drMix = 1;
+    p.drChannel = 1;
+    p.drPosition = 1;
+    put(p.drRateUp, 1, {10, 20, 30, 40});
+    put(p.drRateDown, 1, {50, 60, 70, 80});
+    put(p.drExpoUp, 1, {-100, -10, 10, 100});
+    put(p.drExpoDown, 1, {-60, -40, 40, 60});
+    p.drUp = 20;
+    p.drDown = 60;
+    p.drCurveRate = 60;
+    p.drCurveExpo = -40;
+    put(p.prmMix, 1, {1, 2, 2, 1});
+    put(p.prmMaster, 1, {7, 6, 5, 4});
+    put(p.prmSlave, 1, {0, 1, 2, 3});
+    put(p.prmOffset, 1, {-100, 100, -30, 30});
+    put(p.prmUpRate, 1, {-90, 90, 0, 100});
+    put(p.prmDownRate, 1, {90, -90, 100, 55});
+    p.thrCurveMix = 1;
+    p.thrCurveExtra = 3;
+    put(p.thrCurve, 1, {5, 15, 35, 50, 65, 85, 95});
+    p.rxAlarmVolt = 9.9;
+    p.extAlarmVolt = 23.9;
+    p.rssiAlarm = -1;
+    p.firmwareVersion = 555;
+    put(p.stickTrim, 1, {0, 239, 17, 120});
+    return p;
+}
+
+bool openOn(MainWindow &w, PtyPeer &peer)
+{
+    if (!peer.isOpen() || !apptest::openPort(&w, peer.slavePath()))
+        return false;
+    const bool ok = peer.waitForText("OK", 2000);
+    peer.clear();
+    return ok;
+}
+
+} // namespace
+
+void TestFiles::initTestCase()
+{
+    // The dialogs start in "./": keep that an empty directory of our own.
+    QVERIFY(m_cwd.isValid());
+    QVERIFY(QDir::setCurrent(m_cwd.path()));
+}
+
+void TestFiles::init()
+{
+    apptest::resetProcessState();
+}
+
+void TestFiles::saveWritesInitialFrames()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("initial.txt"));
+    MainWindow w;
+
+    const Outcome o = save(w, path);
+    QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("保存数据")});
+    QCOMPARE(o.boxes, QStringList());
+    const QByteArray written = readBytes(path);
+    QCOMPARE(written.size(), 324);
+    QCOMPARE(written, initialFile());
+    QCOMPARE(paramSet.txAlarmVoltX10, 110);
+}
+
+void TestFiles::saveAndLoadRoundTrip()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.dat"));
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+    paramSet = nonDefaultSet();
+
+    Outcome o = save(w, path);
+    QCOMPARE(o.boxes, QStringList());
+    const QByteArray file = readBytes(path);
+    QCOMPARE(file.size(), 324);
+    const char marks[][2] = {{'S', 'Y'}, {'G', 'Z'}, {'H', 'X'}, {'I', 'V'}};
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(file.at(81 * k), marks[k][0]);
+        QCOMPARE(file.at(81 * k + 80), marks[k][1]);
+    }
+    QCOMPARE(file.mid(77, 3), QByteArray("7E3"));     // 11.0 V as 110, stick mode 3
+    QCOMPARE(file.mid(162 + 68, 3), QByteArray("239")); // 23.9 V
+    QCOMPARE(file.mid(162 + 74, 2), QByteArray("73"));  // 9.9 V as 99 + 16
+    QCOMPARE(file.mid(244, 8), QByteArray("10FF2188")); // trims 0, 239, 17, 120
+    // With the port open Save also sends the frames, and nothing more.
+    QVERIFY(peer.waitFor(324, 2000));
+    QCOMPARE(peer.readAll(100), file);
+
+    ParamSet expected = paramSet;
+    QCOMPARE(expected.txAlarmVoltX10, 110);
+    QCOMPARE(expected.rxAlarmVoltX10, 99);
+    QCOMPARE(expected.extAlarmVoltX10, 239);
+    // No frame carries the firmware version: it stays as the reset leaves it.
+    expected.firmwareVersion = 0;
+
+    paramSet = ParamSet();
+    o = load(w, path);
+    QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("打开文件")});
+    QCOMPARE(o.boxes, QStringList());
+    QCOMPARE(paramDiff(paramSet, expected), QStringList());
+    QCOMPARE(paramSet.txAlarmVolt, 11.0);
+    QCOMPARE(liveValues.trimUpdateBlocked, 0);
+    QCOMPARE(loadFileText, QString::fromLatin1(file));
+    QVERIFY(peer.waitForText("WWW", 2000));
+    QCOMPARE(peer.readAll(100), file + "WWW");
+}
+
+void TestFiles::loadRepairsBeforeSendingAndKeepsTrims()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wild.txt"));
+    // The Initial frames with values outside the accepted ranges (each one's
+    // replacement is its Initial value) and trims 10, 27, 179, 120.
+    const QByteArray wild = patched(initialFile(), {
+        {3, "9"},            // reverse[3]
+        {9, "FF"},           // subTrim[1] 135
+        {61, "ff"},          // failSafe[3] 239
+        {55, "FF"},          // epaRight[8] 239
+        {73, "9"},           // auxSource[5]
+        {79, "7"},           // stickMode
+        {81 + 2, "FF"},      // attitude[1] 239
+        {81 + 25, "00"},     // elevon[4] -120
+        {81 + 30, "FF"},     // vtail[2] 139
+        {81 + 51, "FF"},     // servoDelay[8] 239
+        {81 + 71, "F"},      // prmMaster[1] 15
+        {162 + 15, "FF"},    // drRateDown[4] 239
+        {162 + 43, "00"},    // thrCurve[4] -16
+        {162 + 52, "FF"},    // drExpoUp[1] 139
+        {162 + 68, "FFF"},   // extAlarmVoltX10 1665
+        {162 + 71, "FF"},    // rssiAlarm 135
+        {243 + 1, "1A2BC388"}, // stickTrim
+    });
+    QVERIFY(writeBytes(path, wild));
+
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+    // Telemetry all through the Load, with trims of its own.
+    const QByteArray packets[] = {telemetry(60, 41, 120, {50, 60, 70, 80}),
+                                  telemetry(70, 42, 121, {51, 61, 71, 81}),
+                                  telemetry(77, 43, 122, {52, 62, 72, 82})};
+    for (int i = 0; i < 3; ++i)
+        QTimer::singleShot(300 + 1200 * i, &w, [&peer, &packets, i] { peer.write(packets[i]); });
+
+    const Outcome o = load(w, path);
+    QCOMPARE(o.boxes, QStringList());
+    QVERIFY(peer.waitForText("WWW", 2000));
+    QByteArray wire = peer.readAll(200);
+
+    // Each telemetry chunk and the end of the Load are answered with "WWW";
+    // the frames themselves carry the repaired values only.
+    QCOMPARE(wire.count('W'), 4 * 3);
+    wire.replace("WWW", "");
+    const QByteArray trimsI = QByteArray("I1A2BC388") + QByteArray(71, '0') + "V";
+    QCOMPARE(wire, QByteArray(kInitialS) + kInitialG + kInitialH + trimsI);
+
+    QCOMPARE(liveValues.rssiValue, 77); // the telemetry did arrive
+    QCOMPARE(liveValues.rxVoltage, 43);
+    QCOMPARE(liveValues.trimUpdateBlocked, 0);
+    ParamSet expected;
+    expected.txAlarmVoltX10 = 110;
+    expected.stickTrim[1] = 10;
+    expected.stickTrim[2] = 27;
+    expected.stickTrim[3] = 179;
+    expected.stickTrim[4] = 120;
+    QCOMPARE(paramDiff(paramSet, expected), QStringList());
+}
+
+void TestFiles::loadDecodesFramesPresent_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("frames"); // which of S, G, H, I are decoded
+    QTest::addColumn<QStringList>("blength");
+
+    const QByteArray m = markedFile();
+    auto lines = [](int n, int count) {
+        QStringList l;
+        for (int k = 0; k < count; ++k)
+            l << QStringLiteral("Blength0%1:%2").arg(k).arg(n);
+        return l;
+    };
+    QTest::newRow("324, lower case") << m << "SGHI" << lines(324, 4);
+    QTest::newRow("323") << m.left(323) << "SGH" << lines(323, 4);
+    QTest::newRow("243") << m.left(243) << "SGH" << lines(243, 4);
+    QTest::newRow("242") << m.left(242) << "SG" << lines(242, 3);
+    QTest::newRow("162") << m.left(162) << "SG" << lines(162, 3);
+    QTest::newRow("161") << m.left(161) << "" << lines(161, 1);
+    QTest::newRow("empty") << QByteArray() << "" << lines(0, 1);
+    QTest::newRow("foreign") << QByteArray(324, 'x') << "" << lines(324, 1);
+
+    QByteArray lineEnds;
+    for (int k = 0; k < 4; ++k)
+        lineEnds += m.mid(81 * k, 81) + "\n";
+    QTest::newRow("line end after each frame") << lineEnds << "S" << lines(328, 2);
+
+    QByteArray limit = m + QByteArray(64 * 1024 - 324, '0');
+    QTest::newRow("64 KiB") << limit << "SGHI" << lines(64 * 1024, 4);
+    // Anything larger is no Parameter file and is not read at all.
+    QTest::newRow("64 KiB + 1") << limit + "0" << "" << QStringList();
+}
+
+void TestFiles::loadDecodesFramesPresent()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, frames);
+    QFETCH(QStringList, blength);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("part.txt"));
+    QVERIFY(writeBytes(path, content));
+
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+    // Marks that show which frames were read.
+    paramSet.subTrim[1] = 33;
+    paramSet.attitude[1] = 22;
+    paramSet.thrCurve[1] = 11;
+    paramSet.stickTrim[1] = 99;
+    ParamSet expected = paramSet;
+    if (frames.contains('S'))
+        expected.subTrim[1] = 40;
+    if (frames.contains('G'))
+        expected.attitude[1] = 47;
+    if (frames.contains('H'))
+        expected.thrCurve[1] = 47;
+    if (frames.contains('I'))
+        expected.stickTrim[1] = 47;
+
+    const Outcome o = load(w, path);
+    QCOMPARE(o.blength, blength);
+    QCOMPARE(liveValues.trimUpdateBlocked, 0);
+    if (frames.isEmpty()) {
+        // Not a Parameter file: say so, send nothing, keep the settings.
+        QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+        QCOMPARE(peer.readAll(300), QByteArray());
+        QCOMPARE(paramDiff(paramSet, expected), QStringList());
+        return;
+    }
+    QCOMPARE(o.boxes, QStringList());
+    expected.txAlarmVoltX10 = 110; // the S frame built for sending
+    QCOMPARE(paramDiff(paramSet, expected), QStringList());
+
+    QVERIFY(peer.waitForText("WWW", 2000));
+    const QByteArray wire = peer.readAll(100);
+    QCOMPARE(wire.size(), 4 * 81 + 3);
+    QVERIFY(wire.startsWith('S'));
+    QVERIFY(wire.endsWith("VWWW"));
+}
+
+void TestFiles::cancelledDialogs()
+{
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+    paramSet.subTrim[1] = 33;
+    // No widget shows thrCurveExtra, so only the range rules can change it.
+    paramSet.thrCurveExtra = 9;
+    const QStringList before = QDir(m_cwd.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    Outcome o = save(w, QString());
+    QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("保存数据")});
+    QCOMPARE(o.boxes, QStringList());
+    QCOMPARE(QDir(m_cwd.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(paramSet.thrCurveExtra, 9);
+    QCOMPARE(paramSet.txAlarmVoltX10, 37); // no frame was built
+
+    o = load(w, QString());
+    QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("打开文件")});
+    QCOMPARE(o.boxes, QStringList());
+    QCOMPARE(o.blength, QStringList());
+    QCOMPARE(liveValues.trimUpdateBlocked, 0);
+    ParamSet expected;
+    expected.subTrim[1] = 33;
+    expected.thrCurveExtra = 0; // the repair is all a cancelled Load does
+    QCOMPARE(paramDiff(paramSet, expected), QStringList());
+    QCOMPARE(loadFileText, QString());
+
+    QCOMPARE(peer.readAll(300), QByteArray());
+}
+
+void TestFiles::unreadableFileShowsBox()
+{
+    QTemporaryDir dir;
+    // A socket: the dialog sees an existing file, but it cannot be opened,
+    // not even by root.
+    const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("socket.txt")));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    sockaddr_un addr;
+    std::memset(&addr, 0, sizeof addr);
+    addr.sun_family = AF_UNIX;
+    QVERIFY(size_t(socketPath.size()) < sizeof addr.sun_path);
+    std::strcpy(addr.sun_path, socketPath.constData());
+    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+    paramSet.subTrim[1] = 33;
+    const ParamSet before = paramSet;
+
+    Outcome o = load(w, QFile::decodeName(socketPath));
+    ::close(fd);
+    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    QCOMPARE(o.blength, QStringList());
+    QCOMPARE(liveValues.trimUpdateBlocked, 0);
+    QCOMPARE(paramDiff(paramSet, before), QStringList());
+    QCOMPARE(peer.readAll(300), QByteArray());
+}
+
+namespace {
+
+// Holds the file size limit of the process for as long as it lives.
+class FileSizeLimit
+{
+public:
+    FileSizeLimit()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool limit(rlim_t bytes)
+    {
+        rlimit r = m_old;
+        r.rlim_cur = bytes;
+        return ::setrlimit(RLIMIT_FSIZE, &r) == 0;
+    }
+    void restore() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old;
+    void (*m_oldHandler)(int);
+};
+
+} // namespace
+
+void TestFiles::failedSaveKeepsOldFile()
+{
+    QTemporaryDir dir;
+    PtyPeer peer;
+    MainWindow w;
+    QVERIFY(openOn(w, peer));
+
+    // A directory that does not exist: the file cannot even be opened.
+    const QString lost = dir.filePath(QStringLiteral("missing/settings.txt"));
+    Outcome o = save(w, lost);
+    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    QVERIFY(!QFile::exists(lost));
+    QCOMPARE(peer.readAll(300), QByteArray());
+
+    // A save that runs out of room: the file opens, but the frames do not
+    // fit. The old file appears once the frames are on their way (after the
+    // dialog, which would otherwise ask about replacing it), and the limit
+    // comes with it; the old file must survive byte for byte.
+    const QString target = dir.filePath(QStringLiteral("settings.txt"));
+    const QByteArray old = QByteArray("old settings, not a Parameter file\n").repeated(4);
+    FileSizeLimit sizeLimit;
+    bool armed = false;
+    QTimer trigger;
+    QObject::connect(&trigger, &QTimer::timeout, [&] {
+        // The S frame's build refreshes the companion from 11.0 V.
+        if (armed || paramSet.txAlarmVoltX10 != 110)
+            return;
+        armed = writeBytes(target, old) && sizeLimit.limit(64);
+    });
+    trigger.start(10);
+    o = save(w, target);
+    trigger.stop();
+    sizeLimit.restore();
+    QVERIFY(armed);
+    // Qt 5's QSaveFile::commit() does not notice a flush that fails while it
+    // closes the file, and renames the short file over the old one; Save
+    // must flush and check before it commits.
+    QEXPECT_FAIL("", "Save commits a short write: the old file is replaced", Continue);
+    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    QEXPECT_FAIL("", "Save commits a short write: the old file is replaced", Continue);
+    QCOMPARE(readBytes(target), old);
+    // Nothing half-written is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.txt")});
+}
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"

@@ -293,6 +293,9 @@ void MainWindow::on_toolButton_Save_clicked()
         const QByteArray bytes = text.toLatin1();
         ok = ok && file.write(bytes) == bytes.size();
     }
+    // commit() does not notice a failing final flush (a full disk), so flush
+    // first and never swap a short file in.
+    ok = ok && file.flush();
     if (!ok || !file.commit()) {
         file.cancelWriting();
         QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);

@@ -10,6 +10,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -95,9 +96,17 @@ void ModalAnswerer::poll()
             dialog->reject();
         } else {
             dialog->selectFile(path);
-            // QFileDialog::accept() is protected; it checks the path the
-            // way the Open/Save button does.
-            static_cast<QDialog *>(dialog)->accept();
+            // selectFile() leaves a focused name box alone; type it there too.
+            if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                edit->setText(path);
+            // Accept from the event loop, not from inside this poll, so that
+            // a box the dialog opens in turn ("replace?") is answered too.
+            // QFileDialog::accept() checks the path as its Open/Save button does.
+            QPointer<QFileDialog> guard(dialog);
+            QTimer::singleShot(0, [guard] {
+                if (guard)
+                    static_cast<QDialog *>(guard.data())->accept();
+            });
         }
         return;
     }

@@ -454,69 +454,28 @@ void showAll(Ui_MainWindow *ui, const SpinBinding *b, int count)
 }
 
 #define UI(name) &Ui_MainWindow::name
+// Rows for the numbered widgets name1..nameN bound to field[1]..field[N].
+#define BIND(w, f, i) {&Ui_MainWindow::w##i, Field::f, i}
+#define BIND4(w, f) BIND(w, f, 1), BIND(w, f, 2), BIND(w, f, 3), BIND(w, f, 4)
+#define BIND6(w, f) BIND4(w, f), BIND(w, f, 5), BIND(w, f, 6)
+#define BIND7(w, f) BIND6(w, f), BIND(w, f, 7)
+#define BIND8(w, f) BIND7(w, f), BIND(w, f, 8)
 
-const ComboBinding revBindings[] = {
-    {UI(comboBox_rev1), Field::reverse, 1}, {UI(comboBox_rev2), Field::reverse, 2},
-    {UI(comboBox_rev3), Field::reverse, 3}, {UI(comboBox_rev4), Field::reverse, 4},
-    {UI(comboBox_rev5), Field::reverse, 5}, {UI(comboBox_rev6), Field::reverse, 6},
-    {UI(comboBox_rev7), Field::reverse, 7}, {UI(comboBox_rev8), Field::reverse, 8},
-};
+const ComboBinding revBindings[] = {BIND8(comboBox_rev, reverse)};
+const SpinBinding epaBindings[] = {BIND8(spinBox_Lepa, epaLeft), BIND8(spinBox_Repa, epaRight)};
+const SpinBinding subTrimBindings[] = {BIND8(spinBox_sub, subTrim)};
+const SpinBinding failSafeBindings[] = {BIND8(spinBox_FS, failSafe)};
+const SpinBinding delayBindings[] = {BIND8(spinBox_delay, servoDelay)};
+const SpinBinding attitudeBindings[] = {BIND6(spinBox_Atti, attitude)};
+const SpinBinding elevonBindings[] = {BIND6(spinBox_Elev0, elevon)};
+const SpinBinding vtailBindings[] = {BIND4(spinBox_Ru, vtail)};
+const SpinBinding throttleBindings[] = {BIND7(spinBox_THCURE_Data0, thrCurve)};
 
-const SpinBinding epaBindings[] = {
-    {UI(spinBox_Lepa1), Field::epaLeft, 1}, {UI(spinBox_Lepa2), Field::epaLeft, 2},
-    {UI(spinBox_Lepa3), Field::epaLeft, 3}, {UI(spinBox_Lepa4), Field::epaLeft, 4},
-    {UI(spinBox_Lepa5), Field::epaLeft, 5}, {UI(spinBox_Lepa6), Field::epaLeft, 6},
-    {UI(spinBox_Lepa7), Field::epaLeft, 7}, {UI(spinBox_Lepa8), Field::epaLeft, 8},
-    {UI(spinBox_Repa1), Field::epaRight, 1}, {UI(spinBox_Repa2), Field::epaRight, 2},
-    {UI(spinBox_Repa3), Field::epaRight, 3}, {UI(spinBox_Repa4), Field::epaRight, 4},
-    {UI(spinBox_Repa5), Field::epaRight, 5}, {UI(spinBox_Repa6), Field::epaRight, 6},
-    {UI(spinBox_Repa7), Field::epaRight, 7}, {UI(spinBox_Repa8), Field::epaRight, 8},
-};
-
-const SpinBinding subTrimBindings[] = {
-    {UI(spinBox_sub1), Field::subTrim, 1}, {UI(spinBox_sub2), Field::subTrim, 2},
-    {UI(spinBox_sub3), Field::subTrim, 3}, {UI(spinBox_sub4), Field::subTrim, 4},
-    {UI(spinBox_sub5), Field::subTrim, 5}, {UI(spinBox_sub6), Field::subTrim, 6},
-    {UI(spinBox_sub7), Field::subTrim, 7}, {UI(spinBox_sub8), Field::subTrim, 8},
-};
-
-const SpinBinding failSafeBindings[] = {
-    {UI(spinBox_FS1), Field::failSafe, 1}, {UI(spinBox_FS2), Field::failSafe, 2},
-    {UI(spinBox_FS3), Field::failSafe, 3}, {UI(spinBox_FS4), Field::failSafe, 4},
-    {UI(spinBox_FS5), Field::failSafe, 5}, {UI(spinBox_FS6), Field::failSafe, 6},
-    {UI(spinBox_FS7), Field::failSafe, 7}, {UI(spinBox_FS8), Field::failSafe, 8},
-};
-
-const SpinBinding delayBindings[] = {
-    {UI(spinBox_delay1), Field::servoDelay, 1}, {UI(spinBox_delay2), Field::servoDelay, 2},
-    {UI(spinBox_delay3), Field::servoDelay, 3}, {UI(spinBox_delay4), Field::servoDelay, 4},
-    {UI(spinBox_delay5), Field::servoDelay, 5}, {UI(spinBox_delay6), Field::servoDelay, 6},
-    {UI(spinBox_delay7), Field::servoDelay, 7}, {UI(spinBox_delay8), Field::servoDelay, 8},
-};
-
-const SpinBinding attitudeBindings[] = {
-    {UI(spinBox_Atti1), Field::attitude, 1}, {UI(spinBox_Atti2), Field::attitude, 2},
-    {UI(spinBox_Atti3), Field::attitude, 3}, {UI(spinBox_Atti4), Field::attitude, 4},
-    {UI(spinBox_Atti5), Field::attitude, 5}, {UI(spinBox_Atti6), Field::attitude, 6},
-};
-
-const SpinBinding elevonBindings[] = {
-    {UI(spinBox_Elev01), Field::elevon, 1}, {UI(spinBox_Elev02), Field::elevon, 2},
-    {UI(spinBox_Elev03), Field::elevon, 3}, {UI(spinBox_Elev04), Field::elevon, 4},
-    {UI(spinBox_Elev05), Field::elevon, 5}, {UI(spinBox_Elev06), Field::elevon, 6},
-};
-
-const SpinBinding vtailBindings[] = {
-    {UI(spinBox_Ru1), Field::vtail, 1}, {UI(spinBox_Ru2), Field::vtail, 2},
-    {UI(spinBox_Ru3), Field::vtail, 3}, {UI(spinBox_Ru4), Field::vtail, 4},
-};
-
-const SpinBinding throttleBindings[] = {
-    {UI(spinBox_THCURE_Data01), Field::thrCurve, 1}, {UI(spinBox_THCURE_Data02), Field::thrCurve, 2},
-    {UI(spinBox_THCURE_Data03), Field::thrCurve, 3}, {UI(spinBox_THCURE_Data04), Field::thrCurve, 4},
-    {UI(spinBox_THCURE_Data05), Field::thrCurve, 5}, {UI(spinBox_THCURE_Data06), Field::thrCurve, 6},
-    {UI(spinBox_THCURE_Data07), Field::thrCurve, 7},
-};
+#undef BIND8
+#undef BIND7
+#undef BIND6
+#undef BIND4
+#undef BIND
 
 // One programmable mix: Mix, Master, Slave, then offset, up and down rates.
 struct MixWidgets {

@@ -812,37 +812,20 @@ void MainWindow::on_comboBox_DR_POSI_currentIndexChanged(int index)
 
 void MainWindow::on_spinBox_DR_UP1_valueChanged(int arg1)
 {
-    const int c = paramSet.drChannel;
-    paramSet.drUp = arg1;
-    if (c >= 0 && c <= 3)
-        paramSet.drRateUp[c + 1] = arg1;
-    Dr_DataSelet();
+    editDualRate(paramSet, DualRateEdit::Up, arg1);
 }
 
 void MainWindow::on_spinBox_DR_DOWN1_valueChanged(int arg1)
 {
-    const int c = paramSet.drChannel;
-    paramSet.drDown = arg1;
-    if (c >= 0 && c <= 3)
-        paramSet.drRateDown[c + 1] = arg1;
-    Dr_DataSelet();
+    editDualRate(paramSet, DualRateEdit::Down, arg1);
 }
 
 void MainWindow::on_spinBox_DR_RATE_valueChanged(int arg1)
 {
-    const int c = paramSet.drChannel;
-    paramSet.drCurveRate = arg1;
-    if (c >= 0 && c <= 3)
-        (paramSet.drPosition == 0 ? paramSet.drRateUp : paramSet.drRateDown)[c + 1] = arg1;
-    Dr_DataSelet();
+    editDualRate(paramSet, DualRateEdit::CurveRate, arg1);
 }
 
 void MainWindow::on_spinBox_DR_EXP_valueChanged(int arg1)
 {
-    const int c = paramSet.drChannel;
-    paramSet.drCurveExpo = arg1;
-    if (c >= 0 && c <= 3)
-        (paramSet.drPosition == 0 ? paramSet.drExpoUp : paramSet.drExpoDown)[c + 1] = arg1;
-    Dr_DataSelet();
+    editDualRate(paramSet, DualRateEdit::CurveExpo, arg1);
 }
-

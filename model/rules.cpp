@@ -18,6 +18,34 @@ void drDataSelet(ParamSet &p)
     }
 }
 
+void editDualRate(ParamSet &p, DualRateEdit edit, int value)
+{
+    const bool down = p.drPosition != 0;
+    int *table = nullptr;
+    switch (edit) {
+    case DualRateEdit::Up:
+        p.drUp = value;
+        table = p.drRateUp;
+        break;
+    case DualRateEdit::Down:
+        p.drDown = value;
+        table = p.drRateDown;
+        break;
+    case DualRateEdit::CurveRate:
+        p.drCurveRate = value;
+        table = down ? p.drRateDown : p.drRateUp;
+        break;
+    case DualRateEdit::CurveExpo:
+        p.drCurveExpo = value;
+        table = down ? p.drExpoDown : p.drExpoUp;
+        break;
+    }
+    const int c = p.drChannel;
+    if (c >= 0 && c <= 3)
+        table[c + 1] = value;
+    drDataSelet(p);
+}
+
 namespace {
 
 std::vector<RangeRule> buildRules()

@@ -7,6 +7,13 @@
 // drPosition into drUp, drDown, drCurveRate and drCurveExpo.
 void drDataSelet(ParamSet &p);
 
+// The four dual-rate editors. Each stores its copy, writes the table entry of
+// drChannel (none for channel 4) at the position it edits, then reselects.
+// Up and Down edit their own position; the curve editors edit drPosition's
+// (0 is UP, any other value DOWN).
+enum class DualRateEdit { Up, Down, CurveRate, CurveExpo };
+void editDualRate(ParamSet &p, DualRateEdit edit, int value);
+
 // Puts every field that has a range rule back into its accepted range.
 void falseSaveData(ParamSet &p);
 

@@ -127,6 +127,8 @@ private slots:
 
     void drDataSelet_data();
     void drDataSelet();
+    void editDualRate_data();
+    void editDualRate();
 
     void factoryValues();
     void restDataLeavesSecondHalf();
@@ -398,6 +400,61 @@ void TestRules::drDataSelet()
     QVERIFY(p == expected);
     QCOMPARE(p.drCurveRate, expected.drCurveRate);
     QCOMPARE(p.drCurveExpo, expected.drCurveExpo);
+}
+
+Q_DECLARE_METATYPE(DualRateEdit)
+
+void TestRules::editDualRate_data()
+{
+    QTest::addColumn<DualRateEdit>("edit");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<Field>("table"); // the table entry written, or the copy when none is
+    QTest::addColumn<int>("index");
+
+    // The group editors keep their own position whatever drPosition says.
+    QTest::newRow("up, CH2, at DOWN") << DualRateEdit::Up << 1 << 1 << Field::drRateUp << 2;
+    QTest::newRow("down, CH4, at UP") << DualRateEdit::Down << 3 << 0 << Field::drRateDown << 4;
+    QTest::newRow("rate, CH1, UP") << DualRateEdit::CurveRate << 0 << 0 << Field::drRateUp << 1;
+    QTest::newRow("rate, CH3, DOWN") << DualRateEdit::CurveRate << 2 << 1 << Field::drRateDown << 3;
+    QTest::newRow("rate, position 3 is DOWN") << DualRateEdit::CurveRate << 1 << 3 << Field::drRateDown << 2;
+    QTest::newRow("expo, CH4, UP") << DualRateEdit::CurveExpo << 3 << 0 << Field::drExpoUp << 4;
+    QTest::newRow("expo, position 2 is DOWN") << DualRateEdit::CurveExpo << 0 << 2 << Field::drExpoDown << 1;
+    QTest::newRow("up, channel 4: copy only") << DualRateEdit::Up << 4 << 0 << Field::drUp << 0;
+    QTest::newRow("expo, channel 4: copy only") << DualRateEdit::CurveExpo << 4 << 1 << Field::drCurveExpo << 0;
+}
+
+void TestRules::editDualRate()
+{
+    QFETCH(DualRateEdit, edit);
+    QFETCH(int, channel);
+    QFETCH(int, position);
+    QFETCH(Field, table);
+    QFETCH(int, index);
+
+    ParamSet p;
+    setTables(p);
+    p.drChannel = channel;
+    p.drPosition = position;
+    ParamSet expected = p;
+    fieldRef(expected, table, index) = 77;
+    if (edit == DualRateEdit::Up)
+        expected.drUp = 77;
+    if (edit == DualRateEdit::Down)
+        expected.drDown = 77;
+    if (edit == DualRateEdit::CurveRate)
+        expected.drCurveRate = 77;
+    if (edit == DualRateEdit::CurveExpo)
+        expected.drCurveExpo = 77;
+    ::drDataSelet(expected);
+
+    ::editDualRate(p, edit, 77);
+    QVERIFY(p == expected);
+    if (channel >= 0 && channel <= 3) {
+        // The selection copies follow the tables at once.
+        QCOMPARE(p.drUp, p.drRateUp[channel + 1]);
+        QCOMPARE(p.drDown, p.drRateDown[channel + 1]);
+    }
 }
 
 void TestRules::factoryValues()

@@ -91,9 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
 
-    ui->portNameBox->clear();
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ui->portNameBox->addItem(info.portName());
+    fillPortList();
 
     ui->tabWidget->setCurrentIndex(0);
 
@@ -105,6 +103,14 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+// The ports present now, in enumeration order; the first becomes current.
+void MainWindow::fillPortList()
+{
+    ui->portNameBox->clear();
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ui->portNameBox->addItem(info.portName());
 }
 
 void MainWindow::presetPortName(const QString &name)
@@ -129,7 +135,7 @@ void MainWindow::on_openButton_clicked()
             ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
             serialPort.write("OK");
         } else {
-            QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+            showNoPortBox();
         }
         return;
     }
@@ -147,9 +153,7 @@ void MainWindow::on_openButton_clicked()
     ui->openButton->setText(tr8(kClosedText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
 
-    ui->portNameBox->clear();
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ui->portNameBox->addItem(info.portName());
+    fillPortList();
 }
 
 void MainWindow::serialPort_readyRead()
@@ -172,6 +176,16 @@ int MainWindow::byteArrayToInt(QByteArray b, int a)
 
 // ------------------------------------------------------------- transfer commands
 
+void MainWindow::showNoPortBox()
+{
+    QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+}
+
+void MainWindow::showFileErrorBox()
+{
+    QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+}
+
 // Every command button sits out 200 ms first; the link commands then need an
 // open port.
 bool MainWindow::commandGuard(QWidget *button)
@@ -180,7 +194,7 @@ bool MainWindow::commandGuard(QWidget *button)
     waitMs(200);
     button->setEnabled(true);
     if (ui->openButton->text() == tr8(kClosedText)) {
-        QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+        showNoPortBox();
         return false;
     }
     return true;
@@ -209,15 +223,7 @@ void MainWindow::on_toolButton_Reset_clicked()
         liveValues.trimUpdateBlocked = 0;
         return;
     }
-    RestData();
-    RestData2();
-    SendData1();
-    SendData2();
-    SendData3();
-    for (int t = 1; t <= 4; ++t)
-        paramSet.stickTrim[t] = 120;
-    SendData4();
-    serialPort.write("WWW");
+    sendFactorySettings();
     liveValues.trimUpdateBlocked = 0;
 }
 
@@ -225,6 +231,11 @@ void MainWindow::on_pushButton_Reset2_clicked()
 {
     if (!commandGuard(ui->pushButton_Reset2))
         return;
+    sendFactorySettings();
+}
+
+void MainWindow::sendFactorySettings()
+{
     RestData();
     RestData2();
     SendData1();
@@ -284,7 +295,7 @@ void MainWindow::on_toolButton_Save_clicked()
     // failed save never destroys the settings already on disk.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+        showFileErrorBox();
         return;
     }
     sendAllFrames();
@@ -298,7 +309,7 @@ void MainWindow::on_toolButton_Save_clicked()
     ok = ok && file.flush();
     if (!ok || !file.commit()) {
         file.cancelWriting();
-        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+        showFileErrorBox();
     }
 }
 
@@ -319,7 +330,7 @@ void MainWindow::on_toolButton_Load_clicked()
     }
 
     auto fail = [this] {
-        QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+        showFileErrorBox();
         liveValues.trimUpdateBlocked = 0;
     };
 

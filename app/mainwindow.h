@@ -187,8 +187,12 @@ private slots:
     void StkTrim_Display();
 
 private:
+    void fillPortList();
+    void showNoPortBox();
+    void showFileErrorBox();
     void sendFrame(int frame, const char *logFormat);
     void sendAllFrames();
+    void sendFactorySettings();
     bool commandGuard(QWidget *button);
     void hover(QComboBox *box, int &counter);
     void applySheet(QComboBox *box, const char *path);

@@ -17,6 +17,11 @@
 #include <QTextStream>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/ioctl.h>
+#endif
+
 #include "fields.h"
 #include "frames.h"
 #include "packets.h"
@@ -36,6 +41,8 @@ const char *const kDwellSheet = ":/comboBox_REV.qss";
 const int kDisconnectFlushMs = 300;
 // Anything much larger than the 324 bytes of a Parameter file is foreign.
 const qint64 kMaxParameterFileSize = 64 * 1024;
+// Why a port was closed when the device at its other end hung up.
+const char *const kHungUpText = "设备已挂断";
 
 QString tr8(const char *text)
 {
@@ -69,8 +76,27 @@ struct ComboBinding {
     int index;
 };
 
+// True when the device at the other end of the port has hung up: the port
+// reads as end of file (readable, no bytes). Only Unix reports it this way.
+bool deviceHungUp(qintptr handle)
+{
+#ifdef Q_OS_UNIX
+    pollfd p{int(handle), POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0)
+        return false;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+        return true;
+    int waiting = 0;
+    return (p.revents & POLLIN) && ::ioctl(int(handle), FIONREAD, &waiting) == 0 && waiting == 0;
+#else
+    Q_UNUSED(handle);
+    return false;
+#endif
+}
+
 } // namespace
 
+// Kept for callers outside the commands, which run as timed steps of the link.
 void waitMs(int ms)
 {
     QEventLoop loop;
@@ -81,6 +107,7 @@ void waitMs(int ms)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
+    , m_link(&serialPort)
 {
     ui->setupUi(this);
 
@@ -90,8 +117,16 @@ MainWindow::MainWindow(QWidget *parent)
     ui->portNameBox->setInsertPolicy(QComboBox::NoInsert);
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
+    connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
+    connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
+    connect(&m_link, &Link::portNeeded, this, &MainWindow::showNoPortBox);
+    connect(&m_link, &Link::aborted, this, [this](Link::Command command) {
+        if (command == Link::Save)
+            m_saveFile.reset(); // the old file stays as it was
+    });
 
-    fillPortList();
+    fillPortList(QString());
 
     ui->tabWidget->setCurrentIndex(0);
 
@@ -102,15 +137,26 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Leaving while connected says goodbye as the close button does.
+    if (serialPort.isOpen())
+        m_link.close(kDisconnectFlushMs);
     delete ui;
 }
 
-// The ports present now, in enumeration order; the first becomes current.
-void MainWindow::fillPortList()
+// The ports present now, in enumeration order. The port last used stays the
+// current text, listed or typed; with none the first port becomes current.
+void MainWindow::fillPortList(const QString &keep)
 {
     ui->portNameBox->clear();
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         ui->portNameBox->addItem(info.portName());
+    if (keep.isEmpty())
+        return;
+    const int listed = ui->portNameBox->findText(keep);
+    if (listed >= 0)
+        ui->portNameBox->setCurrentIndex(listed);
+    else
+        ui->portNameBox->setEditText(keep);
 }
 
 void MainWindow::presetPortName(const QString &name)
@@ -122,30 +168,33 @@ void MainWindow::presetPortName(const QString &name)
 
 void MainWindow::on_openButton_clicked()
 {
-    if (ui->openButton->text() == tr8(kClosedText)) {
-        serialPort.setPortName(ui->portNameBox->currentText());
-        serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
-        serialPort.setDataBits(QSerialPort::Data8);
-        serialPort.setParity(QSerialPort::NoParity);
-        serialPort.setStopBits(QSerialPort::OneStop);
-        serialPort.setFlowControl(QSerialPort::NoFlowControl);
-        if (serialPort.open(QIODevice::ReadWrite)) {
-            ui->portNameBox->setEnabled(false);
-            ui->openButton->setText(tr8(kOpenText));
-            ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
-            serialPort.write("OK");
-        } else {
-            showNoPortBox();
-        }
+    if (serialPort.isOpen()) {
+        m_link.close(kDisconnectFlushMs);
+        showClosedPanel();
         return;
     }
 
-    serialPort.write("DIS");
-    // close() drops whatever is still buffered, so let "DIS" leave first.
-    if (serialPort.bytesToWrite() > 0)
-        serialPort.waitForBytesWritten(kDisconnectFlushMs);
-    serialPort.close();
+    const QString name = ui->portNameBox->currentText();
+    serialPort.setPortName(name);
+    serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
+    serialPort.setDataBits(QSerialPort::Data8);
+    serialPort.setParity(QSerialPort::NoParity);
+    serialPort.setStopBits(QSerialPort::OneStop);
+    serialPort.setFlowControl(QSerialPort::NoFlowControl);
+    if (!serialPort.open(QIODevice::ReadWrite)) {
+        showNoPortBox();
+        return;
+    }
+    m_portName = name;
+    ui->portNameBox->setEnabled(false);
+    ui->openButton->setText(tr8(kOpenText));
+    ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
+    m_link.opened();
+}
 
+// The panel as it is with no port open; the channels snap back to centre.
+void MainWindow::showClosedPanel()
+{
     liveValues.centreChannels();
     Servo_Display();
 
@@ -153,20 +202,36 @@ void MainWindow::on_openButton_clicked()
     ui->openButton->setText(tr8(kClosedText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
 
-    fillPortList();
+    fillPortList(m_portName);
+}
+
+void MainWindow::portError(QSerialPort::SerialPortError error)
+{
+    if (!serialPort.isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        return;
+    // After a hang-up the system's error text is a stale one; say what it is.
+    const bool hungUp = deviceHungUp(serialPort.handle());
+    if (hungUp || error == QSerialPort::ResourceError)
+        portLost(hungUp ? tr8(kHungUpText) : serialPort.errorString());
+}
+
+// The device went away under us (cable pulled, peer closed): close without a
+// word to it, show the closed panel at once, then say why.
+void MainWindow::portLost(const QString &reason)
+{
+    m_link.lost(reason);
+    showClosedPanel();
+    // Shown from the event loop, not from inside the port's error signal.
+    QTimer::singleShot(0, this, [reason] {
+        QMessageBox box(QMessageBox::Information, tr8("提示"), tr8("串口已断开"), QMessageBox::Ok);
+        box.setInformativeText(reason);
+        box.exec();
+    });
 }
 
 void MainWindow::serialPort_readyRead()
 {
-    const QByteArray chunk = serialPort.readAll();
-    if (chunk.isEmpty())
-        return;
-    const PacketResult result = decodePacket(chunk, paramSet, liveValues);
-    if (result.refresh)
-        ui_Display();
-    Dr_DataSelet();
-    FalseSaveData();
-    serialPort.write("WWW");
+    m_link.receive();
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)
@@ -186,91 +251,26 @@ void MainWindow::showFileErrorBox()
     QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
 }
 
-// Every command button sits out 200 ms first; the link commands then need an
-// open port.
-bool MainWindow::commandGuard(QWidget *button)
+// One command at a time: its buttons stay off until it has ended.
+void MainWindow::setCommandsEnabled(bool enabled)
 {
-    button->setEnabled(false);
-    waitMs(200);
-    button->setEnabled(true);
-    if (ui->openButton->text() == tr8(kClosedText)) {
-        showNoPortBox();
-        return false;
-    }
-    return true;
+    for (QWidget *button : {static_cast<QWidget *>(ui->toolButton_Read), static_cast<QWidget *>(ui->toolButton_Load),
+                            static_cast<QWidget *>(ui->toolButton_Send), static_cast<QWidget *>(ui->toolButton_Save),
+                            static_cast<QWidget *>(ui->toolButton_Reset), static_cast<QWidget *>(ui->pushButton_Reset2)})
+        button->setEnabled(enabled);
 }
 
-void MainWindow::on_toolButton_Read_clicked()
-{
-    if (!commandGuard(ui->toolButton_Read))
-        return;
-    serialPort.write("RR");
-    waitMs(500);
-}
-
-void MainWindow::on_toolButton_Send_clicked()
-{
-    if (!commandGuard(ui->toolButton_Send))
-        return;
-    sendAllFrames();
-    serialPort.write("WWW");
-}
-
-void MainWindow::on_toolButton_Reset_clicked()
-{
-    liveValues.trimUpdateBlocked = 1;
-    if (!commandGuard(ui->toolButton_Reset)) {
-        liveValues.trimUpdateBlocked = 0;
-        return;
-    }
-    sendFactorySettings();
-    liveValues.trimUpdateBlocked = 0;
-}
-
-void MainWindow::on_pushButton_Reset2_clicked()
-{
-    if (!commandGuard(ui->pushButton_Reset2))
-        return;
-    sendFactorySettings();
-}
-
-void MainWindow::sendFactorySettings()
-{
-    RestData();
-    RestData2();
-    SendData1();
-    SendData2();
-    SendData3();
-    // Telemetry during the pauses may have moved the trims.
-    for (int t = 1; t <= 4; ++t)
-        paramSet.stickTrim[t] = 120;
-    SendData4();
-    serialPort.write("WWW");
-}
+void MainWindow::on_toolButton_Read_clicked() { m_link.read(); }
+void MainWindow::on_toolButton_Send_clicked() { m_link.write(); }
+void MainWindow::on_toolButton_Reset_clicked() { m_link.factoryReset(); }
+void MainWindow::on_pushButton_Reset2_clicked() { m_link.secondReset(); }
 
 // ---------------------------------------------------------------- frames
 
-void MainWindow::sendFrame(int frame, const char *logFormat)
-{
-    QString &text = frameTexts.text[frame];
-    buildFrame(paramSet, frame, text);
-    qDebug(logFormat, int(text.length()));
-    serialPort.write(text.toUtf8());
-    waitMs(800);
-}
-
-void MainWindow::sendAllFrames()
-{
-    SendData1();
-    SendData2();
-    SendData3();
-    SendData4();
-}
-
-void MainWindow::SendData1() { sendFrame(FrameS, "Str1Blength:%d"); }
-void MainWindow::SendData2() { sendFrame(FrameG, "Str2Blength:%d"); }
-void MainWindow::SendData3() { sendFrame(FrameH, "Str3Blength:%d"); }
-void MainWindow::SendData4() { sendFrame(FrameI, "Str4Blength:%d"); }
+void MainWindow::SendData1() { m_link.sendFrame(FrameS); }
+void MainWindow::SendData2() { m_link.sendFrame(FrameG); }
+void MainWindow::SendData3() { m_link.sendFrame(FrameH); }
+void MainWindow::SendData4() { m_link.sendFrame(FrameI); }
 
 void MainWindow::RestData() { restData(paramSet); }
 void MainWindow::RestData2() { restData2(paramSet); }
@@ -281,70 +281,75 @@ void MainWindow::FalseSaveData() { falseSaveData(paramSet); }
 
 void MainWindow::on_toolButton_Save_clicked()
 {
-    ui->toolButton_Save->setEnabled(false);
-    waitMs(200);
-    ui->toolButton_Save->setEnabled(true);
+    m_link.save([this] { return prepareSave(); }, [this] { storeSave(); });
+}
 
+bool MainWindow::prepareSave()
+{
+    m_saveFile.reset();
     const QString path = QFileDialog::getSaveFileName(this, tr8("保存数据"), QStringLiteral("./"),
                                                       tr8("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
     qDebug() << path;
     if (path.isEmpty())
-        return;
+        return false;
 
     // Written beside the old file and swapped in only when complete, so a
     // failed save never destroys the settings already on disk.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    m_saveFile = std::make_unique<QSaveFile>(path);
+    if (!m_saveFile->open(QIODevice::WriteOnly)) {
+        m_saveFile.reset();
         showFileErrorBox();
-        return;
+        return false;
     }
-    sendAllFrames();
+    return true;
+}
+
+// The file gets exactly the frames that were built (and sent) for it.
+void MainWindow::storeSave()
+{
+    const std::unique_ptr<QSaveFile> file = std::move(m_saveFile);
+    if (!file)
+        return;
     bool ok = true;
     for (const QString &text : frameTexts.text) {
         const QByteArray bytes = text.toLatin1();
-        ok = ok && file.write(bytes) == bytes.size();
+        ok = ok && file->write(bytes) == bytes.size();
     }
     // commit() does not notice a failing final flush (a full disk), so flush
     // first and never swap a short file in.
-    ok = ok && file.flush();
-    if (!ok || !file.commit()) {
-        file.cancelWriting();
+    ok = ok && file->flush();
+    if (!ok || !file->commit()) {
+        file->cancelWriting();
         showFileErrorBox();
     }
 }
 
 void MainWindow::on_toolButton_Load_clicked()
 {
-    liveValues.trimUpdateBlocked = 1;
-    ui->toolButton_Load->setEnabled(false);
-    waitMs(200);
-    ui->toolButton_Load->setEnabled(true);
+    m_link.load([this] { return prepareLoad(); });
+}
 
+// Runs with the stick trims blocked; true sends what the file brought.
+bool MainWindow::prepareLoad()
+{
     loadFileName = QFileDialog::getOpenFileName(this, tr8("打开文件"), QStringLiteral("./"),
                                                 tr8("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
     if (loadFileName.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
-        liveValues.trimUpdateBlocked = 0;
-        return;
+        return false;
     }
-
-    auto fail = [this] {
-        showFileErrorBox();
-        liveValues.trimUpdateBlocked = 0;
-    };
 
     QFile file(loadFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         loadFileName.clear();
-        fail();
-        return;
+        showFileErrorBox();
+        return false;
     }
     // A huge file is not a Parameter file; do not pull it into memory.
     if (file.size() > kMaxParameterFileSize) {
-        file.close();
-        fail();
-        return;
+        showFileErrorBox();
+        return false;
     }
     QTextStream stream(&file);
     loadFileText = stream.readAll();
@@ -354,20 +359,15 @@ void MainWindow::on_toolButton_Load_clicked()
     // nothing and keep the settings as they are.
     if (recognisedFrames(loadFileText).count() == 0) {
         qDebug("Blength00:%d", int(loadFileText.length()));
-        fail();
-        return;
+        showFileErrorBox();
+        return false;
     }
 
     decodeParameterFile(loadFileText, paramSet);
     // Unchecked file content never reaches the transmitter.
     Dr_DataSelet();
     FalseSaveData();
-
-    sendAllFrames();
-    serialPort.write("WWW");
-    liveValues.trimUpdateBlocked = 0;
-    Dr_DataSelet();
-    FalseSaveData();
+    return true;
 }
 
 // ---------------------------------------------------------------- live monitor
@@ -445,17 +445,18 @@ void MainWindow::Recieve_Display()
 namespace {
 
 // Writing an unchanged value would reset the text the user is typing, so a
-// spin box is only written when its field has moved.
-void showValue(QSpinBox *box, int value)
+// spin box is only written when its field has moved. A field outside the
+// box's range gets the box's clamped value back through the edit handler,
+// also when the box already showed that value and so stays silent.
+template <typename Box, typename Value>
+void showValue(Box *box, Value value)
 {
-    if (box->value() != value)
-        box->setValue(value);
-}
-
-void showValue(QDoubleSpinBox *box, double value)
-{
-    if (box->value() != value)
-        box->setValue(value);
+    if (box->value() == value)
+        return;
+    const Value before = box->value();
+    box->setValue(value);
+    if (box->value() == before)
+        emit box->valueChanged(box->value());
 }
 
 void showAll(Ui_MainWindow *ui, const SpinBinding *b, int count)

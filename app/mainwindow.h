@@ -4,7 +4,12 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <memory>
+
+#include "link.h"
+
 class QComboBox;
+class QSaveFile;
 class QTimer;
 
 namespace Ui {
@@ -25,6 +30,9 @@ public:
 
     // Puts a port name into the port box (the one command-line argument).
     void presetPortName(const QString &name);
+
+    // What the serial link is doing; tests shorten its pacing.
+    Link &link() { return m_link; }
 
 private slots:
     void on_openButton_clicked();
@@ -187,13 +195,16 @@ private slots:
     void StkTrim_Display();
 
 private:
-    void fillPortList();
+    void fillPortList(const QString &keep);
+    void showClosedPanel();
+    void portError(QSerialPort::SerialPortError error);
+    void portLost(const QString &reason);
+    void setCommandsEnabled(bool enabled);
     void showNoPortBox();
     void showFileErrorBox();
-    void sendFrame(int frame, const char *logFormat);
-    void sendAllFrames();
-    void sendFactorySettings();
-    bool commandGuard(QWidget *button);
+    bool prepareSave();
+    void storeSave();
+    bool prepareLoad();
     void hover(QComboBox *box, int &counter);
     void applySheet(QComboBox *box, const char *path);
 
@@ -203,4 +214,8 @@ private:
     QString loadFileName;
 
     int hoverCount[39] = {};
+
+    QString m_portName;                  // the port opened last, kept across closes
+    std::unique_ptr<QSaveFile> m_saveFile; // a Save's file while its frames go out
+    Link m_link;                         // destroyed first: it works on serialPort
 };

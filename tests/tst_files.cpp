@@ -20,9 +20,12 @@
 
 #include "apptest.h"
 #include "filetest.h"
+#include "fixtures.h"
+#include "linktest.h"
 #include "mainwindow.h"
 #include "paramset.h"
 #include "ptypeer.h"
+#include "qtwarnings.h"
 
 class TestFiles : public QObject
 {
@@ -49,19 +52,9 @@ namespace {
 
 const char *const kErrorBox = "错误|不能读取指定的文件!";
 
-// The four frames built from the Initial values, as they go to the port.
-const char *const kInitialS =
-    "S00100000787878787878787870707070707070707070707070707070424210424242424213027E1Y";
-const char *const kInitialG =
-    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z";
-const char *const kInitialH =
-    "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X";
-const char *const kInitialI =
-    "I88888888" "00000000000000000000000000000000000000000000000000000000000000000000000" "V";
-
 QByteArray initialFile()
 {
-    return QByteArray(kInitialS) + kInitialG + kInitialH + kInitialI;
+    return fixtures::initialS + fixtures::initialG + fixtures::initialH + fixtures::initialI;
 }
 
 // file with text written over it at position at.
@@ -84,28 +77,14 @@ QByteArray markedFile()
     return f;
 }
 
-QByteArray telemetry(int rssi, int rx, int ext, std::initializer_list<int> trims)
-{
-    QByteArray p(20, '\0');
-    p[0] = char(0xFE);
-    p[1] = char(0x19);
-    p[2] = char(rssi);
-    p[3] = char(rx);
-    p[4] = char(ext >> 8);
-    p[5] = char(ext & 0xFF);
-    int at = 10;
-    for (int t : trims)
-        p[at++] = char(t);
-    return p;
-}
-
 struct Outcome {
     QStringList dialogs; // file dialog captions
     QStringList boxes;   // "title|text"
     QStringList blength; // "Blength0N:n" debug lines
 };
 
-// Clicks a file command and answers its dialog with path ("" cancels).
+// Clicks a file command, answers its dialog with path ("" cancels) and
+// waits for the command to end.
 Outcome runCommand(MainWindow &w, const char *button, const QString &path)
 {
     Outcome o;
@@ -122,6 +101,8 @@ Outcome runCommand(MainWindow &w, const char *button, const QString &path)
     });
     apptest::MessageLog log;
     w.findChild<QToolButton *>(QString::fromLatin1(button))->click();
+    if (!linktest::waitIdle(w.link()))
+        o.boxes << QStringLiteral("<command still running>");
     answerer.stop();
     for (const apptest::ModalSeen &s : answerer.seen())
         if (s.kind == QLatin1String("file"))
@@ -201,6 +182,7 @@ bool openOn(MainWindow &w, PtyPeer &peer)
 
 void TestFiles::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     // The dialogs start in "./": keep that an empty directory of our own.
     QVERIFY(m_cwd.isValid());
     QVERIFY(QDir::setCurrent(m_cwd.path()));
@@ -211,11 +193,16 @@ void TestFiles::init()
     apptest::resetProcessState();
 }
 
+// With no port open Save writes the file only: no frame goes anywhere and
+// no frame pause is sat out (one would outlast the command's wait by far).
 void TestFiles::saveWritesInitialFrames()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("initial.txt"));
     MainWindow w;
+    LinkPacing pacing = linktest::fastPacing();
+    pacing.frameMs = 60000;
+    w.link().setPacing(pacing);
 
     const Outcome o = save(w, path);
     QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("保存数据")});
@@ -232,6 +219,7 @@ void TestFiles::saveAndLoadRoundTrip()
     const QString path = dir.filePath(QStringLiteral("settings.dat"));
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
     paramSet = nonDefaultSet();
 
@@ -300,15 +288,20 @@ void TestFiles::loadRepairsBeforeSendingAndKeepsTrims()
 
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
     // Telemetry all through the Load, with trims of its own.
-    const QByteArray packets[] = {telemetry(60, 41, 120, {50, 60, 70, 80}),
-                                  telemetry(70, 42, 121, {51, 61, 71, 81}),
-                                  telemetry(77, 43, 122, {52, 62, 72, 82})};
-    for (int i = 0; i < 3; ++i)
-        QTimer::singleShot(300 + 1200 * i, &w, [&peer, &packets, i] { peer.write(packets[i]); });
-
-    const Outcome o = load(w, path);
+    const QByteArray packets[] = {fixtures::telemetryPacket(60, 41, 120, {50, 60, 70, 80}),
+                                  fixtures::telemetryPacket(70, 42, 121, {51, 61, 71, 81}),
+                                  fixtures::telemetryPacket(77, 43, 122, {52, 62, 72, 82})};
+    Outcome o;
+    {
+        fixtures::StreamWatch watch(peer);
+        watch.onFrame('Y', [&] { peer.write(packets[0]); });
+        watch.onFrame('Z', [&] { peer.write(packets[1]); });
+        watch.onFrame('X', [&] { peer.write(packets[2]); });
+        o = load(w, path);
+    }
     QCOMPARE(o.boxes, QStringList());
     QVERIFY(peer.waitForText("WWW", 2000));
     QByteArray wire = peer.readAll(200);
@@ -318,7 +311,7 @@ void TestFiles::loadRepairsBeforeSendingAndKeepsTrims()
     QCOMPARE(wire.count('W'), 4 * 3);
     wire.replace("WWW", "");
     const QByteArray trimsI = QByteArray("I1A2BC388") + QByteArray(71, '0') + "V";
-    QCOMPARE(wire, QByteArray(kInitialS) + kInitialG + kInitialH + trimsI);
+    QCOMPARE(wire, fixtures::initialS + fixtures::initialG + fixtures::initialH + trimsI);
 
     QCOMPARE(liveValues.rssiValue, 77); // the telemetry did arrive
     QCOMPARE(liveValues.rxVoltage, 43);
@@ -377,6 +370,7 @@ void TestFiles::loadDecodesFramesPresent()
 
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
     // Marks that show which frames were read.
     paramSet.subTrim[1] = 33;
@@ -418,6 +412,7 @@ void TestFiles::cancelledDialogs()
 {
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
     paramSet.subTrim[1] = 33;
     // No widget shows thrCurveExtra, so only the range rules can change it.
@@ -462,6 +457,7 @@ void TestFiles::unreadableFileShowsBox()
 
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
     paramSet.subTrim[1] = 33;
     const ParamSet before = paramSet;
@@ -511,6 +507,7 @@ void TestFiles::failedSaveKeepsOldFile()
     QTemporaryDir dir;
     PtyPeer peer;
     MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
     QVERIFY(openOn(w, peer));
 
     // A directory that does not exist: the file cannot even be opened.

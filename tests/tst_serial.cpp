@@ -1,6 +1,7 @@
 // The connection panel against a real pseudo-terminal: the handshake bytes
-// the transmitter sees, the panel's look in both states, failed opens, and
-// what closing does to the live channel display.
+// the transmitter sees, the panel's look in both states, failed opens, what
+// closing does to the live channel display, a device that vanishes, and the
+// goodbye when the window goes.
 
 #include <QComboBox>
 #include <QIcon>
@@ -12,12 +13,18 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <memory>
 
 #include "apptest.h"
+#include "fixtures.h"
+#include "linktest.h"
 #include "mainwindow.h"
 #include "paramset.h"
 #include "ptypeer.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -52,15 +59,14 @@ QStringList items(const QComboBox *box)
     return list;
 }
 
-// 20-byte channel packet: eight BE16 channel values, then the battery.
-QByteArray channelPacket(const int (&values)[8], int txVoltage)
+// Whether this process still holds a file descriptor on path.
+bool holdsOpen(const QString &path)
 {
-    QByteArray p;
-    p.append(char(0xFE)).append(char(0x18));
-    for (int v : values)
-        p.append(char((v >> 8) & 0xFF)).append(char(v & 0xFF));
-    p.append(char((txVoltage >> 8) & 0xFF)).append(char(txVoltage & 0xFF));
-    return p;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::Files | QDir::System))
+        if (QFileInfo(fds.filePath(fd)).symLinkTarget() == path)
+            return true;
+    return false;
 }
 
 struct Panel {
@@ -82,6 +88,7 @@ class SerialTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
 
     void openAndCloseHandshake();
@@ -89,8 +96,16 @@ private slots:
     void closeCentresChannelsAtOnce();
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
-    void destroyWithPortOpenSendsNothing();
+    void deviceLostClosesThePanel_data();
+    void deviceLostClosesThePanel();
+    void destroyWithPortOpenSaysGoodbye_data();
+    void destroyWithPortOpenSaysGoodbye();
 };
+
+void SerialTest::initTestCase()
+{
+    testsupport::failOnUnexpectedWarnings();
+}
 
 void SerialTest::init()
 {
@@ -132,6 +147,8 @@ void SerialTest::openAndCloseHandshake()
     const QStringList ports = systemPorts();
     QCOMPARE(items(p.box), ports);
     QCOMPARE(p.box->currentIndex(), ports.isEmpty() ? -1 : 0);
+    // The port used last stays named, although the system does not list it.
+    QCOMPARE(p.box->currentText(), peer.slavePath());
     QVERIFY(paramSet == ParamSet());
 }
 
@@ -142,8 +159,9 @@ void SerialTest::reopenAfterClose()
     MainWindow w;
     QVERIFY(apptest::openPort(&w, peer.slavePath()));
     QVERIFY(apptest::closePort(&w));
-    // The list was rebuilt; the pty is not in it, so type it again.
-    QVERIFY(apptest::openPort(&w, peer.slavePath()));
+    // The list was rebuilt around the name: the next click opens the same port.
+    panelOf(w).button->click();
+    QCOMPARE(panelOf(w).button->text(), u8("关闭串口"));
     QVERIFY(peer.waitFor(7, 2000));
     QCOMPARE(peer.readAll(200), QByteArray("OKDISOK"));
     QVERIFY(apptest::closePort(&w));
@@ -160,8 +178,7 @@ void SerialTest::closeCentresChannelsAtOnce()
     QVERIFY(peer.waitFor(2, 2000));
     peer.readAll();
 
-    const int moved[8] = {0, 500, 1500, 2000, 999, 1001, 100, 1900};
-    QVERIFY(peer.write(channelPacket(moved, 740)));
+    QVERIFY(peer.write(fixtures::channelPacket({0, 500, 1500, 2000, 999, 1001, 100, 1900}, 740)));
     QVERIFY(peer.waitForText("WWW", 2000));
     QCOMPARE(liveValues.channelValue1, 0);
     QCOMPARE(liveValues.channelValue8, 1900);
@@ -237,20 +254,95 @@ void SerialTest::failedOpenChangesNothing()
     QCOMPARE(p.button->text(), u8("打开串口"));
 }
 
-void SerialTest::destroyWithPortOpenSendsNothing()
+void SerialTest::deviceLostClosesThePanel_data()
 {
+    QTest::addColumn<QString>("during"); // the command running when the device goes
+    QTest::newRow("idle") << QString();
+    QTest::newRow("Write") << "toolButton_Send";
+    QTest::newRow("Read") << "toolButton_Read";
+}
+
+// The device vanishes (its end of the pty closes, as when a cable is pulled):
+// the port is let go at once, without a word to it, the panel shows closed,
+// a box says why, and the same window connects again.
+void SerialTest::deviceLostClosesThePanel()
+{
+    QFETCH(QString, during);
+
+    auto peer = std::make_unique<PtyPeer>();
+    const QString path = peer->slavePath();
+    MainWindow w;
+    LinkPacing slow = linktest::fastPacing();
+    slow.readMs = slow.frameMs = 2000;
+    w.link().setPacing(slow);
+    const Panel p = panelOf(w);
+    QVERIFY(apptest::openPort(&w, path));
+    QVERIFY(peer->write(fixtures::channelPacket(QVector<int>(8, 1500), 740)));
+    QTRY_COMPARE(w.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("1500"));
+    if (!during.isEmpty()) {
+        w.findChild<QAbstractButton *>(during)->click();
+        QVERIFY(peer->waitFor([](const QByteArray &b) { return b.endsWith("RR") || b.endsWith('Y'); }, 2000));
+        testsupport::expectWarning(QStringLiteral("stopped after 1 of"));
+    }
+    QVERIFY(holdsOpen(path));
+
+    apptest::ModalAnswerer answerer(5000);
+    peer->hangUp();
+    QTRY_COMPARE(p.button->text(), u8("打开串口"));
+    QTRY_COMPARE(answerer.count(), 1);
+    answerer.stop();
+
+    QCOMPARE(answerer.boxes(), QStringList{u8("提示|串口已断开")});
+    QVERIFY(!answerer.seen().first().informative.isEmpty()); // the reason
+    QVERIFY(!w.link().isBusy());
+    QVERIFY(!holdsOpen(path)); // nothing left to spin on
+    QVERIFY(p.box->isEnabled());
+    QCOMPARE(p.box->currentText(), path);
+    QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));
+    QCOMPARE(w.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("1000"));
+    QCOMPARE(w.findChild<QProgressBar *>("progressBar_11")->value(), 1000);
+    QCOMPARE(testsupport::missingWarnings(), QStringList());
+
+    PtyPeer next;
+    QVERIFY(apptest::openPort(&w, next.slavePath()));
+    QVERIFY(next.waitFor(2, 2000));
+    QCOMPARE(next.readAll(50), QByteArray("OK"));
+}
+
+void SerialTest::destroyWithPortOpenSaysGoodbye_data()
+{
+    QTest::addColumn<bool>("duringWrite");
+    QTest::newRow("idle") << false;
+    QTest::newRow("during a Write") << true;
+}
+
+// Closing the window while connected says goodbye as the close button does:
+// a running command stops, "DIS" is the last thing the transmitter gets.
+void SerialTest::destroyWithPortOpenSaysGoodbye()
+{
+    QFETCH(bool, duringWrite);
+
     PtyPeer peer;
     QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
     auto w = std::make_unique<MainWindow>();
+    w->link().setPacing(linktest::fastPacing());
     QVERIFY(apptest::openPort(w.get(), peer.slavePath()));
     QVERIFY(peer.waitFor(2, 2000));
-    QCOMPARE(peer.readAll(100), QByteArray("OK"));
+    QByteArray expected = "OK";
+    if (duringWrite) {
+        w->findChild<QAbstractButton *>("toolButton_Send")->click();
+        QVERIFY(peer.waitForText("Y", 2000));
+        expected += fixtures::initialS;
+        testsupport::expectWarning(QStringLiteral("Write stopped after 1 of 4"));
+    }
 
     w.reset();
-    QCOMPARE(peer.readAll(400), QByteArray());
-    QCOMPARE(peer.received(), QByteArray("OK"));
+    peer.spin(200);
+    QCOMPARE(peer.received(), expected + "DIS");
+    QCOMPARE(testsupport::missingWarnings(), QStringList());
 
     // The port was let go: a new window can open the same device.
+    peer.clear();
     MainWindow again;
     QVERIFY(apptest::openPort(&again, peer.slavePath()));
     QVERIFY(peer.waitFor(2, 2000));

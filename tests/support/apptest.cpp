@@ -88,7 +88,7 @@ void ModalAnswerer::poll()
             return;
         }
         answered().append(dialog);
-        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString()});
+        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString(), QString()});
         if (m_hook)
             m_hook(m_seen.last());
         const QString path = m_files.isEmpty() ? QString() : m_files.takeFirst();
@@ -116,7 +116,7 @@ void ModalAnswerer::poll()
     answered().append(w);
 
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
-        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text()});
+        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text(), box->informativeText()});
         if (m_hook)
             m_hook(m_seen.last());
         QAbstractButton *accept = nullptr;
@@ -134,51 +134,10 @@ void ModalAnswerer::poll()
         return;
     }
 
-    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString()});
+    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString(), QString()});
     if (m_hook)
         m_hook(m_seen.last());
     w->close();
-}
-
-MessageLog *MessageLog::s_current = nullptr;
-
-MessageLog::MessageLog()
-{
-    Q_ASSERT(!s_current);
-    s_current = this;
-    m_previous = qInstallMessageHandler(&MessageLog::handler);
-}
-
-MessageLog::~MessageLog()
-{
-    qInstallMessageHandler(m_previous);
-    s_current = nullptr;
-}
-
-QStringList MessageLog::linesStartingWith(const QString &prefix) const
-{
-    QStringList out;
-    for (const QString &line : m_lines)
-        if (line.startsWith(prefix))
-            out.append(line);
-    return out;
-}
-
-void MessageLog::handler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
-{
-    MessageLog *log = s_current;
-    if (log && type == QtDebugMsg)
-        log->m_lines.append(msg);
-    if (log && log->m_previous)
-        log->m_previous(type, context, msg);
-}
-
-void resetProcessState()
-{
-    paramSet = ParamSet();
-    liveValues = LiveValues();
-    frameTexts = FrameTexts();
-    loadFileText.clear();
 }
 
 QString closedText()

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+#include "coretest.h"
+
 class QTimer;
 class QWidget;
 
@@ -22,6 +24,7 @@ struct ModalSeen {
     QString kind;  // "box" (QMessageBox), "file" (QFileDialog) or the class name
     QString title; // window title
     QString text;  // message text of a box; empty for dialogs
+    QString informative; // informative text of a box
 };
 
 // Watches QApplication::activeModalWidget() from a polling timer (so it also
@@ -61,32 +64,6 @@ private:
     QList<ModalSeen> m_seen;
     std::function<void(const ModalSeen &)> m_hook;
 };
-
-// Collects the debug log lines written while it exists (and still passes
-// them on to the handler installed before it). One at a time.
-class MessageLog
-{
-public:
-    MessageLog();
-    ~MessageLog();
-    MessageLog(const MessageLog &) = delete;
-    MessageLog &operator=(const MessageLog &) = delete;
-
-    QStringList lines() const { return m_lines; }
-    // Lines that start with prefix.
-    QStringList linesStartingWith(const QString &prefix) const;
-    void clear() { m_lines.clear(); }
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &msg);
-    static MessageLog *s_current;
-    QtMessageHandler m_previous = nullptr;
-    QStringList m_lines;
-};
-
-// Puts the process-wide state (Parameter set, live values, frame texts, last
-// loaded file text) back to what the program starts with.
-void resetProcessState();
 
 // Texts of the connection panel.
 QString closedText(); // "打开串口"

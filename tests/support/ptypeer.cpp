@@ -38,11 +38,20 @@ PtyPeer::PtyPeer()
 
 PtyPeer::~PtyPeer()
 {
+    hangUp();
+}
+
+void PtyPeer::hangUp()
+{
+    if (m_master >= 0)
+        collect();
     delete m_notifier;
+    m_notifier = nullptr;
     if (m_master >= 0)
         ::close(m_master);
     if (m_slave >= 0)
         ::close(m_slave);
+    m_master = m_slave = -1;
 }
 
 void PtyPeer::collect()

@@ -52,6 +52,10 @@ public:
     // Runs the event loop for ms milliseconds, collecting what arrives.
     void spin(int ms);
 
+    // The device goes away: both ends of the pair are closed, and the
+    // program's end of it hangs up (reads as end of file).
+    void hangUp();
+
 private:
     void collect();
 

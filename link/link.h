@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "packets.h"
+
+Q_DECLARE_METATYPE(PacketResult)
+
+class QIODevice;
+class TrimBlock;
+
+// The pauses of the protocol, in milliseconds. The program runs the real
+// ones; tests shorten them.
+struct LinkPacing {
+    int guardMs = 200; // every command sits this out before it starts
+    int readMs = 500;  // after the read request
+    int frameMs = 800; // after each Parameter frame, while the transmitter takes it in
+};
+
+// What the link to the transmitter is doing, on the window's serial port:
+// the receive path, and the commands as steps driven by a timer, one command
+// at a time. Works on the process-wide Parameter set, live values and frame
+// texts.
+class Link : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Command { Idle, Read, Write, Reset, Reset2, Save, Load };
+    Q_ENUM(Command)
+
+    explicit Link(QIODevice *device, QObject *parent = nullptr);
+    ~Link() override;
+
+    void setPacing(const LinkPacing &pacing) { m_pacing = pacing; }
+    const LinkPacing &pacing() const { return m_pacing; }
+
+    bool isOpen() const;
+    bool isBusy() const { return m_command != Idle; }
+    Command command() const { return m_command; }
+
+    // The device has just been opened: greets the transmitter with "OK".
+    void opened();
+    // Stops a running command, says "DIS", waits at most flushMs for it to
+    // leave, then closes the device.
+    void close(int flushMs);
+    // The device is gone: stops a running command and closes the device
+    // without writing anything.
+    void lost(const QString &reason);
+
+    // Takes what is waiting on the device as one Device packet, stores what
+    // it carries, repairs the set and acknowledges with "WWW".
+    void receive();
+
+    // The commands. Each returns false and does nothing while another runs.
+    // After the guard pause a command that needs the device and finds it
+    // closed emits portNeeded() and ends.
+    bool read();
+    bool write();
+    bool factoryReset(); // stick trims ignored from the first step to the last
+    bool secondReset();
+    // Save and Load: prepare() runs after the guard (dialogs, the file) and
+    // ends the command when it returns false. The four frames go out only
+    // when the device is open; store() gets them once all are built.
+    bool save(const std::function<bool()> &prepare, const std::function<void()> &store);
+    bool load(const std::function<bool()> &prepare); // stick trims ignored throughout
+
+    // Builds one frame from the set as it stands and writes it if the device
+    // is open. Returns its bytes.
+    QByteArray sendFrame(int frame);
+
+    // Stops the running command: nothing more is written for it.
+    void abort(const QString &reason);
+
+signals:
+    void busyChanged(bool busy);
+    void started(Link::Command command, int steps);
+    void progress(Link::Command command, int done, int steps);
+    void finished(Link::Command command, const QList<QByteArray> &sent);
+    void aborted(Link::Command command, int done, int steps, const QString &reason);
+    // A command found no open device after its guard; it ends when this returns.
+    void portNeeded(Link::Command command);
+    // A settings packet arrived: show it now, not at the next tick.
+    void refreshNow();
+    void packetReceived(const PacketResult &result);
+
+private:
+    struct Step {
+        std::function<void()> run;
+        int pauseMs;
+    };
+
+    bool begin(Command command, int steps, bool blockTrims);
+    void addGuard(bool needsDevice);
+    void addFrames(bool ack);
+    void addFinish(const std::function<void()> &last = {});
+    void runSteps();
+    void end();
+    void send(const QByteArray &bytes);
+
+    QIODevice *m_device;
+    LinkPacing m_pacing;
+    QTimer m_timer;
+
+    Command m_command = Idle;
+    quint64 m_generation = 0; // counts commands, so a step knows when its command ended
+    QList<Step> m_steps;
+    int m_done = 0;
+    int m_total = 0;
+    QList<QByteArray> m_sent;
+    std::unique_ptr<TrimBlock> m_trimBlock;
+};

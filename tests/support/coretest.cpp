@@ -1,0 +1,48 @@
+#include "coretest.h"
+
+#include "paramset.h"
+
+namespace apptest {
+
+MessageLog *MessageLog::s_current = nullptr;
+
+MessageLog::MessageLog()
+{
+    Q_ASSERT(!s_current);
+    s_current = this;
+    m_previous = qInstallMessageHandler(&MessageLog::handler);
+}
+
+MessageLog::~MessageLog()
+{
+    qInstallMessageHandler(m_previous);
+    s_current = nullptr;
+}
+
+QStringList MessageLog::linesStartingWith(const QString &prefix) const
+{
+    QStringList out;
+    for (const QString &line : m_lines)
+        if (line.startsWith(prefix))
+            out.append(line);
+    return out;
+}
+
+void MessageLog::handler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    MessageLog *log = s_current;
+    if (log && type == QtDebugMsg)
+        log->m_lines.append(msg);
+    if (log && log->m_previous)
+        log->m_previous(type, context, msg);
+}
+
+void resetProcessState()
+{
+    paramSet = ParamSet();
+    liveValues = LiveValues();
+    frameTexts = FrameTexts();
+    loadFileText.clear();
+}
+
+} // namespace apptest

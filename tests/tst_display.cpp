@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <memory>
+
 #include "apptest.h"
 #include "filetest.h"
 #include "mainwindow.h"
@@ -46,7 +48,23 @@ private slots:
 
 private:
     static bool refresh(MainWindow &w) { return apptest::invokeSlot(&w, "ui_Display"); }
+    MainWindow &window();
+
+    std::unique_ptr<MainWindow> m_window;
 };
+
+// One window for the rows of the tables, its timer stopped and brought to
+// the process state of the row by a refresh: building a window per row
+// costs far more than the row itself.
+MainWindow &TestDisplay::window()
+{
+    if (!m_window) {
+        m_window = std::make_unique<MainWindow>();
+        apptest::setRefreshTimerRunning(m_window.get(), false);
+    }
+    refresh(*m_window);
+    return *m_window;
+}
 
 namespace {
 
@@ -275,7 +293,7 @@ void TestDisplay::outOfRangeFlowsBack()
     QFETCH(int, stored);
     QFETCH(int, shown);
 
-    MainWindow w;
+    MainWindow &w = window();
     paramInt(paramSet, field, index) = stored;
     ParamSet expected = paramSet;
     paramInt(expected, field, index) = shown;
@@ -410,8 +428,7 @@ void TestDisplay::hoverSwapsSheet()
     const QString normal = resourceText(":/comboBox.qss");
     QVERIFY(!dwell.isEmpty() && !normal.isEmpty() && dwell != normal);
 
-    MainWindow w;
-    QVERIFY(apptest::setRefreshTimerRunning(&w, false));
+    MainWindow &w = window();
     auto *box = w.findChild<QComboBox *>(widget);
     QVERIFY(box);
     // A neighbour that is not hovered keeps its sheet all along.
@@ -459,6 +476,9 @@ void TestDisplay::hoverSwapsSheet()
     QCOMPARE(box->styleSheet(), dwell);
 
     QCOMPARE(other->styleSheet(), QStringLiteral("/* untouched */"));
+    // Leave the shared window with its counter at rest for the next row.
+    box->setAttribute(Qt::WA_UnderMouse, false);
+    QVERIFY(refresh(w));
 }
 
 void TestDisplay::stickTrims_data()
@@ -479,7 +499,7 @@ void TestDisplay::stickTrims()
     QFETCH(int, mode);
     QFETCH(QStringList, texts);
 
-    MainWindow w;
+    MainWindow &w = window();
     paramSet.stickTrim[1] = 0;
     paramSet.stickTrim[2] = 240;
     paramSet.stickTrim[3] = 120;
@@ -533,7 +553,7 @@ void TestDisplay::liveTexts()
     QFETCH(int, raw);
     QFETCH(QString, text);
 
-    MainWindow w;
+    MainWindow &w = window();
     auto *edit = w.findChild<QLineEdit *>(widget);
     QVERIFY(edit);
     edit->setText(QStringLiteral("stale"));
@@ -573,7 +593,7 @@ void TestDisplay::channelBars()
     QFETCH(int, upper);
     QFETCH(int, lower);
 
-    MainWindow w;
+    MainWindow &w = window();
     // Every other channel sits at 1700 (upper 10, lower 300).
     for (int n = 1; n <= 8; ++n)
         liveValues.channel(n) = n == channel ? value : 1700;

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <initializer_list>
+#include <memory>
 
 #include "filetest.h"
 #include "mainwindow.h"
@@ -44,6 +45,8 @@ private:
     }
     static void setWidget(MainWindow &w, const QString &name, int value);
     static void checkSelectionInvariants();
+
+    std::unique_ptr<MainWindow> m_window; // shared by the rows of the plain table
 };
 
 namespace {
@@ -163,7 +166,12 @@ void TestHandlers::plainHandlerStoresField()
     QFETCH(int, index);
     QFETCH(int, value);
 
-    MainWindow w;
+    // One window for all rows, each editing a widget of its own; the refresh
+    // shows the start values again.
+    if (!m_window)
+        m_window = std::make_unique<MainWindow>();
+    MainWindow &w = *m_window;
+    refresh(w);
     QVERIFY2(paramInt(paramSet, field, index) != value, "test value equals the field's value");
     ParamSet expected = paramSet;
     paramInt(expected, field, index) = value;

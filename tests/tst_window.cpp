@@ -87,7 +87,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void channelPacketAtNextTick_data();
     void channelPacketAtNextTick();
     void telemetryReadings_data();
     void telemetryReadings();
@@ -114,52 +113,41 @@ void WindowTest::init()
     apptest::resetProcessState();
 }
 
-void WindowTest::channelPacketAtNextTick_data()
-{
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("upper");
-    QTest::addColumn<int>("lower");
-
-    // The packet below carries 0, 999, 1000, 1001, 2000, 500, 1500, 65535.
-    QTest::newRow("CH1 0") << 1 << "0" << 1010 << 1000;
-    QTest::newRow("CH2 999") << 2 << "999" << 11 << 1000;
-    QTest::newRow("CH3 1000") << 3 << "1000" << 10 << 1000;
-    QTest::newRow("CH4 1001") << 4 << "1001" << 10 << 999;
-    QTest::newRow("CH5 2000") << 5 << "2000" << 10 << 0;
-    QTest::newRow("CH6 500") << 6 << "500" << 510 << 1000;
-    QTest::newRow("CH7 1500") << 7 << "1500" << 10 << 500;
-    // No sign: 65535; its lower bar value is out of range and ignored.
-    QTest::newRow("CH8 65535") << 8 << "65535" << 10 << 1000;
-}
-
+// Stored at once, shown by the next tick: texts and centre-zero bars.
 void WindowTest::channelPacketAtNextTick()
 {
-    QFETCH(int, channel);
-    QFETCH(QString, text);
-    QFETCH(int, upper);
-    QFETCH(int, lower);
+    struct Shown {
+        int value;
+        int upper;
+        int lower;
+    };
+    // No sign: 65535, whose lower bar value is out of range and ignored.
+    const Shown shown[8] = {{0, 1010, 1000},   {999, 11, 1000}, {1000, 10, 1000}, {1001, 10, 999},
+                            {2000, 10, 0},     {500, 510, 1000}, {1500, 10, 500}, {65535, 10, 1000}};
+    QVector<int> values;
+    for (const Shown &c : shown)
+        values << c.value;
 
     Rig rig;
     QVERIFY(rig.open());
-    auto *value = rig.find<QLineEdit>(channelTexts[channel - 1]);
-    auto *upperBar = rig.window.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(channel * 10));
-    auto *lowerBar = rig.window.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(channel * 10 + 1));
-    QVERIFY(value && upperBar && lowerBar);
-    QTRY_COMPARE(value->text(), QStringLiteral("1000"));
-
+    QTRY_COMPARE(rig.find<QLineEdit>("lineEdit")->text(), QStringLiteral("1000"));
     QVERIFY(apptest::setRefreshTimerRunning(&rig.window, false));
-    QVERIFY(rig.exchange(channelPacket({0, 999, 1000, 1001, 2000, 500, 1500, 65535}, 1234)));
-    // Stored at once, shown only by the refresh.
-    QCOMPARE(liveValues.channel(channel), text.toInt());
+    QVERIFY(rig.exchange(channelPacket(values, 1234)));
+    for (int n = 1; n <= 8; ++n)
+        QCOMPARE(liveValues.channel(n), shown[n - 1].value);
     QCOMPARE(rig.find<QLineEdit>("lineEdit_TX")->text(), u8(" 0.0V"));
-    QCOMPARE(value->text(), QStringLiteral("1000"));
+    QCOMPARE(rig.find<QLineEdit>("lineEdit")->text(), QStringLiteral("1000"));
     QVERIFY(apptest::setRefreshTimerRunning(&rig.window, true));
 
     QTRY_COMPARE(rig.find<QLineEdit>("lineEdit_TX")->text(), u8("12.3 V"));
-    QCOMPARE(value->text(), text);
-    QCOMPARE(upperBar->value(), upper);
-    QCOMPARE(lowerBar->value(), lower);
+    for (int n = 1; n <= 8; ++n) {
+        const Shown &c = shown[n - 1];
+        QCOMPARE(rig.find<QLineEdit>(channelTexts[n - 1])->text(), QString::number(c.value));
+        QCOMPARE(rig.window.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(n * 10))->value(),
+                 c.upper);
+        QCOMPARE(rig.window.findChild<QProgressBar *>(QStringLiteral("progressBar_%1").arg(n * 10 + 1))->value(),
+                 c.lower);
+    }
 }
 
 void WindowTest::telemetryReadings_data()
@@ -277,13 +265,12 @@ void WindowTest::editorsShowRepairedSettings()
 
     Rig rig;
     QVERIFY(rig.open());
-    QTest::qWait(150); // the editors show the start values
+    QVERIFY(apptest::invokeSlot(&rig.window, "ui_Display")); // the editors show the start values
     auto *box = rig.window.findChild<QAbstractSpinBox *>(editor);
     QVERIFY(box);
-    for (const QByteArray &chunk : chunks) {
+    // Each settings packet is shown before it is acknowledged.
+    for (const QByteArray &chunk : chunks)
         QVERIFY(rig.exchange(chunk));
-        QTest::qWait(150);
-    }
     const double shown = box->property("value").toDouble();
     QCOMPARE(shown, value);
     if (field.endsWith("Volt"))

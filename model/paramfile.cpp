@@ -5,24 +5,18 @@
 
 namespace {
 
-ParameterFile refused(FileRefusal refusal, const QString &reason)
-{
-    ParameterFile f;
-    f.refusal = refusal;
-    f.reason = reason;
-    return f;
-}
-
+// Qt 5's fromLatin1(QByteArray) and fromUtf8(QByteArray) stop at a NUL: pass
+// the size.
 QString decodedText(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         // fromUtf16 reads the byte order from the mark and drops it.
         const QByteArray even = bytes.left(bytes.size() & ~1);
         return QString::fromUtf16(reinterpret_cast<const char16_t *>(even.constData()), even.size() / 2);
     }
-    return QString::fromLatin1(bytes);
+    return QString::fromLatin1(bytes.constData(), bytes.size());
 }
 
 } // namespace
@@ -39,36 +33,50 @@ ParameterFile parameterFileFromBytes(const QByteArray &bytes)
     return f;
 }
 
-ParameterFile readParameterFile(const QString &path)
+FileRefusal readSmallFile(const QString &path, qint64 limit, QByteArray *bytes, QString *reason)
 {
+    auto refuse = [reason](FileRefusal r, const QString &why) {
+        *reason = why;
+        return r;
+    };
+    const QString tooLarge = QStringLiteral("larger than %1 bytes").arg(limit);
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(FileRefusal::NotFound, QStringLiteral("no such file"));
+        return refuse(FileRefusal::NotFound, QStringLiteral("no such file"));
     // Opening a FIFO blocks until someone writes to it, and a device may
     // never end: look only at regular files.
     if (!info.isFile())
-        return refused(FileRefusal::NotRegular, QStringLiteral("not a regular file"));
-    const QString tooLarge = QStringLiteral("larger than %1 bytes: not a Parameter file").arg(parameterFileLimit);
-    if (info.size() > parameterFileLimit)
-        return refused(FileRefusal::TooLarge, tooLarge);
+        return refuse(FileRefusal::NotRegular, QStringLiteral("not a regular file"));
+    if (info.size() > limit)
+        return refuse(FileRefusal::TooLarge, tooLarge);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(FileRefusal::Unreadable, file.errorString());
+        return refuse(FileRefusal::Unreadable, file.errorString());
     // The size a file claims may be wrong (0 for many files of /proc): read
     // one byte past the limit and no more.
-    QByteArray bytes;
-    while (bytes.size() <= parameterFileLimit) {
-        const QByteArray chunk = file.read(parameterFileLimit + 1 - bytes.size());
+    bytes->clear();
+    while (bytes->size() <= limit) {
+        const QByteArray chunk = file.read(limit + 1 - bytes->size());
         if (chunk.isEmpty())
             break;
-        bytes += chunk;
+        *bytes += chunk;
     }
     if (file.error() != QFileDevice::NoError)
-        return refused(FileRefusal::Unreadable, file.errorString());
-    if (bytes.size() > parameterFileLimit)
-        return refused(FileRefusal::TooLarge, tooLarge);
-    return parameterFileFromBytes(bytes);
+        return refuse(FileRefusal::Unreadable, file.errorString());
+    if (bytes->size() > limit)
+        return refuse(FileRefusal::TooLarge, tooLarge);
+    return FileRefusal::None;
+}
+
+ParameterFile readParameterFile(const QString &path)
+{
+    QByteArray bytes;
+    ParameterFile f;
+    f.refusal = readSmallFile(path, parameterFileLimit, &bytes, &f.reason);
+    if (f.refusal == FileRefusal::TooLarge)
+        f.reason += QStringLiteral(": not a Parameter file");
+    return f.ok() ? parameterFileFromBytes(bytes) : f;
 }
 
 FileFrames decodeParameterFile(const ParameterFile &file, ParamSet &p)

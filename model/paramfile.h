@@ -29,6 +29,10 @@ struct ParameterFile {
     bool complete() const { return frames.count() == 4; }
 };
 
+// Reads a regular file of at most limit bytes into *bytes, and never more than
+// limit + 1 bytes of it; anything else is refused with the reason in *reason.
+FileRefusal readSmallFile(const QString &path, qint64 limit, QByteArray *bytes, QString *reason);
+
 // Reads at most parameterFileLimit + 1 bytes of a regular file and finds its
 // frames. The text is the bytes as Latin-1, or as UTF-8 or UTF-16 when the
 // file starts with that byte order mark (as editors on Windows write it).

@@ -228,7 +228,7 @@ void Simulator::handle(const LinkParser::Message &m)
 
 void Simulator::takeFrame(int frame, const QByteArray &text)
 {
-    decodeFrameFields(QString::fromLatin1(text), 0, frame, m_settings);
+    decodeFrameFields(QString::fromLatin1(text.constData(), text.size()), 0, frame, m_settings);
     say(QStringLiteral("%1 frame taken: %2").arg(QChar(QLatin1Char(frameLayout(frame).start)), describeFrame(m_settings, frame)));
 }
 

@@ -130,6 +130,11 @@ double *companionVolt(ParamSet &p, Field f)
     }
 }
 
+const double *companionVolt(const ParamSet &p, Field f)
+{
+    return companionVolt(const_cast<ParamSet &>(p), f);
+}
+
 void setDerivedVolt(ParamSet &p, Field f)
 {
     if (double *volts = companionVolt(p, f))

@@ -44,5 +44,6 @@ QString elementName(Field f, int index);
 // The alarm voltage a companion stands for (txAlarmVolt for txAlarmVoltX10);
 // nullptr for every other field.
 double *companionVolt(ParamSet &p, Field f);
+const double *companionVolt(const ParamSet &p, Field f);
 // After a companion has been decoded: its voltage from the tenths it holds.
 void setDerivedVolt(ParamSet &p, Field f);

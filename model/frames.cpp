@@ -1,6 +1,7 @@
 #include "frames.h"
 
 #include <QDebug>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -461,6 +462,20 @@ QString FileFrames::letters(bool wanted) const
     for (int k = FrameS; k <= FrameI; ++k)
         if (present[k] == wanted)
             s += QLatin1Char(layouts[k].start);
+    return s;
+}
+
+QString FileFrames::summary() const
+{
+    auto spaced = [this](bool wanted) {
+        QStringList l;
+        for (QChar c : letters(wanted))
+            l << c;
+        return l.join(QLatin1Char(' '));
+    };
+    QString s = QStringLiteral("frames recognised: %1").arg(count() ? spaced(true) : QStringLiteral("none"));
+    if (count() < 4)
+        s += QStringLiteral("; not recognised: %1").arg(spaced(false));
     return s;
 }
 

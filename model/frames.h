@@ -87,7 +87,9 @@ struct FileFrames {
     int at[4] = {-1, -1, -1, -1};
     int count() const;
     // The start letters of the frames present ("SGH"), or of those missing.
-    QString letters(bool present = true) const;
+    QString letters(bool wanted = true) const;
+    // "frames recognised: S G H; not recognised: I", for people.
+    QString summary() const;
 };
 
 // The S, G, H and I frames in this order, the first at the start of the

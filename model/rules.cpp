@@ -168,7 +168,7 @@ void reset(ParamSet &p, const ResetSpan (&spans)[N])
         for (int i = s.first < 0 ? e.first : s.first; i <= (s.last < 0 ? e.last : s.last); ++i)
             fieldRef(p, s.field, i) = fieldValue(factorySettings, s.field, i);
         if (double *volts = companionVolt(p, s.field))
-            *volts = *companionVolt(const_cast<ParamSet &>(factorySettings), s.field);
+            *volts = *companionVolt(factorySettings, s.field);
     }
 }
 

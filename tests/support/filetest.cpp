@@ -108,6 +108,14 @@ bool paramIntExtent(const QByteArray &name, int *first, int *last)
     return m;
 }
 
+QList<QByteArray> paramIntNames()
+{
+    QList<QByteArray> names;
+    for (const IntMember &m : intMembers)
+        names << m.name;
+    return names;
+}
+
 QStringList paramDiff(const ParamSet &actual, const ParamSet &expected)
 {
     ParamSet &a = const_cast<ParamSet &>(actual);
@@ -169,10 +177,12 @@ ParamSet randomEncodableSet(QRandomGenerator &rng)
                 fieldRef(p, ff.field, ff.index) = rng.bounded(codeLow(ff.code), codeHigh(ff.code) + 1);
         }
     }
-    // The frame build sets the companions from these.
+    // The companions as the frame build sets them from these.
     p.txAlarmVolt = rng.bounded(240) / 10.0;
     p.rxAlarmVolt = rng.bounded(240) / 10.0;
     p.extAlarmVolt = rng.bounded(1000) / 10.0;
+    refreshCompanions(p, FrameS);
+    refreshCompanions(p, FrameH);
     return p;
 }
 

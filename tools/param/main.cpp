@@ -49,8 +49,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg
 struct Element {
     Field field;
     int index;
-    Code code;
-    int frame;
 };
 
 // Every element the frames carry, page by page, in the order of the field
@@ -64,10 +62,9 @@ const QVector<Element> &carried()
                 const FieldExtent &e = allFields[k];
                 if (e.page != page)
                     continue;
-                int frame = 0;
                 for (int i = e.first; i <= e.last; ++i)
-                    if (const FrameField *row = frameFieldOf(e.field, i, &frame))
-                        v.append({e.field, i, row->code, frame});
+                    if (frameFieldOf(e.field, i))
+                        v.append({e.field, i});
             }
         return v;
     }();
@@ -77,15 +74,9 @@ const QVector<Element> &carried()
 QString valueText(const ParamSet &p, Field f, int index)
 {
     QString text = QString::number(fieldValue(p, f, index));
-    if (const double *volts = companionVolt(const_cast<ParamSet &>(p), f))
+    if (const double *volts = companionVolt(p, f))
         text += QStringLiteral(" (%1 V)").arg(*volts, 0, 'f', 1);
     return text;
-}
-
-// "SGH" as "S, G, H".
-QString listed(const QString &letters, const QString &separator)
-{
-    return letters.split(QString(), Qt::SkipEmptyParts).join(separator);
 }
 
 QString row(const Element &e, const QString &value)
@@ -102,8 +93,7 @@ bool loadWhole(const QString &path, ParamSet &p)
         return false;
     }
     if (!file.complete()) {
-        refuse(QStringLiteral("%1: no %2 frame (cut short or damaged; see check)")
-                   .arg(path, listed(file.frames.letters(false), QStringLiteral(", "))));
+        refuse(QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary()));
         return false;
     }
     decodeParameterFile(file, p);
@@ -151,11 +141,7 @@ int check(const QString &path)
     ParamSet p;
     decodeParameterFile(file, p);
 
-    const QString space = QStringLiteral(" ");
-    QString frames = QStringLiteral("frames recognised: %1").arg(listed(file.frames.letters(), space));
-    if (!file.complete())
-        frames += QStringLiteral("; not recognised: %1").arg(listed(file.frames.letters(false), space));
-    put(stdout, frames + QLatin1Char('\n'));
+    put(stdout, file.frames.summary() + QLatin1Char('\n'));
 
     auto fromFile = [&file](Field f, int index) {
         int frame = 0;

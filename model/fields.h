@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "paramset.h"
 
 // Names for the integer fields of the Parameter set, so that protocol layouts
@@ -22,12 +24,26 @@ enum class Field {
 int &fieldRef(ParamSet &p, Field f, int index = 0);
 int fieldValue(const ParamSet &p, Field f, int index = 0);
 
-// Every integer element of the set: the valid index range of each field.
+// Every integer element of the set: the valid index range of each field, its
+// name as in ParamSet, and the settings page (1..5) whose widgets edit or
+// show it. Scalars have first = last = 0.
 struct FieldExtent {
     Field field;
     int first;
     int last;
     const char *name;
+    int page;
 };
 extern const FieldExtent allFields[];
 extern const int allFieldCount;
+
+const FieldExtent &fieldExtent(Field f);
+// "subTrim[3]", or "stickMode" for a scalar.
+QString elementName(Field f, int index);
+
+// The alarm voltage a companion stands for (txAlarmVolt for txAlarmVoltX10);
+// nullptr for every other field.
+double *companionVolt(ParamSet &p, Field f);
+const double *companionVolt(const ParamSet &p, Field f);
+// After a companion has been decoded: its voltage from the tenths it holds.
+void setDerivedVolt(ParamSet &p, Field f);

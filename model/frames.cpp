@@ -1,9 +1,12 @@
 #include "frames.h"
 
 #include <QDebug>
+#include <QStringList>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -169,10 +172,10 @@ constexpr int countOf(const FrameField (&)[N])
 }
 
 const FrameLayout layouts[4] = {
-    {'S', 'Y', 80, sFields, countOf(sFields)},
-    {'G', 'Z', 77, gFields, countOf(gFields)},
-    {'H', 'X', 76, hFields, countOf(hFields)},
-    {'I', 'V', 9, iFields, countOf(iFields)},
+    {'S', 'Y', 81, 80, sFields, countOf(sFields)},
+    {'G', 'Z', 81, 77, gFields, countOf(gFields)},
+    {'H', 'X', 81, 76, hFields, countOf(hFields)},
+    {'I', 'V', 81, 9, iFields, countOf(iFields)},
 };
 
 const char hexDigits[] = "0123456789ABCDEF";
@@ -210,14 +213,37 @@ int readHexDigit(const QString &text, int at)
     return readHex(text, at, 1);
 }
 
-void setDerivedVolt(ParamSet &p, Field f)
+bool carriesField(const FrameField &row)
 {
-    switch (f) {
-    case Field::txAlarmVoltX10: p.txAlarmVolt = p.txAlarmVoltX10 / 10.0; break;
-    case Field::rxAlarmVoltX10: p.rxAlarmVolt = p.rxAlarmVoltX10 / 10.0; break;
-    case Field::extAlarmVoltX10: p.extAlarmVolt = p.extAlarmVoltX10 / 10.0; break;
-    default: break;
+    return row.code != Code::L && row.code != Code::K6;
+}
+
+// What each position of a frame text must hold.
+enum class Slot : char { Any, Start, End, Digit };
+
+std::vector<Slot> slotsOf(int frame)
+{
+    const FrameLayout &layout = layouts[frame];
+    std::vector<Slot> mask(size_t(layout.length), Slot::Any);
+    for (int k = 0; k < layout.count; ++k) {
+        const FrameField &row = layout.fields[k];
+        if (carriesField(row))
+            std::fill_n(mask.begin() + row.pos, codeWidth(row.code), Slot::Digit);
     }
+    mask.front() = Slot::Start;
+    mask.back() = Slot::End;
+    return mask;
+}
+
+const std::vector<Slot> &frameSlots(int frame)
+{
+    static const std::vector<Slot> mask[4] = {slotsOf(0), slotsOf(1), slotsOf(2), slotsOf(3)};
+    return mask[frame];
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 } // namespace
@@ -226,6 +252,22 @@ const FrameLayout &frameLayout(int frame)
 {
     Q_ASSERT(frame >= FrameS && frame <= FrameI);
     return layouts[frame];
+}
+
+const FrameField *frameFieldOf(Field field, int index, int *frame)
+{
+    for (int f = FrameS; f <= FrameI; ++f) {
+        const FrameLayout &layout = layouts[f];
+        for (int k = 0; k < layout.count; ++k) {
+            const FrameField &row = layout.fields[k];
+            if (carriesField(row) && row.field == field && row.index == index) {
+                if (frame)
+                    *frame = f;
+                return &row;
+            }
+        }
+    }
+    return nullptr;
 }
 
 int codeWidth(Code code)
@@ -255,25 +297,52 @@ int codeBias(Code code)
     }
 }
 
-int clampToCode(Code code, int value)
+CodeRange codeRange(Code code)
 {
-    int lo = 0;
-    int hi = 0;
     switch (code) {
-    case Code::D1: hi = 9; break;
+    case Code::D1: return {0, 9};
     case Code::X16:
     case Code::X116:
     case Code::X120:
         // Two hex digits after the bias: 0x10..0xFF.
-        lo = 16 - codeBias(code);
-        hi = 255 - codeBias(code);
-        break;
-    case Code::D3: hi = 999; break;
+        return {16 - codeBias(code), 255 - codeBias(code)};
+    case Code::D3: return {0, 999};
     case Code::L:
     case Code::K6:
-        return value;
+        break;
     }
-    return value < lo ? lo : (value > hi ? hi : value);
+    return {INT_MIN, INT_MAX};
+}
+
+int clampToCode(Code code, int value)
+{
+    const CodeRange r = codeRange(code);
+    return value < r.lo ? r.lo : (value > r.hi ? r.hi : value);
+}
+
+bool frameAccepts(int frame, int pos, QChar c)
+{
+    const std::vector<Slot> &mask = frameSlots(frame);
+    if (pos < 0 || pos >= int(mask.size()))
+        return false;
+    switch (mask[size_t(pos)]) {
+    case Slot::Start: return c == QLatin1Char(layouts[frame].start);
+    case Slot::End: return c == QLatin1Char(layouts[frame].end);
+    case Slot::Digit: return hexValue(c) >= 0;
+    case Slot::Any: break;
+    }
+    return true;
+}
+
+bool frameFitsAt(const QString &text, int at, int frame)
+{
+    const int length = layouts[frame].length;
+    if (at < 0 || at + length > text.size())
+        return false;
+    for (int i = 0; i < length; ++i)
+        if (!frameAccepts(frame, i, text.at(at + i)))
+            return false;
+    return true;
 }
 
 int voltCompanion(double volts)
@@ -387,40 +456,80 @@ int FileFrames::count() const
     return n;
 }
 
+QString FileFrames::letters(bool wanted) const
+{
+    QString s;
+    for (int k = FrameS; k <= FrameI; ++k)
+        if (present[k] == wanted)
+            s += QLatin1Char(layouts[k].start);
+    return s;
+}
+
+QString FileFrames::summary() const
+{
+    auto spaced = [this](bool wanted) {
+        QStringList l;
+        for (QChar c : letters(wanted))
+            l << c;
+        return l.join(QLatin1Char(' '));
+    };
+    QString s = QStringLiteral("frames recognised: %1").arg(count() ? spaced(true) : QStringLiteral("none"));
+    if (count() < 4)
+        s += QStringLiteral("; not recognised: %1").arg(spaced(false));
+    return s;
+}
+
+FileFrames locateFrames(const QString &text)
+{
+    FileFrames r;
+    int at = 0;
+    for (int k = FrameS; k <= FrameI; ++k) {
+        if (frameFitsAt(text, at, k)) {
+            r.present[k] = true;
+            r.at[k] = at;
+        }
+        at += layouts[k].length;
+        while (at < text.size() && isBlank(text.at(at)))
+            ++at;
+    }
+    return r;
+}
+
+FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamSet &p)
+{
+    const int n = text.size();
+    qDebug("Blength00:%d", n);
+    // The I frame has never had a line of its own.
+    const char *const lines[4] = {"Blength01:%d", "Blength02:%d", "Blength03:%d", nullptr};
+    for (int k = FrameS; k <= FrameI; ++k) {
+        if (!found.present[k])
+            continue;
+        if (lines[k])
+            qDebug(lines[k], n);
+        decodeFrameFields(text, found.at[k], k, p);
+    }
+    return found;
+}
+
 FileFrames recognisedFrames(const QString &text)
 {
     FileFrames r;
-    const int n = text.size();
-    auto is = [&text](int i, char c) { return text.at(i) == QLatin1Char(c); };
-    if (n > 161) {
-        r.present[FrameS] = is(0, 'S') && is(80, 'Y');
-        r.present[FrameG] = is(81, 'G') && is(161, 'Z');
-    }
-    if (n > 242) {
-        r.present[FrameH] = is(162, 'H') && is(242, 'X');
-        r.present[FrameI] = n > 323 && is(243, 'I') && is(323, 'V');
+    int at = 0;
+    for (int k = FrameS; k <= FrameI; ++k) {
+        const FrameLayout &layout = layouts[k];
+        const int end = at + layout.length;
+        const int needed = k == FrameS ? end + layouts[FrameG].length : end;
+        if (text.size() >= needed && text.at(at) == QLatin1Char(layout.start)
+            && text.at(end - 1) == QLatin1Char(layout.end)) {
+            r.present[k] = true;
+            r.at[k] = at;
+        }
+        at = end;
     }
     return r;
 }
 
 FileFrames decodeParameterFile(const QString &text, ParamSet &p)
 {
-    const int n = text.size();
-    qDebug("Blength00:%d", n);
-    const FileFrames found = recognisedFrames(text);
-    if (found.present[FrameS]) {
-        qDebug("Blength01:%d", n);
-        decodeFrameFields(text, 0, FrameS, p);
-    }
-    if (found.present[FrameG]) {
-        qDebug("Blength02:%d", n);
-        decodeFrameFields(text, 81, FrameG, p);
-    }
-    if (found.present[FrameH]) {
-        qDebug("Blength03:%d", n);
-        decodeFrameFields(text, 162, FrameH, p);
-    }
-    if (found.present[FrameI])
-        decodeFrameFields(text, 243, FrameI, p);
-    return found;
+    return decodeFileFrames(text, recognisedFrames(text), p);
 }

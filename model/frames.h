@@ -29,7 +29,8 @@ enum FrameId { FrameS = 0, FrameG = 1, FrameH = 2, FrameI = 3 };
 
 struct FrameLayout {
     char start;      // start letter at position 0
-    char end;        // end letter at position 80
+    char end;        // end letter, the last character
+    int length;      // the whole frame text
     int bodyLength;  // characters rebuilt by each build
     const FrameField *fields;
     int count;
@@ -38,10 +39,27 @@ struct FrameLayout {
 // The four layouts, indexed by FrameId.
 const FrameLayout &frameLayout(int frame);
 
+// The row that carries one element of the set, and its frame; nullptr when
+// no frame carries it.
+const FrameField *frameFieldOf(Field field, int index, int *frame = nullptr);
+
 int codeWidth(Code code);
 int codeBias(Code code);
+// The values whose encoding fits the width of the code.
+struct CodeRange {
+    int lo;
+    int hi;
+};
+CodeRange codeRange(Code code);
 // The nearest value whose encoding fits the width of the code.
 int clampToCode(Code code, int value);
+
+// Whether c may stand at pos of a frame text: the start and end letters in
+// their places, a hexadecimal digit (either case) inside every field; the
+// constant and the tail are not checked.
+bool frameAccepts(int frame, int pos, QChar c);
+// The whole frame text at text[at] is there and every character fits.
+bool frameFitsAt(const QString &text, int at, int frame);
 
 // value x 10 through single precision, truncated: 3.7 gives 37.
 int voltCompanion(double volts);
@@ -57,20 +75,37 @@ QString encodeBody(const ParamSet &p, int frame);
 // characters of text by the new body; the tail is left in place.
 void buildFrame(ParamSet &p, int frame, QString &text);
 
-// Decodes the fields of one frame read from a Parameter file, the frame's
-// start letter at text[offset]. Unchecked values are stored as read; text
-// that is not hexadecimal reads as 0 before the bias is removed. Sets the
-// derived voltages of the frame. Characters past the end of text read as
-// invalid.
+// Decodes the fields of one frame, its start letter at text[offset]. Values
+// are stored as read, without range checks, and the frame's derived voltages
+// are set. A character that is not a digit, or one past the end of text,
+// reads as 0: check the frame with frameFitsAt() first.
 void decodeFrameFields(const QString &text, int offset, int frame, ParamSet &p);
 
-// Which frames a Parameter file text carries, by length and marker letters.
+// Which frames a Parameter file text carries, and where each one starts.
 struct FileFrames {
     bool present[4] = {false, false, false, false};
+    int at[4] = {-1, -1, -1, -1};
     int count() const;
+    // The start letters of the frames present ("SGH"), or of those missing.
+    QString letters(bool wanted = true) const;
+    // "frames recognised: S G H; not recognised: I", for people.
+    QString summary() const;
 };
-FileFrames recognisedFrames(const QString &text);
 
-// Decodes every recognised frame of a Parameter file text into p, writing the
-// "Blength0N:%d" lines to the debug log as it goes.
+// The S, G, H and I frames in this order, the first at the start of the
+// text; CR, LF, space and tab between and after them are skipped. A frame
+// is recognised when it fits (frameFitsAt); one that does not still takes
+// its length, so that the frames after it are found in their places.
+FileFrames locateFrames(const QString &text);
+
+// Decodes the frames found in text into p, writing "Blength00:%d" (the
+// length of text) and "Blength01:%d" to "Blength03:%d" for S, G and H to the
+// debug log as it goes.
+FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamSet &p);
+
+// How the window's Load found frames before it read through
+// readParameterFile(): fixed positions, marker letters only, S and G only
+// once the text holds both, characters that are not digits read as 0.
+// Remove with their last caller.
+FileFrames recognisedFrames(const QString &text);
 FileFrames decodeParameterFile(const QString &text, ParamSet &p);

@@ -113,16 +113,6 @@ const SettingsSection *sectionByNumber(int number)
     return nullptr;
 }
 
-void setDerivedVolt(ParamSet &p, Field f)
-{
-    switch (f) {
-    case Field::txAlarmVoltX10: p.txAlarmVolt = p.txAlarmVoltX10 / 10.0; break;
-    case Field::rxAlarmVoltX10: p.rxAlarmVolt = p.rxAlarmVoltX10 / 10.0; break;
-    case Field::extAlarmVoltX10: p.extAlarmVolt = p.extAlarmVoltX10 / 10.0; break;
-    default: break;
-    }
-}
-
 void decodeSection(const SettingsSection &s, const QByteArray &chunk, ParamSet &p)
 {
     for (int k = 0; k < 8; ++k) {

@@ -48,78 +48,136 @@ void editDualRate(ParamSet &p, DualRateEdit edit, int value)
 
 namespace {
 
+// Every rule puts back the Initial value, but for the transmitter alarm
+// voltage (see buildVoltRules).
 std::vector<RangeRule> buildRules()
 {
+    const ParamSet initial;
     std::vector<RangeRule> r;
-    auto each = [&r](Field f, int first, int last, int lo, int hi, std::initializer_list<int> repl) {
-        auto it = repl.begin();
-        for (int i = first; i <= last; ++i) {
-            r.push_back({f, i, lo, hi, *it});
-            if (it + 1 != repl.end())
-                ++it;
-        }
+    auto each = [&](Field f, int lo, int hi, int first = -1, int last = -1) {
+        const FieldExtent &e = fieldExtent(f);
+        for (int i = first < 0 ? e.first : first; i <= (last < 0 ? e.last : last); ++i)
+            r.push_back({f, i, lo, hi, fieldValue(initial, f, i)});
     };
-    auto one = [&r](Field f, int lo, int hi, int repl) { r.push_back({f, 0, lo, hi, repl}); };
-    auto prm = [&](int n, int master, int slave) {
-        r.push_back({Field::prmMix, n, 0, 2, 0});
-        r.push_back({Field::prmMaster, n, 0, 10, master});
-        r.push_back({Field::prmSlave, n, 0, 10, slave});
-        r.push_back({Field::prmOffset, n, -100, 100, 0});
-        r.push_back({Field::prmUpRate, n, -100, 100, 0});
-        r.push_back({Field::prmDownRate, n, -100, 100, 0});
+    auto prm = [&](int n) {
+        each(Field::prmMix, 0, 2, n, n);
+        each(Field::prmMaster, 0, 10, n, n);
+        each(Field::prmSlave, 0, 10, n, n);
+        each(Field::prmOffset, -100, 100, n, n);
+        each(Field::prmUpRate, -100, 100, n, n);
+        each(Field::prmDownRate, -100, 100, n, n);
     };
 
-    each(Field::reverse, 1, 8, 0, 1, {0, 0, 1, 0});
-    each(Field::subTrim, 1, 8, -100, 100, {0});
-    each(Field::epaLeft, 1, 8, 0, 120, {96});
-    each(Field::epaRight, 1, 8, 0, 120, {96});
-    each(Field::failSafe, 1, 8, 0, 100, {50, 50, 0, 50});
-    each(Field::servoDelay, 1, 8, 0, 100, {100});
-    one(Field::drMix, 0, 1, 0);
-    one(Field::drChannel, 0, 4, 0);
-    one(Field::drSwitch, 0, 2, 0);
-    one(Field::drUp, 0, 100, 100);
-    each(Field::drRateUp, 1, 4, 0, 100, {100});
-    one(Field::drDown, 0, 100, 100);
-    each(Field::drRateDown, 1, 4, 0, 100, {100});
-    one(Field::attitudeChannel, 0, 5, 4);
-    each(Field::attitude, 1, 6, 0, 100, {14, 29, 44, 56, 69, 88});
-    one(Field::elevonMix, 0, 1, 0);
-    each(Field::elevon, 1, 6, -100, 100, {100, 100, 100, -100, 100, 100});
-    one(Field::vtailMix, 0, 1, 0);
-    each(Field::vtail, 1, 4, -100, 100, {50, -50, 50, 50});
-    each(Field::auxSource, 5, 8, 0, 5, {1, 3, 0, 2});
-    one(Field::txAlarmVoltX10, 0, 500, 37);
-    one(Field::stickMode, 0, 4, 1);
-    prm(1, 0, 3);
-    prm(2, 1, 5);
-    one(Field::rxAlarmVoltX10, 0, 1000, 40);
-    one(Field::extAlarmVoltX10, 0, 1000, 110);
-    one(Field::rssiAlarm, -100, 0, -100);
-    one(Field::thrCurveMix, 0, 5, 0);
-    one(Field::thrCurveExtra, 0, 4, 0);
-    each(Field::thrCurve, 1, 7, 0, 100, {0, 16, 33, 50, 67, 84, 100});
-    one(Field::drPosition, 0, 4, 0);
-    each(Field::drExpoUp, 1, 4, -100, 100, {0});
-    one(Field::drCurveExpo, -100, 100, 0);
-    each(Field::drExpoDown, 1, 4, -100, 100, {0});
-    prm(3, 0, 3);
-    prm(4, 1, 5);
+    each(Field::reverse, 0, 1);
+    each(Field::subTrim, -100, 100);
+    each(Field::epaLeft, 0, 120);
+    each(Field::epaRight, 0, 120);
+    each(Field::failSafe, 0, 100);
+    each(Field::servoDelay, 0, 100);
+    each(Field::drMix, 0, 1);
+    each(Field::drChannel, 0, 4);
+    each(Field::drSwitch, 0, 2);
+    each(Field::drUp, 0, 100);
+    each(Field::drRateUp, 0, 100);
+    each(Field::drDown, 0, 100);
+    each(Field::drRateDown, 0, 100);
+    each(Field::attitudeChannel, 0, 5);
+    each(Field::attitude, 0, 100);
+    each(Field::elevonMix, 0, 1);
+    each(Field::elevon, -100, 100);
+    each(Field::vtailMix, 0, 1);
+    each(Field::vtail, -100, 100);
+    each(Field::auxSource, 0, 5);
+    each(Field::txAlarmVoltX10, 0, 500);
+    each(Field::stickMode, 0, 4);
+    prm(1);
+    prm(2);
+    each(Field::rxAlarmVoltX10, 0, 1000);
+    each(Field::extAlarmVoltX10, 0, 1000);
+    each(Field::rssiAlarm, -100, 0);
+    each(Field::thrCurveMix, 0, 5);
+    each(Field::thrCurveExtra, 0, 4);
+    each(Field::thrCurve, 0, 100);
+    each(Field::drPosition, 0, 4);
+    each(Field::drExpoUp, -100, 100);
+    each(Field::drCurveExpo, -100, 100);
+    each(Field::drExpoDown, -100, 100);
+    prm(3);
+    prm(4);
+    return r;
+}
+
+std::vector<VoltRule> buildVoltRules()
+{
+    ParamSet initial;
+    auto rule = [&initial](Field f, double lo, double hi) {
+        return VoltRule{f, lo, hi, *companionVolt(initial, f)};
+    };
+    std::vector<VoltRule> r = {rule(Field::txAlarmVoltX10, 0.0, 50.0), rule(Field::rxAlarmVoltX10, 0.0, 100.0),
+                               rule(Field::extAlarmVoltX10, 0.0, 100.0)};
+    // The transmitter alarm alone goes to 0 V, not back to its 11.0 V.
+    r[0].replacement = 0.0;
     return r;
 }
 
 const std::vector<RangeRule> rules = buildRules();
+const std::vector<VoltRule> voltRules = buildVoltRules();
 
-void checkVolt(double &v, double lo, double hi, double replacement)
+// The factory settings are the Initial values but for these two.
+ParamSet buildFactorySettings()
 {
-    if (v > hi || v < lo)
-        v = replacement;
+    ParamSet p;
+    p.txAlarmVolt = 3.7;
+    p.stickMode = 2;
+    return p;
+}
+
+const ParamSet factorySettings = buildFactorySettings();
+
+// The elements one half of the factory reset writes; -1 for all of them. An
+// alarm voltage goes with its companion.
+struct ResetSpan {
+    Field field;
+    int first = -1;
+    int last = -1;
+};
+
+const ResetSpan firstHalf[] = {
+    {Field::reverse}, {Field::subTrim}, {Field::epaLeft}, {Field::epaRight}, {Field::failSafe},
+    {Field::servoDelay}, {Field::drMix}, {Field::drChannel}, {Field::drSwitch}, {Field::drUp},
+    {Field::drRateUp}, {Field::drDown}, {Field::drRateDown}, {Field::attitudeChannel}, {Field::attitude},
+    {Field::elevonMix}, {Field::elevon}, {Field::vtailMix}, {Field::vtail}, {Field::auxSource},
+    {Field::txAlarmVoltX10}, {Field::stickMode},
+    {Field::prmMix, 1, 2}, {Field::prmMaster, 1, 2}, {Field::prmSlave, 1, 2},
+    {Field::prmOffset, 1, 2}, {Field::prmUpRate, 1, 2}, {Field::prmDownRate, 1, 2},
+};
+
+const ResetSpan secondHalf[] = {
+    {Field::prmMix, 3, 4}, {Field::prmMaster, 3, 4}, {Field::prmSlave, 3, 4},
+    {Field::prmOffset, 3, 4}, {Field::prmUpRate, 3, 4}, {Field::prmDownRate, 3, 4},
+    {Field::rxAlarmVoltX10}, {Field::extAlarmVoltX10}, {Field::rssiAlarm}, {Field::thrCurveMix},
+    {Field::thrCurveExtra}, {Field::thrCurve}, {Field::drPosition}, {Field::drExpoUp},
+    {Field::drCurveExpo}, {Field::drExpoDown}, {Field::stickTrim},
+};
+
+template <int N>
+void reset(ParamSet &p, const ResetSpan (&spans)[N])
+{
+    for (const ResetSpan &s : spans) {
+        const FieldExtent &e = fieldExtent(s.field);
+        for (int i = s.first < 0 ? e.first : s.first; i <= (s.last < 0 ? e.last : s.last); ++i)
+            fieldRef(p, s.field, i) = fieldValue(factorySettings, s.field, i);
+        if (double *volts = companionVolt(p, s.field))
+            *volts = *companionVolt(factorySettings, s.field);
+    }
 }
 
 } // namespace
 
 const RangeRule *const rangeRulesData = rules.data();
 const int rangeRuleCount = int(rules.size());
+const VoltRule *const voltRulesData = voltRules.data();
+const int voltRuleCount = int(voltRules.size());
 
 void falseSaveData(ParamSet &p)
 {
@@ -128,75 +186,19 @@ void falseSaveData(ParamSet &p)
         if (v < r.lo || v > r.hi)
             v = r.replacement;
     }
-    checkVolt(p.txAlarmVolt, 0.0, 50.0, 0.0);
-    checkVolt(p.rxAlarmVolt, 0.0, 100.0, 4.0);
-    checkVolt(p.extAlarmVolt, 0.0, 100.0, 11.0);
+    for (const VoltRule &r : voltRules) {
+        double &v = *companionVolt(p, r.companion);
+        if (v > r.hi || v < r.lo)
+            v = r.replacement;
+    }
 }
 
 void restData(ParamSet &p)
 {
-    const ParamSet initial;
-    for (int n = 1; n <= 8; ++n) {
-        p.reverse[n] = initial.reverse[n];
-        p.subTrim[n] = 0;
-        p.epaLeft[n] = 96;
-        p.epaRight[n] = 96;
-        p.failSafe[n] = initial.failSafe[n];
-        p.servoDelay[n] = 100;
-    }
-    p.drMix = p.drChannel = p.drSwitch = 0;
-    p.drUp = 100;
-    for (int c = 1; c <= 4; ++c)
-        p.drRateUp[c] = 100;
-    p.drDown = 100;
-    for (int c = 1; c <= 4; ++c)
-        p.drRateDown[c] = 100;
-    p.attitudeChannel = 4;
-    for (int i = 1; i <= 6; ++i)
-        p.attitude[i] = initial.attitude[i];
-    p.elevonMix = 0;
-    for (int i = 1; i <= 6; ++i)
-        p.elevon[i] = initial.elevon[i];
-    p.txAlarmVolt = 3.7;
-    p.vtailMix = 0;
-    for (int i = 1; i <= 4; ++i)
-        p.vtail[i] = initial.vtail[i];
-    for (int n = 5; n <= 8; ++n)
-        p.auxSource[n] = initial.auxSource[n];
-    p.txAlarmVoltX10 = 37;
-    p.stickMode = 2;
-    for (int n = 1; n <= 2; ++n) {
-        p.prmMix[n] = 0;
-        p.prmMaster[n] = initial.prmMaster[n];
-        p.prmSlave[n] = initial.prmSlave[n];
-        p.prmOffset[n] = p.prmUpRate[n] = p.prmDownRate[n] = 0;
-    }
+    reset(p, firstHalf);
 }
 
 void restData2(ParamSet &p)
 {
-    const ParamSet initial;
-    for (int n = 3; n <= 4; ++n) {
-        p.prmMix[n] = 0;
-        p.prmMaster[n] = initial.prmMaster[n];
-        p.prmSlave[n] = initial.prmSlave[n];
-        p.prmOffset[n] = p.prmUpRate[n] = p.prmDownRate[n] = 0;
-    }
-    p.rxAlarmVolt = 4.0;
-    p.extAlarmVolt = 11.0;
-    p.rxAlarmVoltX10 = 40;
-    p.extAlarmVoltX10 = 110;
-    p.rssiAlarm = -100;
-    p.thrCurveMix = 0;
-    p.thrCurveExtra = 0;
-    for (int i = 1; i <= 7; ++i)
-        p.thrCurve[i] = initial.thrCurve[i];
-    p.drPosition = 0;
-    for (int c = 1; c <= 4; ++c)
-        p.drExpoUp[c] = 0;
-    p.drCurveExpo = 0;
-    for (int c = 1; c <= 4; ++c)
-        p.drExpoDown[c] = 0;
-    for (int t = 1; t <= 4; ++t)
-        p.stickTrim[t] = 120;
+    reset(p, secondHalf);
 }

@@ -32,3 +32,14 @@ struct RangeRule {
 };
 extern const RangeRule *const rangeRulesData;
 extern const int rangeRuleCount;
+
+// The alarm voltage of a companion field must lie in lo..hi, else it becomes
+// replacement.
+struct VoltRule {
+    Field companion;
+    double lo;
+    double hi;
+    double replacement;
+};
+extern const VoltRule *const voltRulesData;
+extern const int voltRuleCount;

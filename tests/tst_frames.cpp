@@ -153,6 +153,7 @@ void TestFrames::layoutsMatchFormat()
         QCOMPARE(layout.start, startLetters[f]);
         QCOMPARE(layout.end, endLetters[f]);
         QCOMPARE(layout.bodyLength, bodyLengths[f]);
+        QCOMPARE(layout.length, 81);
         const auto expected = formatFields(f);
         QCOMPARE(layout.count, int(expected.size()));
         for (int k = 0; k < layout.count; ++k) {

@@ -1,9 +1,14 @@
 #include <QtTest>
 
 #include <climits>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "fields.h"
+#include "filetest.h"
 #include "frames.h"
+#include "paramfile.h"
 #include "paramset.h"
 #include "rules.h"
 
@@ -29,15 +34,20 @@ struct LogCapture {
 };
 
 // The four frame texts back to back, as Save writes them.
-QString fileText(ParamSet p)
+QString fileText(const ParamSet &p)
 {
-    QString text;
-    for (int f = 0; f < 4; ++f) {
-        QString frame = QString::fromLatin1(initialFrameText[f]);
-        buildFrame(p, f, frame);
-        text += frame;
-    }
-    return text;
+    return QString::fromLatin1(parameterFileBytes(p));
+}
+
+// What Load finds in a file of these bytes, decoded into p.
+FileFrames load(const QByteArray &bytes, ParamSet &p)
+{
+    return decodeParameterFile(parameterFileFromBytes(bytes), p);
+}
+
+FileFrames load(const QString &text, ParamSet &p)
+{
+    return load(text.toLatin1(), p);
 }
 
 // A set that differs from the Initial set in every frame.
@@ -73,27 +83,6 @@ void checkFrames(const ParamSet &p, bool s, bool g, bool h, bool i)
     QCOMPARE(p.stickTrim[4], i ? 140 : 120);
 }
 
-int codeLow(Code c)
-{
-    switch (c) {
-    case Code::X116: return -100;
-    case Code::X120: return -104;
-    default: return 0;
-    }
-}
-
-int codeHigh(Code c)
-{
-    switch (c) {
-    case Code::D1: return 9;
-    case Code::X16: return 239;
-    case Code::X116: return 139;
-    case Code::X120: return 135;
-    case Code::D3: return 999;
-    default: return 0;
-    }
-}
-
 bool isCompanion(Field f)
 {
     return f == Field::txAlarmVoltX10 || f == Field::rxAlarmVoltX10 || f == Field::extAlarmVoltX10;
@@ -102,6 +91,7 @@ bool isCompanion(Field f)
 } // namespace
 
 Q_DECLARE_METATYPE(Field)
+Q_DECLARE_METATYPE(FileRefusal)
 
 class TestParamFile : public QObject
 {
@@ -112,17 +102,22 @@ private slots:
     void byLength();
     void markers_data();
     void markers();
-    void lineEndAfterEachFrame_data();
-    void lineEndAfterEachFrame();
+    void blanksBetweenFrames_data();
+    void blanksBetweenFrames();
     void characters_data();
     void characters();
     void derivedVolts_data();
     void derivedVolts();
     void lowerCaseFile();
+    void byteOrderMarks_data();
+    void byteOrderMarks();
     void noRepair();
     void saveLoadRoundTrip_data();
     void saveLoadRoundTrip();
     void randomRoundTrip();
+    void refusedFiles_data();
+    void refusedFiles();
+    void failedWriteKeepsOldFile();
 };
 
 void TestParamFile::byLength_data()
@@ -139,8 +134,10 @@ void TestParamFile::byLength_data()
     QTest::newRow("242: S G") << 242 << true << true << false << false;
     QTest::newRow("200: S G") << 200 << true << true << false << false;
     QTest::newRow("162: S G") << 162 << true << true << false << false;
-    QTest::newRow("161: nothing") << 161 << false << false << false << false;
-    QTest::newRow("81: nothing") << 81 << false << false << false << false;
+    // Each frame needs only its own 81 characters.
+    QTest::newRow("161: S") << 161 << true << false << false << false;
+    QTest::newRow("81: S") << 81 << true << false << false << false;
+    QTest::newRow("80: nothing") << 80 << false << false << false << false;
     QTest::newRow("0: nothing") << 0 << false << false << false << false;
 }
 
@@ -160,12 +157,9 @@ void TestParamFile::byLength()
     FileFrames found;
     {
         LogCapture log;
-        found = decodeParameterFile(text, p);
+        found = load(text, p);
     }
-    QCOMPARE(found.present[FrameS], s);
-    QCOMPARE(found.present[FrameG], g);
-    QCOMPARE(found.present[FrameH], h);
-    QCOMPARE(found.present[FrameI], i);
+    QCOMPARE(found.letters(), QString(s ? "S" : "") + (g ? "G" : "") + (h ? "H" : "") + (i ? "I" : ""));
     QCOMPARE(found.count(), int(s) + int(g) + int(h) + int(i));
     checkFrames(p, s, g, h, i);
 
@@ -177,132 +171,132 @@ void TestParamFile::byLength()
     if (h)
         expectedLog << QStringLiteral("Blength03:%1").arg(length);
     QCOMPARE(logLines, expectedLog);
-
-    const FileFrames again = recognisedFrames(text);
-    for (int f = 0; f < 4; ++f)
-        QCOMPARE(again.present[f], found.present[f]);
 }
 
 void TestParamFile::markers_data()
 {
     QTest::addColumn<int>("pos");
     QTest::addColumn<QString>("replacement");
-    QTest::addColumn<bool>("s");
-    QTest::addColumn<bool>("g");
-    QTest::addColumn<bool>("h");
-    QTest::addColumn<bool>("i");
+    QTest::addColumn<QString>("frames");
 
-    QTest::newRow("S start lower case") << 0 << "s" << false << true << true << true;
-    QTest::newRow("S end wrong") << 80 << "Z" << false << true << true << true;
-    QTest::newRow("G start wrong") << 81 << "S" << true << false << true << true;
-    QTest::newRow("G end wrong") << 161 << "0" << true << false << true << true;
-    QTest::newRow("H start wrong") << 162 << "I" << true << true << false << true;
-    QTest::newRow("H end wrong") << 242 << "x" << true << true << false << true;
-    QTest::newRow("I start wrong") << 243 << "0" << true << true << true << false;
-    QTest::newRow("I end wrong") << 323 << "0" << true << true << true << false;
-    // Only the letters are tested, not what lies between them.
-    QTest::newRow("G constant changed") << 81 + 36 << "7" << true << true << true << true;
-    QTest::newRow("H tail changed") << 162 + 77 << "Q" << true << true << true << true;
+    QTest::newRow("S start lower case") << 0 << "s" << "GHI";
+    QTest::newRow("S end wrong") << 80 << "Z" << "GHI";
+    QTest::newRow("G start wrong") << 81 << "S" << "SHI";
+    QTest::newRow("G end wrong") << 161 << "0" << "SHI";
+    QTest::newRow("H start wrong") << 162 << "I" << "SGI";
+    QTest::newRow("H end wrong") << 242 << "x" << "SGI";
+    QTest::newRow("I start wrong") << 243 << "0" << "SGH";
+    QTest::newRow("I end wrong") << 323 << "0" << "SGH";
+    // The constant and the tails carry nothing and are not looked at.
+    QTest::newRow("G constant changed") << 81 + 36 << "7" << "SGHI";
+    QTest::newRow("H tail changed") << 162 + 77 << "Q" << "SGHI";
 }
 
 void TestParamFile::markers()
 {
     QFETCH(int, pos);
     QFETCH(QString, replacement);
-    QFETCH(bool, s);
-    QFETCH(bool, g);
-    QFETCH(bool, h);
-    QFETCH(bool, i);
+    QFETCH(QString, frames);
 
     QString text = fileText(marked());
     text.replace(pos, 1, replacement);
     ParamSet p;
     LogCapture log;
-    const FileFrames found = decodeParameterFile(text, p);
-    QCOMPARE(found.present[FrameS], s);
-    QCOMPARE(found.present[FrameG], g);
-    QCOMPARE(found.present[FrameH], h);
-    QCOMPARE(found.present[FrameI], i);
-    checkFrames(p, s, g, h, i);
+    QCOMPARE(load(text, p).letters(), frames);
+    checkFrames(p, frames.contains('S'), frames.contains('G'), frames.contains('H'), frames.contains('I'));
 }
 
-void TestParamFile::lineEndAfterEachFrame_data()
+void TestParamFile::blanksBetweenFrames_data()
 {
-    QTest::addColumn<QString>("lineEnd");
-    QTest::newRow("LF") << "\n";
-    QTest::newRow("CR LF") << "\r\n";
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("frames");
+
+    QTest::newRow("LF after each") << "" << "\n" << "\n" << "SGHI";
+    QTest::newRow("CR LF after each") << "" << "\r\n" << "\r\n" << "SGHI";
+    QTest::newRow("blank lines, spaces, tabs") << "" << " \t\r\n\r\n\t " << "\n\n  " << "SGHI";
+    QTest::newRow("text after the I frame") << "" << "" << "\n# spare set\n" << "SGHI";
+    // Blanks are skipped between and after the frames, not before them.
+    QTest::newRow("blank before S") << " " << "\n" << "" << "";
+    QTest::newRow("other text between") << "" << ";" << "" << "S";
 }
 
-void TestParamFile::lineEndAfterEachFrame()
+void TestParamFile::blanksBetweenFrames()
 {
-    QFETCH(QString, lineEnd);
+    QFETCH(QString, before);
+    QFETCH(QString, between);
+    QFETCH(QString, after);
+    QFETCH(QString, frames);
+
     const QString plain = fileText(marked());
-    QString text;
+    QString text = before;
     for (int f = 0; f < 4; ++f)
-        text += plain.mid(81 * f, 81) + lineEnd;
+        text += plain.mid(81 * f, 81) + (f < 3 ? between : after);
 
     ParamSet p;
     LogCapture log;
-    const FileFrames found = decodeParameterFile(text, p);
-    QCOMPARE(found.count(), 1);
-    QVERIFY(found.present[FrameS]);
-    checkFrames(p, true, false, false, false);
-    QCOMPARE(logLines,
-             QStringList({QStringLiteral("Blength00:%1").arg(text.size()),
-                          QStringLiteral("Blength01:%1").arg(text.size())}));
+    QCOMPARE(load(text, p).letters(), frames);
+    checkFrames(p, frames.contains('S'), frames.contains('G'), frames.contains('H'), frames.contains('I'));
+    QCOMPARE(logLines.first(), QStringLiteral("Blength00:%1").arg(text.size()));
 }
 
 void TestParamFile::characters_data()
 {
     QTest::addColumn<int>("filePos");
-    QTest::addColumn<QString>("chars");
+    QTest::addColumn<QByteArray>("chars");
     QTest::addColumn<Field>("field");
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("expected"); // when the frame is taken
 
     using F = Field;
+    const int notTaken = INT_MIN;
     // D1 is read as one hexadecimal digit.
-    QTest::newRow("D1 '7'") << 1 << "7" << F::reverse << 1 << 7;
-    QTest::newRow("D1 'F'") << 1 << "F" << F::reverse << 1 << 15;
-    QTest::newRow("D1 'a'") << 1 << "a" << F::reverse << 1 << 10;
-    QTest::newRow("D1 'Z' invalid") << 1 << "Z" << F::reverse << 1 << 0;
-    QTest::newRow("D1 blank invalid") << 79 << " " << F::stickMode << 0 << 0;
+    QTest::newRow("D1 '7'") << 1 << QByteArray("7") << F::reverse << 1 << 7;
+    QTest::newRow("D1 'F'") << 1 << QByteArray("F") << F::reverse << 1 << 15;
+    QTest::newRow("D1 'a'") << 1 << QByteArray("a") << F::reverse << 1 << 10;
     // Two hex digits, then the bias.
-    QTest::newRow("X120 '7f'") << 9 << "7f" << F::subTrim << 1 << 7;
-    QTest::newRow("X120 'ff'") << 9 << "ff" << F::subTrim << 1 << 135;
-    QTest::newRow("X120 '00'") << 9 << "00" << F::subTrim << 1 << -120;
-    QTest::newRow("X120 'G1' invalid") << 9 << "G1" << F::subTrim << 1 << -120;
-    QTest::newRow("X120 '1G' invalid") << 9 << "1G" << F::subTrim << 1 << -120;
-    QTest::newRow("X120 '-1' invalid") << 9 << "-1" << F::subTrim << 1 << -120;
-    QTest::newRow("X16 '7e'") << 77 << "7e" << F::txAlarmVoltX10 << 0 << 110;
-    QTest::newRow("X116 'a6'") << 81 + 28 << "a6" << F::vtail << 1 << 50;
-    QTest::newRow("X116 'zz' invalid") << 81 + 34 << "zz" << F::vtail << 4 << -116;
-    QTest::newRow("X120 rssi 'FF'") << 162 + 71 << "FF" << F::rssiAlarm << 0 << 135;
-    QTest::newRow("X16 trim 'FF'") << 243 + 1 << "FF" << F::stickTrim << 1 << 239;
-    QTest::newRow("X16 trim 'xx' invalid") << 243 + 7 << "xx" << F::stickTrim << 4 << -16;
+    QTest::newRow("X120 '7f'") << 9 << QByteArray("7f") << F::subTrim << 1 << 7;
+    QTest::newRow("X120 'ff'") << 9 << QByteArray("ff") << F::subTrim << 1 << 135;
+    QTest::newRow("X120 '00'") << 9 << QByteArray("00") << F::subTrim << 1 << -120;
+    QTest::newRow("X16 '7e'") << 77 << QByteArray("7e") << F::txAlarmVoltX10 << 0 << 110;
+    QTest::newRow("X116 'a6'") << 81 + 28 << QByteArray("a6") << F::vtail << 1 << 50;
+    QTest::newRow("X120 rssi 'FF'") << 162 + 71 << QByteArray("FF") << F::rssiAlarm << 0 << 135;
+    QTest::newRow("X16 trim 'FF'") << 243 + 1 << QByteArray("FF") << F::stickTrim << 1 << 239;
     // D3: each character one hex digit, 100a + 10b + c.
-    QTest::newRow("D3 '110'") << 162 + 68 << "110" << F::extAlarmVoltX10 << 0 << 110;
-    QTest::newRow("D3 '1A0'") << 162 + 68 << "1A0" << F::extAlarmVoltX10 << 0 << 200;
-    QTest::newRow("D3 'abc'") << 162 + 68 << "abc" << F::extAlarmVoltX10 << 0 << 1122;
-    QTest::newRow("D3 '1Z3'") << 162 + 68 << "1Z3" << F::extAlarmVoltX10 << 0 << 103;
-    QTest::newRow("D3 'F0F'") << 162 + 68 << "F0F" << F::extAlarmVoltX10 << 0 << 1515;
+    QTest::newRow("D3 '110'") << 162 + 68 << QByteArray("110") << F::extAlarmVoltX10 << 0 << 110;
+    QTest::newRow("D3 '1A0'") << 162 + 68 << QByteArray("1A0") << F::extAlarmVoltX10 << 0 << 200;
+    QTest::newRow("D3 'F0F'") << 162 + 68 << QByteArray("F0F") << F::extAlarmVoltX10 << 0 << 1515;
+    // Anything that is no digit takes the whole frame out.
+    QTest::newRow("D1 'Z'") << 1 << QByteArray("Z") << F::reverse << 1 << notTaken;
+    QTest::newRow("D1 NUL") << 1 << QByteArray(1, '\0') << F::reverse << 1 << notTaken;
+    QTest::newRow("D1 blank") << 79 << QByteArray(" ") << F::stickMode << 0 << notTaken;
+    QTest::newRow("X120 'G1'") << 9 << QByteArray("G1") << F::subTrim << 1 << notTaken;
+    QTest::newRow("X120 '1G'") << 9 << QByteArray("1G") << F::subTrim << 1 << notTaken;
+    QTest::newRow("X120 '-1'") << 9 << QByteArray("-1") << F::subTrim << 1 << notTaken;
+    QTest::newRow("X116 'zz'") << 81 + 34 << QByteArray("zz") << F::vtail << 4 << notTaken;
+    QTest::newRow("X16 trim NUL") << 243 + 7 << QByteArray("1\0", 2) << F::stickTrim << 4 << notTaken;
+    QTest::newRow("X16 Latin-1 letter") << 162 + 37 << QByteArray("\xC4" "0") << F::thrCurve << 1 << notTaken;
+    QTest::newRow("D3 '1Z3'") << 162 + 68 << QByteArray("1Z3") << F::extAlarmVoltX10 << 0 << notTaken;
 }
 
 void TestParamFile::characters()
 {
     QFETCH(int, filePos);
-    QFETCH(QString, chars);
+    QFETCH(QByteArray, chars);
     QFETCH(Field, field);
     QFETCH(int, index);
     QFETCH(int, expected);
 
-    QString text = fileText(ParamSet());
-    text.replace(filePos, chars.size(), chars);
-    QCOMPARE(text.size(), 324);
+    QByteArray bytes = parameterFileBytes(ParamSet());
+    bytes.replace(filePos, chars.size(), chars);
+    QCOMPARE(bytes.size(), 324);
     ParamSet p;
+    fieldRef(p, field, index) = 4321;
     LogCapture log;
-    QCOMPARE(decodeParameterFile(text, p).count(), 4);
-    QCOMPARE(fieldValue(p, field, index), expected);
+    const bool taken = expected != INT_MIN;
+    QCOMPARE(load(bytes, p).count(), taken ? 4 : 3);
+    QCOMPARE(fieldValue(p, field, index), taken ? expected : 4321);
 }
 
 void TestParamFile::derivedVolts_data()
@@ -333,7 +327,7 @@ void TestParamFile::derivedVolts()
     ParamSet p;
     p.txAlarmVolt = p.rxAlarmVolt = p.extAlarmVolt = 77.7;
     LogCapture log;
-    decodeParameterFile(text, p);
+    load(text, p);
     const double got[] = {p.txAlarmVolt, p.rxAlarmVolt, p.extAlarmVolt};
     QCOMPARE(got[which], volts);
 }
@@ -355,13 +349,34 @@ void TestParamFile::lowerCaseFile()
 
     ParamSet a, b;
     LogCapture log;
-    QCOMPARE(decodeParameterFile(upper, a).count(), 4);
-    QCOMPARE(decodeParameterFile(lower, b).count(), 4);
+    QCOMPARE(load(upper, a).count(), 4);
+    QCOMPARE(load(lower, b).count(), 4);
     QVERIFY(a == b);
     QCOMPARE(b.subTrim[3], 100);
     QCOMPARE(b.vtail[1], 100);
     QCOMPARE(b.txAlarmVolt, 11.0);
     QCOMPARE(b.stickTrim[2], 200);
+}
+
+void TestParamFile::byteOrderMarks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    // As editors on Windows save a text file.
+    const QString text = fileText(marked()) + QStringLiteral("\r\n");
+    QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF") + text.toLatin1();
+    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE")
+            + QByteArray(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
+}
+
+void TestParamFile::byteOrderMarks()
+{
+    QFETCH(QByteArray, bytes);
+    const ParameterFile file = parameterFileFromBytes(bytes);
+    QCOMPARE(file.text, fileText(marked()) + QStringLiteral("\r\n"));
+    ParamSet p;
+    LogCapture log;
+    QCOMPARE(decodeParameterFile(file, p).count(), 4);
+    checkFrames(p, true, true, true, true);
 }
 
 void TestParamFile::noRepair()
@@ -376,7 +391,7 @@ void TestParamFile::noRepair()
 
     ParamSet p;
     LogCapture log;
-    decodeParameterFile(text, p);
+    load(text, p);
     QCOMPARE(p.reverse[1], 15);
     QCOMPARE(p.subTrim[1], -120);
     QCOMPARE(p.stickMode, 15);
@@ -418,18 +433,17 @@ void TestParamFile::saveLoadRoundTrip()
         src.thrCurveExtra = 4;
     }
 
-    // Save writes Latin-1, Load reads the file through a text stream.
-    QTemporaryFile file;
-    QVERIFY(file.open());
-    const QString saved = fileText(src);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.txt"));
+    QString error;
+    QVERIFY2(writeParameterFile(path, src, &error), qPrintable(error));
+    const QByteArray saved = readBytes(path);
     QCOMPARE(saved.size(), 324);
-    file.write(saved.toLatin1());
-    file.close();
-    QVERIFY(file.open());
-    QTextStream in(&file);
-    const QString loaded = in.readAll();
-    QCOMPARE(loaded, saved);
+    QCOMPARE(saved, parameterFileBytes(src));
 
+    const ParameterFile file = readParameterFile(path);
+    QVERIFY(file.ok());
+    QCOMPARE(file.text, QString::fromLatin1(saved));
     ParamSet dst;
     dst.firmwareVersion = 321;
     dst.drCurveRate = 12;
@@ -437,7 +451,7 @@ void TestParamFile::saveLoadRoundTrip()
     dst.subTrim[0] = 99; // element 0 is carried by nothing
     {
         LogCapture log;
-        QCOMPARE(decodeParameterFile(loaded, dst).count(), 4);
+        QCOMPARE(decodeParameterFile(file, dst).count(), 4);
         QCOMPARE(logLines.size(), 4);
     }
 
@@ -454,31 +468,18 @@ void TestParamFile::saveLoadRoundTrip()
     QCOMPARE(dst.rxAlarmVolt, kind == 2 ? 5.1 : 4.0);
 
     // Saving the loaded set again gives the same file.
-    QCOMPARE(fileText(dst), saved);
+    QCOMPARE(parameterFileBytes(dst), saved);
 }
 
 void TestParamFile::randomRoundTrip()
 {
     QRandomGenerator rng(99);
     for (int round = 0; round < 300; ++round) {
-        ParamSet src;
-        for (int f = 0; f < 4; ++f) {
-            const FrameLayout &layout = frameLayout(f);
-            for (int k = 0; k < layout.count; ++k) {
-                const FrameField &ff = layout.fields[k];
-                if (ff.code == Code::L || ff.code == Code::K6 || isCompanion(ff.field))
-                    continue;
-                fieldRef(src, ff.field, ff.index) = rng.bounded(codeLow(ff.code), codeHigh(ff.code) + 1);
-            }
-        }
-        src.txAlarmVolt = rng.bounded(240) / 10.0;
-        src.rxAlarmVolt = rng.bounded(240) / 10.0;
-        src.extAlarmVolt = rng.bounded(1000) / 10.0;
-
-        const QString saved = fileText(src);
+        const ParamSet src = randomEncodableSet(rng);
+        const QByteArray saved = parameterFileBytes(src);
         ParamSet dst;
         LogCapture log;
-        decodeParameterFile(saved, dst);
+        QCOMPARE(load(saved, dst).count(), 4);
         QCOMPARE(dst.txAlarmVolt, src.txAlarmVolt);
         QCOMPARE(dst.rxAlarmVolt, src.rxAlarmVolt);
         QCOMPARE(dst.extAlarmVolt, src.extAlarmVolt);
@@ -490,8 +491,98 @@ void TestParamFile::randomRoundTrip()
                     continue;
                 QCOMPARE(fieldValue(dst, field, i), fieldValue(src, field, i));
             }
-        QCOMPARE(fileText(dst), saved);
+        QCOMPARE(parameterFileBytes(dst), saved);
     }
+}
+
+void TestParamFile::refusedFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<FileRefusal>("refusal");
+    QTest::newRow("FIFO") << "fifo" << FileRefusal::NotRegular;
+    QTest::newRow("/dev/zero") << "/dev/zero" << FileRefusal::NotRegular;
+    QTest::newRow("directory") << "dir" << FileRefusal::NotRegular;
+    QTest::newRow("missing") << "missing" << FileRefusal::NotFound;
+    QTest::newRow("4 GiB") << "huge" << FileRefusal::TooLarge;
+    QTest::newRow("64 KiB + 1") << "limit+1" << FileRefusal::TooLarge;
+    QTest::newRow("64 KiB") << "limit" << FileRefusal::None;
+    QTest::newRow("no frames") << "foreign" << FileRefusal::NoFrames;
+}
+
+void TestParamFile::refusedFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(FileRefusal, refusal);
+
+    QTemporaryDir dir;
+    const QString path = kind.startsWith('/') ? kind : dir.filePath(kind);
+    const QByteArray frames = parameterFileBytes(marked());
+    const QByteArray atLimit = frames + QByteArray(int(parameterFileLimit) - frames.size(), '0');
+    if (kind == QLatin1String("fifo")) {
+        // Opened, it would block the reader until someone writes.
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("dir")) {
+        QVERIFY(QDir(dir.path()).mkdir(kind));
+    } else if (kind == QLatin1String("huge")) {
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(frames) == frames.size());
+        QVERIFY(huge.resize(qint64(4) << 30)); // sparse: takes no room
+    } else if (kind.startsWith(QLatin1String("limit"))) {
+        QVERIFY(writeBytes(path, kind.endsWith('1') ? atLimit + '0' : atLimit));
+    } else if (kind == QLatin1String("foreign")) {
+        QVERIFY(writeBytes(path, QByteArray(324, 'x')));
+    }
+
+    const ParameterFile file = readParameterFile(path);
+    QCOMPARE(file.refusal, refusal);
+    QCOMPARE(file.ok(), refusal == FileRefusal::None);
+    QCOMPARE(file.reason.isEmpty(), refusal == FileRefusal::None);
+
+    ParamSet p;
+    LogCapture log;
+    const FileFrames found = decodeParameterFile(file, p);
+    if (refusal == FileRefusal::None) {
+        QCOMPARE(file.text.size(), int(parameterFileLimit));
+        QCOMPARE(found.count(), 4);
+        checkFrames(p, true, true, true, true);
+        return;
+    }
+    QCOMPARE(found.count(), 0);
+    QVERIFY(p == ParamSet());
+    // Only a file that was read says how long it was.
+    if (refusal == FileRefusal::NoFrames)
+        QCOMPARE(logLines, QStringList{QStringLiteral("Blength00:324")});
+    else
+        QCOMPARE(logLines, QStringList());
+}
+
+void TestParamFile::failedWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!writeParameterFile(dir.filePath(QStringLiteral("lost/settings.txt")), marked(), &error));
+    QVERIFY(!error.isEmpty());
+
+    // A file size limit of 64 bytes stands in for a full disk: the writes
+    // land in the buffer, the final flush fails.
+    const QString path = dir.filePath(QStringLiteral("settings.txt"));
+    const QByteArray old("old settings, not a Parameter file\n");
+    QVERIFY(writeBytes(path, old));
+    rlimit saved;
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    error.clear();
+    const bool written = writeParameterFile(path, marked(), &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readBytes(path), old);
+    // Nothing half-written is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.txt")});
 }
 
 QTEST_GUILESS_MAIN(TestParamFile)

@@ -506,6 +506,18 @@ void TestRules::restDataLeavesSecondHalf()
     QCOMPARE(q.reverse[1], before.reverse[1]);
     QCOMPARE(q.stickMode, before.stickMode);
     QCOMPARE(q.txAlarmVolt, before.txAlarmVolt);
+
+    // Between them the halves write every element once, all but the
+    // firmware version and the curve rate.
+    for (int k = 0; k < allFieldCount; ++k) {
+        const Field f = allFields[k].field;
+        for (int i = allFields[k].first; i <= allFields[k].last; ++i) {
+            const bool first = fieldValue(p, f, i) != fieldValue(before, f, i);
+            const bool second = fieldValue(q, f, i) != fieldValue(before, f, i);
+            const bool kept = f == Field::firmwareVersion || f == Field::drCurveRate;
+            QVERIFY2(!(first && second) && (first || second) != kept, allFields[k].name);
+        }
+    }
 }
 
 void TestRules::repairKeepsValidSets_data()

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <sys/stat.h>
 #include <vector>
 
 #include "fields.h"
@@ -309,6 +310,7 @@ void TestTxSim::badArguments_data()
     QTest::newRow("missing settings file")
         << QStringList{QStringLiteral("--settings"), QStringLiteral("/nonexistent/settings.txt")};
     QTest::newRow("settings file without frames") << QStringList{QStringLiteral("--settings"), QStringLiteral("@junk")};
+    QTest::newRow("settings FIFO") << QStringList{QStringLiteral("--settings"), QStringLiteral("@fifo")};
     QTest::newRow("stray argument") << QStringList{QStringLiteral("/dev/ttyUSB0")};
 }
 
@@ -323,6 +325,10 @@ void TestTxSim::badArguments()
         junk.write(QByteArray(324, 'x'));
     }
     arguments.replaceInStrings(QStringLiteral("@junk"), junkPath);
+    // Opened, a FIFO would hold the simulator until someone writes to it.
+    const QString fifoPath = m_dir.filePath(QStringLiteral("fifo.txt"));
+    QVERIFY(QFile::exists(fifoPath) || ::mkfifo(QFile::encodeName(fifoPath).constData(), 0600) == 0);
+    arguments.replaceInStrings(QStringLiteral("@fifo"), fifoPath);
 
     QProcess p;
     p.start(TxSimProcess::program(), arguments);

@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include "frames.h"
+#include "paramfile.h"
+
 namespace {
 
 struct IntMember {
@@ -95,6 +98,24 @@ double &paramDouble(ParamSet &p, const QByteArray &name)
     return p.extAlarmVolt;
 }
 
+bool paramIntExtent(const QByteArray &name, int *first, int *last)
+{
+    const IntMember *m = findInt(name);
+    if (m) {
+        *first = m->first;
+        *last = m->last;
+    }
+    return m;
+}
+
+QList<QByteArray> paramIntNames()
+{
+    QList<QByteArray> names;
+    for (const IntMember &m : intMembers)
+        names << m.name;
+    return names;
+}
+
 QStringList paramDiff(const ParamSet &actual, const ParamSet &expected)
 {
     ParamSet &a = const_cast<ParamSet &>(actual);
@@ -118,6 +139,59 @@ QStringList paramDiff(const ParamSet &actual, const ParamSet &expected)
             lines << QStringLiteral("%1: %2, expected %3").arg(QLatin1String(name)).arg(av).arg(ev);
     }
     return lines;
+}
+
+namespace {
+
+int codeLow(Code c)
+{
+    switch (c) {
+    case Code::X116: return -100;
+    case Code::X120: return -104;
+    default: return 0;
+    }
+}
+
+int codeHigh(Code c)
+{
+    switch (c) {
+    case Code::D1: return 9;
+    case Code::X16: return 239;
+    case Code::X116: return 139;
+    case Code::X120: return 135;
+    case Code::D3: return 999;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+ParamSet randomEncodableSet(QRandomGenerator &rng)
+{
+    ParamSet p;
+    for (int f = 0; f < 4; ++f) {
+        const FrameLayout &layout = frameLayout(f);
+        for (int k = 0; k < layout.count; ++k) {
+            const FrameField &ff = layout.fields[k];
+            if (ff.code != Code::L && ff.code != Code::K6)
+                fieldRef(p, ff.field, ff.index) = rng.bounded(codeLow(ff.code), codeHigh(ff.code) + 1);
+        }
+    }
+    // The companions as the frame build sets them from these.
+    p.txAlarmVolt = rng.bounded(240) / 10.0;
+    p.rxAlarmVolt = rng.bounded(240) / 10.0;
+    p.extAlarmVolt = rng.bounded(1000) / 10.0;
+    refreshCompanions(p, FrameS);
+    refreshCompanions(p, FrameH);
+    return p;
+}
+
+QByteArray parameterFileBytes(const ParamSet &p)
+{
+    QByteArray bytes;
+    for (const QString &text : framesOf(p).text)
+        bytes += text.toLatin1();
+    return bytes;
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)

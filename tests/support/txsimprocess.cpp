@@ -1,9 +1,9 @@
 #include "txsimprocess.h"
 
+#include "programs.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QThread>
 
 TxSimProcess::TxSimProcess(const QStringList &arguments) : m_arguments(arguments) {}
@@ -15,16 +15,7 @@ TxSimProcess::~TxSimProcess()
 
 QString TxSimProcess::program()
 {
-    const QString fromEnv = qEnvironmentVariable("TXSIM");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {here.filePath(QStringLiteral("txsim")),
-                                     here.filePath(QStringLiteral("../txsim"))}) {
-        if (QFileInfo(candidate).isExecutable())
-            return QFileInfo(candidate).canonicalFilePath();
-    }
-    return here.filePath(QStringLiteral("../txsim"));
+    return builtProgram("TXSIM", QStringLiteral("txsim"));
 }
 
 bool TxSimProcess::start(int timeoutMs)

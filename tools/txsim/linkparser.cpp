@@ -1,6 +1,6 @@
 #include "linkparser.h"
 
-#include <cstring>
+#include "frames.h"
 
 namespace {
 
@@ -16,13 +16,13 @@ const Token tokens[] = {
     {"WWW", LinkParser::Kind::Ack},
 };
 
-const char frameStart[] = "SGHI";
-const char frameEnd[] = "YZXV";
-const int frameLength = 81;
-
-bool isHexDigit(char c)
+// The frame that starts with c, or -1.
+int frameStartingWith(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    for (int k = FrameS; k <= FrameI; ++k)
+        if (frameLayout(k).start == c)
+            return k;
+    return -1;
 }
 
 enum class Match { No, Partial, Full };
@@ -75,19 +75,17 @@ QVector<LinkParser::Message> LinkParser::parse(bool final)
             break;
         }
 
-        if (const char *s = std::strchr(frameStart, c); s && c != '\0') {
-            frame = int(s - frameStart);
+        if (const int f = frameStartingWith(c); f >= 0) {
+            frame = f;
             kind = Kind::Frame;
-            length = frameLength;
+            length = frameLayout(f).length;
             match = Match::Full;
-            for (int i = 1; i < frameLength; ++i) {
+            for (int i = 1; i < length; ++i) {
                 if (i >= avail) {
                     match = Match::Partial;
                     break;
                 }
-                const char d = m_buffer.at(pos + i);
-                const bool ok = i < frameLength - 1 ? isHexDigit(d) : d == frameEnd[frame];
-                if (!ok) {
+                if (!frameAccepts(f, i, QLatin1Char(m_buffer.at(pos + i)))) {
                     match = Match::No;
                     break;
                 }

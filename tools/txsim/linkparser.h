@@ -5,8 +5,8 @@
 
 // Splits what the configurator sends into its messages. The link has no
 // framing: "OK", "DIS", "RR" and "WWW" are bare tokens, and a Parameter frame
-// runs 81 characters from its start letter (S, G, H, I) to its end letter
-// (Y, Z, X, V) with only hex digits between. Reads may split a message
+// runs from its start letter to its end letter with hex digits in every
+// field, as the frame layouts have it. Reads may split a message
 // anywhere or join several; bytes that fit nothing come back as junk.
 class LinkParser
 {

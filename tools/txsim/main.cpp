@@ -1,12 +1,11 @@
 // txsim: a transmitter on a pseudo-terminal, for trying the configurator
 // (and testing it) with no hardware. The first line on stdout is the port.
 
-#include "frames.h"
+#include "paramfile.h"
 #include "simulator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -71,17 +70,11 @@ int main(int argc, char *argv[])
     settings.firmwareVersion = 50;
     if (parser.isSet(settingsOption)) {
         const QString path = parser.value(settingsOption);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        const FileFrames found = decodeParameterFile(QString::fromLatin1(file.readAll()), settings);
-        if (found.count() == 0)
-            return fail(QStringLiteral("%1 holds no settings frames").arg(path));
-        QString letters;
-        for (int k = 0; k < 4; ++k)
-            if (found.present[k])
-                letters += QLatin1Char("SGHI"[k]);
-        say(QStringLiteral("settings from %1 (frames %2)").arg(path, letters));
+        const ParameterFile file = readParameterFile(path);
+        if (!file.ok())
+            return fail(QStringLiteral("cannot use %1: %2").arg(path, file.reason));
+        decodeParameterFile(file, settings);
+        say(QStringLiteral("settings from %1 (frames %2)").arg(path, file.frames.letters()));
     }
 
     Simulator simulator(settings, options);

@@ -41,14 +41,6 @@ QString printable(const QByteArray &bytes)
     return s;
 }
 
-const char *fieldName(Field f)
-{
-    for (int k = 0; k < allFieldCount; ++k)
-        if (allFields[k].field == f)
-            return allFields[k].name;
-    return "?";
-}
-
 // "reverse 0 0 1 0 0 0 0 0, subTrim 0 0 ..." for the fields one frame carries,
 // array elements in index order.
 QString describeFrame(const ParamSet &p, int frame)
@@ -71,7 +63,7 @@ QString describeFrame(const ParamSet &p, int frame)
     QStringList parts;
     for (int k = 0; k < order.size(); ++k) {
         std::sort(indexes[k].begin(), indexes[k].end());
-        QString part = QString::fromLatin1(fieldName(order[k]));
+        QString part = QString::fromLatin1(fieldExtent(order[k]).name);
         for (int i : indexes[k])
             part += QLatin1Char(' ') + QString::number(fieldValue(p, order[k], i));
         parts << part;
@@ -236,8 +228,8 @@ void Simulator::handle(const LinkParser::Message &m)
 
 void Simulator::takeFrame(int frame, const QByteArray &text)
 {
-    decodeFrameFields(QString::fromLatin1(text), 0, frame, m_settings);
-    say(QStringLiteral("%1 frame taken: %2").arg(QChar::fromLatin1("SGHI"[frame]), describeFrame(m_settings, frame)));
+    decodeFrameFields(QString::fromLatin1(text.constData(), text.size()), 0, frame, m_settings);
+    say(QStringLiteral("%1 frame taken: %2").arg(QChar(QLatin1Char(frameLayout(frame).start)), describeFrame(m_settings, frame)));
 }
 
 void Simulator::queueSettings()

@@ -1,0 +1,378 @@
+// varnix-param: Parameter files for people. Shows, compares and checks the
+// settings a file carries, and turns it into JSON and back.
+
+#include "fields.h"
+#include "frames.h"
+#include "paramfile.h"
+#include "rules.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QStringList>
+#include <QVector>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+enum Exit { Success = 0, Found = 1, Refused = 2 };
+
+const char jsonFormat[] = "varnix-parameter-file";
+const int jsonVersion = 1;
+const int pages = 5;
+
+void put(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int refuse(const QString &text)
+{
+    put(stderr, QStringLiteral("varnix-param: %1\n").arg(text));
+    return Refused;
+}
+
+// The decoders log for the window; none of it is for the user here.
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        put(stderr, QStringLiteral("varnix-param: %1\n").arg(msg));
+}
+
+// One element of the set that a frame carries.
+struct Element {
+    Field field;
+    int index;
+};
+
+// Every element the frames carry, page by page, in the order of the field
+// table within a page.
+const QVector<Element> &carried()
+{
+    static const QVector<Element> elements = [] {
+        QVector<Element> v;
+        for (int page = 1; page <= pages; ++page)
+            for (int k = 0; k < allFieldCount; ++k) {
+                const FieldExtent &e = allFields[k];
+                if (e.page != page)
+                    continue;
+                for (int i = e.first; i <= e.last; ++i)
+                    if (frameFieldOf(e.field, i))
+                        v.append({e.field, i});
+            }
+        return v;
+    }();
+    return elements;
+}
+
+QString valueText(const ParamSet &p, Field f, int index)
+{
+    QString text = QString::number(fieldValue(p, f, index));
+    if (const double *volts = companionVolt(p, f))
+        text += QStringLiteral(" (%1 V)").arg(*volts, 0, 'f', 1);
+    return text;
+}
+
+QString row(const Element &e, const QString &value)
+{
+    return QStringLiteral("  %1 %2").arg(elementName(e.field, e.index), -16).arg(value);
+}
+
+// A file with all four frames, decoded into p.
+bool loadWhole(const QString &path, ParamSet &p)
+{
+    const ParameterFile file = readParameterFile(path);
+    if (!file.ok()) {
+        refuse(QStringLiteral("%1: %2").arg(path, file.reason));
+        return false;
+    }
+    if (!file.complete()) {
+        refuse(QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary()));
+        return false;
+    }
+    decodeParameterFile(file, p);
+    return true;
+}
+
+int show(const QString &path)
+{
+    ParamSet p;
+    if (!loadWhole(path, p))
+        return Refused;
+    int page = 0;
+    for (const Element &e : carried()) {
+        if (fieldExtent(e.field).page != page) {
+            page = fieldExtent(e.field).page;
+            put(stdout, QStringLiteral("[page %1]\n").arg(page));
+        }
+        put(stdout, row(e, valueText(p, e.field, e.index)) + QLatin1Char('\n'));
+    }
+    return Success;
+}
+
+int diff(const QString &pathA, const QString &pathB)
+{
+    ParamSet a;
+    ParamSet b;
+    if (!loadWhole(pathA, a) || !loadWhole(pathB, b))
+        return Refused;
+    bool differs = false;
+    for (const Element &e : carried()) {
+        if (fieldValue(a, e.field, e.index) == fieldValue(b, e.field, e.index))
+            continue;
+        differs = true;
+        put(stdout, row(e, QStringLiteral("%1 %2\n").arg(valueText(a, e.field, e.index), -14)
+                               .arg(valueText(b, e.field, e.index))));
+    }
+    return differs ? Found : Success;
+}
+
+int check(const QString &path)
+{
+    const ParameterFile file = readParameterFile(path);
+    if (!file.ok())
+        return refuse(QStringLiteral("%1: %2").arg(path, file.reason));
+    ParamSet p;
+    decodeParameterFile(file, p);
+
+    put(stdout, file.frames.summary() + QLatin1Char('\n'));
+
+    auto fromFile = [&file](Field f, int index) {
+        int frame = 0;
+        return frameFieldOf(f, index, &frame) && file.frames.present[frame];
+    };
+    int problems = file.complete() ? 0 : 1;
+    for (int k = 0; k < rangeRuleCount; ++k) {
+        const RangeRule &r = rangeRulesData[k];
+        const int v = fieldValue(p, r.field, r.index);
+        if (!fromFile(r.field, r.index) || (v >= r.lo && v <= r.hi))
+            continue;
+        ++problems;
+        put(stdout, QStringLiteral("%1 = %2: outside %3..%4, the program puts %5\n")
+                        .arg(elementName(r.field, r.index)).arg(v).arg(r.lo).arg(r.hi).arg(r.replacement));
+    }
+    for (int k = 0; k < voltRuleCount; ++k) {
+        const VoltRule &r = voltRulesData[k];
+        const double v = *companionVolt(p, r.companion);
+        if (!fromFile(r.companion, 0) || (v >= r.lo && v <= r.hi))
+            continue;
+        ++problems;
+        // The voltage has no field of its own: "txAlarmVolt" for "txAlarmVoltX10".
+        const QString name = QString::fromLatin1(fieldExtent(r.companion).name).chopped(3);
+        put(stdout, QStringLiteral("%1 = %2 V: outside %3..%4 V, the program puts %5 V\n")
+                        .arg(name).arg(v, 0, 'f', 1).arg(r.lo, 0, 'f', 1).arg(r.hi, 0, 'f', 1)
+                        .arg(r.replacement, 0, 'f', 1));
+    }
+    if (problems == 0)
+        put(stdout, QStringLiteral("every setting inside its range\n"));
+    return problems ? Found : Success;
+}
+
+// The fields the frames carry, each with the elements of its JSON array
+// (index 1 first) or, for a scalar, index 0.
+struct Member {
+    Field field;
+    QVector<bool> carried; // per array element, from index 1
+};
+
+QVector<Member> members()
+{
+    QVector<Member> v;
+    for (const Element &e : carried()) {
+        if (v.isEmpty() || v.last().field != e.field) {
+            const FieldExtent &x = fieldExtent(e.field);
+            v.append({e.field, QVector<bool>(x.last, false)});
+        }
+        if (e.index > 0)
+            v.last().carried[e.index - 1] = true;
+    }
+    return v;
+}
+
+int exportJson(const QString &path)
+{
+    ParamSet p;
+    if (!loadWhole(path, p))
+        return Refused;
+    // Written by hand for one member a line, arrays on their line, in page
+    // order: a form to keep under version control.
+    QStringList lines{QStringLiteral("    \"format\": \"%1\"").arg(QLatin1String(jsonFormat)),
+                      QStringLiteral("    \"version\": %1").arg(jsonVersion)};
+    for (const Member &m : members()) {
+        QString value;
+        if (m.carried.isEmpty()) {
+            value = QString::number(fieldValue(p, m.field));
+        } else {
+            QStringList items;
+            for (int i = 1; i <= m.carried.size(); ++i)
+                items << (m.carried[i - 1] ? QString::number(fieldValue(p, m.field, i)) : QStringLiteral("null"));
+            value = QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+        }
+        lines << QStringLiteral("    \"%1\": %2").arg(QLatin1String(fieldExtent(m.field).name), value);
+    }
+    put(stdout, QStringLiteral("{\n%1\n}\n").arg(lines.join(QStringLiteral(",\n"))));
+    return Success;
+}
+
+// A JSON number that is a whole int.
+bool toInt(const QJsonValue &v, int *out)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (std::floor(d) != d || d < double(INT_MIN) || d > double(INT_MAX))
+        return false;
+    *out = int(d);
+    return true;
+}
+
+// Checks one element against the width of its frame field and stores it.
+void takeElement(const QJsonValue &v, Field f, int index, ParamSet &p, QStringList &problems)
+{
+    const QString name = elementName(f, index);
+    int value = 0;
+    if (!toInt(v, &value)) {
+        problems << QStringLiteral("member %1: not an integer").arg(name);
+        return;
+    }
+    const CodeRange range = codeRange(frameFieldOf(f, index)->code);
+    if (value < range.lo || value > range.hi) {
+        problems << QStringLiteral("member %1: %2 does not fit its frame field (%3..%4)")
+                        .arg(name).arg(value).arg(range.lo).arg(range.hi);
+        return;
+    }
+    fieldRef(p, f, index) = value;
+    setDerivedVolt(p, f);
+}
+
+int importJson(const QString &jsonPath, const QString &outPath)
+{
+    QByteArray bytes;
+    QString reason;
+    if (readSmallFile(jsonPath, parameterFileLimit, &bytes, &reason) != FileRefusal::None)
+        return refuse(QStringLiteral("%1: %2").arg(jsonPath, reason));
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (doc.isNull())
+        return refuse(QStringLiteral("%1: not JSON (%2 at offset %3)").arg(jsonPath, error.errorString()).arg(error.offset));
+    if (!doc.isObject())
+        return refuse(QStringLiteral("%1: not a JSON object").arg(jsonPath));
+    const QJsonObject object = doc.object();
+
+    QStringList problems;
+    if (object.value(QStringLiteral("format")) != QJsonValue(QLatin1String(jsonFormat)))
+        problems << QStringLiteral("member format: missing or not \"%1\"").arg(QLatin1String(jsonFormat));
+    int version = 0;
+    if (!toInt(object.value(QStringLiteral("version")), &version) || version != jsonVersion)
+        problems << QStringLiteral("member version: missing or not %1").arg(jsonVersion);
+
+    ParamSet p;
+    QSet<QString> known{QStringLiteral("format"), QStringLiteral("version")};
+    for (const Member &m : members()) {
+        const QString name = QString::fromLatin1(fieldExtent(m.field).name);
+        known.insert(name);
+        const QJsonValue v = object.value(name);
+        if (v.isUndefined()) {
+            problems << QStringLiteral("member %1: missing").arg(name);
+        } else if (m.carried.isEmpty()) {
+            takeElement(v, m.field, 0, p, problems);
+        } else if (!v.isArray() || v.toArray().size() != m.carried.size()) {
+            problems << QStringLiteral("member %1: not an array of %2 elements").arg(name).arg(m.carried.size());
+        } else {
+            const QJsonArray a = v.toArray();
+            for (int i = 1; i <= a.size(); ++i) {
+                if (m.carried[i - 1])
+                    takeElement(a.at(i - 1), m.field, i, p, problems);
+                else if (!a.at(i - 1).isNull())
+                    problems << QStringLiteral("member %1: must be null, no frame carries it")
+                                    .arg(elementName(m.field, i));
+            }
+        }
+    }
+    for (const QString &name : object.keys())
+        if (!known.contains(name))
+            problems << QStringLiteral("member %1: unknown").arg(name);
+
+    if (!problems.isEmpty()) {
+        for (const QString &problem : problems)
+            refuse(QStringLiteral("%1: %2").arg(jsonPath, problem));
+        refuse(QStringLiteral("nothing written"));
+        return Refused;
+    }
+    QString writeError;
+    if (!writeParameterFile(outPath, p, &writeError))
+        return refuse(QStringLiteral("%1: %2").arg(outPath, writeError));
+    return Success;
+}
+
+struct Command {
+    const char *usage;
+    const char *what;
+    int (*run)(const QStringList &args);
+};
+
+const Command commands[] = {
+    {"show FILE", "every setting the file carries, page by page",
+     [](const QStringList &a) { return show(a[0]); }},
+    {"diff A B", "the settings that differ; exit 1 if any",
+     [](const QStringList &a) { return diff(a[0], a[1]); }},
+    {"check FILE", "the frames recognised and every setting outside its range; exit 1 if any",
+     [](const QStringList &a) { return check(a[0]); }},
+    {"export FILE", "the settings as JSON on standard output",
+     [](const QStringList &a) { return exportJson(a[0]); }},
+    {"import JSON OUT", "the Parameter file OUT from JSON as export writes it",
+     [](const QStringList &a) { return importJson(a[0], a[1]); }},
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("varnix-param"));
+    qInstallMessageHandler(quietHandler);
+
+    QString description = QStringLiteral(
+        "Reads the Parameter files of the Varnix&Tolbane configurator (the four\n"
+        "frames it saves) and writes them.\n\nCommands:\n");
+    for (const Command &c : commands)
+        description += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.usage), -16).arg(QLatin1String(c.what));
+    description += QStringLiteral(
+        "\nSettings are named as in the program's Parameter set (subTrim[3]); alarm\n"
+        "voltages are stored in tenths of a volt (txAlarmVoltX10 37 is 3.7 V).\n"
+        "Exit status: 0 done, 1 different or problems found, 2 bad usage or a file\n"
+        "that cannot be read or is no Parameter file.");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("show, diff, check, export or import."));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
+                                 QStringLiteral("FILE..."));
+    if (!parser.parse(QCoreApplication::arguments()))
+        return refuse(parser.errorText() + QStringLiteral(" (see --help)"));
+    if (parser.isSet(help)) {
+        put(stdout, parser.helpText());
+        return Success;
+    }
+
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return refuse(QStringLiteral("no command (see --help)"));
+    const QString name = args.takeFirst();
+    for (const Command &c : commands) {
+        const QStringList usage = QString::fromLatin1(c.usage).split(QLatin1Char(' '));
+        if (name != usage.first())
+            continue;
+        if (args.size() != usage.size() - 1)
+            return refuse(QStringLiteral("usage: varnix-param %1").arg(QLatin1String(c.usage)));
+        return c.run(args);
+    }
+    return refuse(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));
+}

@@ -11,10 +11,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QSerialPortInfo>
 #include <QSpinBox>
-#include <QTextStream>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -25,6 +23,7 @@
 #include "fields.h"
 #include "frames.h"
 #include "packets.h"
+#include "paramfile.h"
 #include "paramset.h"
 #include "rules.h"
 
@@ -39,8 +38,6 @@ const char *const kDwellSheet = ":/comboBox_REV.qss";
 
 // Longest a close waits for "DIS" to leave; a vanished device must not hang us.
 const int kDisconnectFlushMs = 300;
-// Anything much larger than the 324 bytes of a Parameter file is foreign.
-const qint64 kMaxParameterFileSize = 64 * 1024;
 // Why a port was closed when the device at its other end hung up.
 const char *const kHungUpText = "设备已挂断";
 
@@ -295,8 +292,8 @@ bool MainWindow::prepareSave()
 
     // Written beside the old file and swapped in only when complete, so a
     // failed save never destroys the settings already on disk.
-    m_saveFile = std::make_unique<QSaveFile>(path);
-    if (!m_saveFile->open(QIODevice::WriteOnly)) {
+    m_saveFile = std::make_unique<ParameterFileWriter>(path);
+    if (!m_saveFile->open()) {
         m_saveFile.reset();
         showFileErrorBox();
         return false;
@@ -307,21 +304,9 @@ bool MainWindow::prepareSave()
 // The file gets exactly the frames that were built (and sent) for it.
 void MainWindow::storeSave()
 {
-    const std::unique_ptr<QSaveFile> file = std::move(m_saveFile);
-    if (!file)
-        return;
-    bool ok = true;
-    for (const QString &text : frameTexts.text) {
-        const QByteArray bytes = text.toLatin1();
-        ok = ok && file->write(bytes) == bytes.size();
-    }
-    // commit() does not notice a failing final flush (a full disk), so flush
-    // first and never swap a short file in.
-    ok = ok && file->flush();
-    if (!ok || !file->commit()) {
-        file->cancelWriting();
+    const std::unique_ptr<ParameterFileWriter> file = std::move(m_saveFile);
+    if (file && !file->write(frameTexts))
         showFileErrorBox();
-    }
 }
 
 void MainWindow::on_toolButton_Load_clicked()
@@ -340,30 +325,24 @@ bool MainWindow::prepareLoad()
         return false;
     }
 
-    QFile file(loadFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file of sane size is read at all.
+    const ParameterFile file = readParameterFile(loadFileName);
+    if (file.refusal != FileRefusal::None && file.refusal != FileRefusal::NoFrames) {
+        qDebug("Load refused: %s", qPrintable(file.reason));
         loadFileName.clear();
         showFileErrorBox();
         return false;
     }
-    // A huge file is not a Parameter file; do not pull it into memory.
-    if (file.size() > kMaxParameterFileSize) {
-        showFileErrorBox();
-        return false;
-    }
-    QTextStream stream(&file);
-    loadFileText = stream.readAll();
-    file.close();
-
+    loadFileText = file.text;
+    decodeParameterFile(file, paramSet);
     // A file with no recognisable frame is the wrong file: say so, send
     // nothing and keep the settings as they are.
-    if (recognisedFrames(loadFileText).count() == 0) {
-        qDebug("Blength00:%d", int(loadFileText.length()));
+    if (!file.ok()) {
         showFileErrorBox();
         return false;
     }
-
-    decodeParameterFile(loadFileText, paramSet);
+    if (!file.complete())
+        qDebug("Load: %s", qPrintable(file.frames.summary()));
     // Unchecked file content never reaches the transmitter.
     Dr_DataSelet();
     FalseSaveData();

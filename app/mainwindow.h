@@ -9,7 +9,7 @@
 #include "link.h"
 
 class QComboBox;
-class QSaveFile;
+class ParameterFileWriter;
 class QTimer;
 
 namespace Ui {
@@ -216,6 +216,6 @@ private:
     int hoverCount[39] = {};
 
     QString m_portName;                  // the port opened last, kept across closes
-    std::unique_ptr<QSaveFile> m_saveFile; // a Save's file while its frames go out
+    std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
     Link m_link;                         // destroyed first: it works on serialPort
 };

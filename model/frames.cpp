@@ -510,26 +510,3 @@ FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamS
     }
     return found;
 }
-
-FileFrames recognisedFrames(const QString &text)
-{
-    FileFrames r;
-    int at = 0;
-    for (int k = FrameS; k <= FrameI; ++k) {
-        const FrameLayout &layout = layouts[k];
-        const int end = at + layout.length;
-        const int needed = k == FrameS ? end + layouts[FrameG].length : end;
-        if (text.size() >= needed && text.at(at) == QLatin1Char(layout.start)
-            && text.at(end - 1) == QLatin1Char(layout.end)) {
-            r.present[k] = true;
-            r.at[k] = at;
-        }
-        at = end;
-    }
-    return r;
-}
-
-FileFrames decodeParameterFile(const QString &text, ParamSet &p)
-{
-    return decodeFileFrames(text, recognisedFrames(text), p);
-}

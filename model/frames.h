@@ -103,9 +103,3 @@ FileFrames locateFrames(const QString &text);
 // debug log as it goes.
 FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamSet &p);
 
-// How the window's Load found frames before it read through
-// readParameterFile(): fixed positions, marker letters only, S and G only
-// once the text holds both, characters that are not digits read as 0.
-// Remove with their last caller.
-FileFrames recognisedFrames(const QString &text);
-FileFrames decodeParameterFile(const QString &text, ParamSet &p);

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -41,6 +42,7 @@ private slots:
     void loadDecodesFramesPresent_data();
     void loadDecodesFramesPresent();
     void cancelledDialogs();
+    void unreadableFileShowsBox_data();
     void unreadableFileShowsBox();
     void failedSaveKeepsOldFile();
 
@@ -343,14 +345,16 @@ void TestFiles::loadDecodesFramesPresent_data()
     QTest::newRow("243") << m.left(243) << "SGH" << lines(243, 4);
     QTest::newRow("242") << m.left(242) << "SG" << lines(242, 3);
     QTest::newRow("162") << m.left(162) << "SG" << lines(162, 3);
-    QTest::newRow("161") << m.left(161) << "" << lines(161, 1);
+    // Each frame needs only its own 81 characters.
+    QTest::newRow("161") << m.left(161) << "S" << lines(161, 2);
     QTest::newRow("empty") << QByteArray() << "" << lines(0, 1);
     QTest::newRow("foreign") << QByteArray(324, 'x') << "" << lines(324, 1);
 
     QByteArray lineEnds;
     for (int k = 0; k < 4; ++k)
         lineEnds += m.mid(81 * k, 81) + "\n";
-    QTest::newRow("line end after each frame") << lineEnds << "S" << lines(328, 2);
+    // Line ends between and after the frames are skipped.
+    QTest::newRow("line end after each frame") << lineEnds << "SGHI" << lines(328, 4);
 
     QByteArray limit = m + QByteArray(64 * 1024 - 324, '0');
     QTest::newRow("64 KiB") << limit << "SGHI" << lines(64 * 1024, 4);
@@ -440,20 +444,40 @@ void TestFiles::cancelledDialogs()
     QCOMPARE(peer.readAll(300), QByteArray());
 }
 
+void TestFiles::unreadableFileShowsBox_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("socket") << "socket";
+    // A FIFO with no writer used to freeze the program in open(), and
+    // /dev/zero (size 0) was read until memory ran out.
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("/dev/zero") << "zero";
+}
+
+// Nothing but a regular file is read: the dialog sees an existing file, the
+// Load refuses it at once with the box.
 void TestFiles::unreadableFileShowsBox()
 {
+    QFETCH(QString, kind);
+
     QTemporaryDir dir;
-    // A socket: the dialog sees an existing file, but it cannot be opened,
-    // not even by root.
-    const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("socket.txt")));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    QVERIFY(fd >= 0);
-    sockaddr_un addr;
-    std::memset(&addr, 0, sizeof addr);
-    addr.sun_family = AF_UNIX;
-    QVERIFY(size_t(socketPath.size()) < sizeof addr.sun_path);
-    std::strcpy(addr.sun_path, socketPath.constData());
-    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+    QString path = dir.filePath(kind + QStringLiteral(".txt"));
+    const QByteArray native = QFile::encodeName(path);
+    int fd = -1;
+    if (kind == QLatin1String("socket")) {
+        fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_un addr;
+        std::memset(&addr, 0, sizeof addr);
+        addr.sun_family = AF_UNIX;
+        QVERIFY(size_t(native.size()) < sizeof addr.sun_path);
+        std::strcpy(addr.sun_path, native.constData());
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+    } else {
+        path = QStringLiteral("/dev/zero");
+    }
 
     PtyPeer peer;
     MainWindow w;
@@ -462,8 +486,9 @@ void TestFiles::unreadableFileShowsBox()
     paramSet.subTrim[1] = 33;
     const ParamSet before = paramSet;
 
-    Outcome o = load(w, QFile::decodeName(socketPath));
-    ::close(fd);
+    Outcome o = load(w, path);
+    if (fd >= 0)
+        ::close(fd);
     QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
     QCOMPARE(o.blength, QStringList());
     QCOMPARE(liveValues.trimUpdateBlocked, 0);

@@ -57,6 +57,18 @@ QString voltText(int tenths)
     return QLatin1Char(' ') + QString::number(u) + QLatin1Char('.') + QString::number(t) + QLatin1Char('V');
 }
 
+// A progress bar repaints itself at once on every visible change of its
+// value; with its updates held for the change, the sixteen bars of a refresh
+// are painted together in the next paint pass instead.
+void showBar(QProgressBar *bar, int value)
+{
+    if (bar->value() == value)
+        return;
+    bar->setUpdatesEnabled(false);
+    bar->setValue(value);
+    bar->setUpdatesEnabled(true);
+}
+
 // Widget bindings of the settings pages: which widget shows which field.
 using SpinMember = QSpinBox *Ui_MainWindow::*;
 using ComboMember = QComboBox *Ui_MainWindow::*;
@@ -114,6 +126,14 @@ MainWindow::MainWindow(QWidget *parent)
     ui->portNameBox->setInsertPolicy(QComboBox::NoInsert);
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    // The acknowledgement leaves at once: the first flush writes it, the
+    // second completes the write, so no further turns of the event loop are
+    // spent on it.
+    m_link.setFlush([this] {
+        if (!serialPort.flush())
+            return;
+        serialPort.flush();
+    });
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
@@ -395,8 +415,8 @@ void MainWindow::Servo_Display()
         (ui->*c.text)->setText(QString::number(v));
         // Two stacked bars make one centre-zero column: the upper one fills
         // up from the centre below 1000, the lower one empties down above it.
-        (ui->*c.upper)->setValue(v < 1000 ? 1010 - v : 10);
-        (ui->*c.lower)->setValue(v > 1000 ? 2000 - v : 1000);
+        showBar(ui->*c.upper, v < 1000 ? 1010 - v : 10);
+        showBar(ui->*c.lower, v > 1000 ? 2000 - v : 1000);
     }
 
     const int r = liveValues.txVoltage; // 0.01 V; the hundredths are dropped

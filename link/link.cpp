@@ -89,6 +89,8 @@ void Link::receive()
     }
     repair();
     m_device->write("WWW");
+    if (m_flush)
+        m_flush();
     emit packetReceived(result);
 }
 

@@ -40,6 +40,10 @@ public:
     ~Link() override;
 
     void setPacing(const LinkPacing &pacing) { m_pacing = pacing; }
+    // How to make written bytes leave now rather than at the device's next
+    // turn of the event loop (QSerialPort::flush() twice: the write, then its
+    // completion). Without it writes leave as the device schedules them.
+    void setFlush(const std::function<void()> &flush) { m_flush = flush; }
     const LinkPacing &pacing() const { return m_pacing; }
 
     bool isOpen() const;
@@ -107,6 +111,7 @@ private:
 
     QIODevice *m_device;
     LinkPacing m_pacing;
+    std::function<void()> m_flush;
     QTimer m_timer;
 
     Command m_command = Idle;

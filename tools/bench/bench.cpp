@@ -1,8 +1,17 @@
 // Per-operation costs of the hot paths: the 100 ms refresh, decoding the
-// Device packets and building the four Parameter frames.
+// Device packets, one packet's round trip through the link, and building the
+// four Parameter frames.
 //   QT_QPA_PLATFORM=offscreen build/varnix-bench [-iterations N | -callgrind ...]
 #include <QApplication>
+#include <QSerialPort>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "link.h"
 
 #include "frames.h"
 #include "mainwindow.h"
@@ -108,6 +117,50 @@ private slots:
         }
         qInstallMessageHandler(nullptr);
         QCOMPARE(p.subTrim[4], -37);
+    }
+
+    // One channel packet through the link on a real serial port: the
+    // transmitter's end of a pseudo-terminal writes it, the event loop runs
+    // until "WWW" has come back (read, decode, repairs, acknowledgement).
+    void linkRoundTrip()
+    {
+        int master = -1;
+        int slave = -1;
+        QVERIFY(::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0);
+        termios tio;
+        ::tcgetattr(slave, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(slave, TCSANOW, &tio);
+        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        QSerialPort port;
+        port.setPortName(QString::fromLocal8Bit(::ttyname(slave)));
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        Link link(&port);
+        link.setFlush([&port] {
+            if (port.flush())
+                port.flush();
+        });
+        connect(&port, &QSerialPort::readyRead, &link, &Link::receive);
+
+        LiveValues live;
+        live.channelValue2 = 1300;
+        const QByteArray packet = encodeChannelPacket(live);
+        QBENCHMARK {
+            QVERIFY(::write(master, packet.constData(), size_t(packet.size())) == packet.size());
+            int got = 0;
+            char ack[8];
+            while (got < 3) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+                const ssize_t n = ::read(master, ack, sizeof ack);
+                if (n > 0)
+                    got += int(n);
+            }
+        }
+        QCOMPARE(liveValues.channelValue2, 1300);
+        port.close();
+        ::close(master);
+        ::close(slave);
+        liveValues = LiveValues();
     }
 
     void buildFourFrames()

@@ -1,11 +1,14 @@
 // CPU the program spends per Device packet while the transmitter streams
 // channel packets stop-and-wait (next packet once "WWW" came back), measured
 // against the same wall time spent idle with the port open.
-//   QT_QPA_PLATFORM=offscreen build/varnix-streambench [seconds] [--unpaced]
+//   QT_QPA_PLATFORM=offscreen build/varnix-streambench [seconds] [--unpaced] [--page N]
+// The window shows the live page (0) unless another page is asked for; the
+// figure then leaves out the repaint of the moving bars.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <atomic>
@@ -82,8 +85,11 @@ void stream(int master, bool paced, std::atomic<bool> &stop, std::atomic<long> &
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int seconds = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
-    const bool paced = !(argc > 2 && qstrcmp(argv[2], "--unpaced") == 0);
+    const QStringList args = QApplication::arguments();
+    const int seconds = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 5;
+    const bool paced = !args.contains(QStringLiteral("--unpaced"));
+    const int pageAt = args.indexOf(QStringLiteral("--page"));
+    const int page = pageAt > 0 && pageAt + 1 < args.size() ? args.at(pageAt + 1).toInt() : 0;
 
     int master = -1;
     int slave = -1;
@@ -97,6 +103,7 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
+    window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
     auto *box = window.findChild<QComboBox *>(QStringLiteral("portNameBox"));
     auto *button = window.findChild<QPushButton *>(QStringLiteral("openButton"));
     box->setEditText(path);

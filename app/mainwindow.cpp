@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QDebug>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
@@ -13,6 +15,7 @@
 #include <QProgressBar>
 #include <QSerialPortInfo>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -20,12 +23,14 @@
 #include <sys/ioctl.h>
 #endif
 
+#include "backups.h"
 #include "fields.h"
 #include "frames.h"
 #include "packets.h"
 #include "paramfile.h"
 #include "paramset.h"
 #include "rules.h"
+#include "statuspanel.h"
 
 namespace {
 
@@ -40,6 +45,9 @@ const char *const kDwellSheet = ":/comboBox_REV.qss";
 const int kDisconnectFlushMs = 300;
 // Why a port was closed when the device at its other end hung up.
 const char *const kHungUpText = "设备已挂断";
+// What a permission error on Linux usually means, as the README says it.
+const char *const kDialoutHint = "在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。";
+const char *const kTextFilter = "文本文件 (*.txt *.dat)";
 
 QString tr8(const char *text)
 {
@@ -119,6 +127,9 @@ MainWindow::MainWindow(QWidget *parent)
     , m_link(&serialPort)
 {
     ui->setupUi(this);
+    // The status bar comes below the form, which keeps its whole size.
+    m_status = new StatusPanel(statusBar(), m_link, this);
+    resize(width(), height() + statusBar()->sizeHint().height());
 
     // Typed names let a port the system does not list (a pseudo-terminal, a
     // network bridge) be opened; typing never adds an item to the list.
@@ -137,13 +148,24 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
-    connect(&m_link, &Link::portNeeded, this, &MainWindow::showNoPortBox);
+    connect(&m_link, &Link::portNeeded, this, [this] { showNoPortBox(tr8("请先打开串口")); });
+    connect(&m_link, &Link::aboutToOverwrite, this, &MainWindow::makeBackup);
     connect(&m_link, &Link::aborted, this, [this](Link::Command command) {
         if (command == Link::Save)
             m_saveFile.reset(); // the old file stays as it was
     });
 
+    m_portSource = [] {
+        QList<PortEntry> ports;
+        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+            ports.append({info.portName(), info.description(), info.manufacturer()});
+        return ports;
+    };
     fillPortList(QString());
+    // A transmitter plugged in later shows up without a restart.
+    m_portTimer = new QTimer(this);
+    m_portTimer->start(1000);
+    connect(m_portTimer, &QTimer::timeout, this, &MainWindow::followPorts);
 
     ui->tabWidget->setCurrentIndex(0);
 
@@ -160,13 +182,28 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+namespace {
+
+QString portToolTip(const MainWindow::PortEntry &port)
+{
+    QStringList parts;
+    for (const QString &part : {port.description, port.manufacturer})
+        if (!part.isEmpty())
+            parts << part;
+    return parts.join(QStringLiteral(" · "));
+}
+
+} // namespace
+
 // The ports present now, in enumeration order. The port last used stays the
 // current text, listed or typed; with none the first port becomes current.
 void MainWindow::fillPortList(const QString &keep)
 {
     ui->portNameBox->clear();
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ui->portNameBox->addItem(info.portName());
+    for (const PortEntry &port : m_portSource()) {
+        ui->portNameBox->addItem(port.name);
+        ui->portNameBox->setItemData(ui->portNameBox->count() - 1, portToolTip(port), Qt::ToolTipRole);
+    }
     if (keep.isEmpty())
         return;
     const int listed = ui->portNameBox->findText(keep);
@@ -179,6 +216,40 @@ void MainWindow::fillPortList(const QString &keep)
 void MainWindow::presetPortName(const QString &name)
 {
     ui->portNameBox->setEditText(name);
+}
+
+void MainWindow::setPortSource(const PortSource &source)
+{
+    m_portSource = source;
+    followPorts();
+}
+
+// Ports that came are added and ports that went are taken out, in place:
+// what the user typed or picked stays the current text.
+void MainWindow::followPorts()
+{
+    if (serialPort.isOpen())
+        return;
+    QComboBox *box = ui->portNameBox;
+    const QString current = box->currentText();
+    const QList<PortEntry> ports = m_portSource();
+    QStringList names;
+    for (const PortEntry &port : ports)
+        names << port.name;
+    for (int i = box->count() - 1; i >= 0; --i)
+        if (!names.contains(box->itemText(i)))
+            box->removeItem(i);
+    for (const PortEntry &port : ports) {
+        int i = box->findText(port.name);
+        if (i < 0) {
+            box->addItem(port.name);
+            i = box->count() - 1;
+        }
+        box->setItemData(i, portToolTip(port), Qt::ToolTipRole);
+    }
+    // Only an empty box takes up a port that came.
+    if (!current.isEmpty() && box->currentText() != current)
+        box->setEditText(current);
 }
 
 // ---------------------------------------------------------------- serial link
@@ -199,10 +270,16 @@ void MainWindow::on_openButton_clicked()
     serialPort.setStopBits(QSerialPort::OneStop);
     serialPort.setFlowControl(QSerialPort::NoFlowControl);
     if (!serialPort.open(QIODevice::ReadWrite)) {
-        showNoPortBox();
+        QString why = serialPort.errorString();
+#ifdef Q_OS_LINUX
+        if (serialPort.error() == QSerialPort::PermissionError)
+            why += QLatin1Char('\n') + tr8(kDialoutHint);
+#endif
+        showNoPortBox(why);
         return;
     }
     m_portName = name;
+    m_status->setConnection(name, true);
     ui->portNameBox->setEnabled(false);
     ui->openButton->setText(tr8(kOpenText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
@@ -218,6 +295,7 @@ void MainWindow::showClosedPanel()
     ui->portNameBox->setEnabled(true);
     ui->openButton->setText(tr8(kClosedText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
+    m_status->setConnection(QString(), false);
 
     fillPortList(m_portName);
 }
@@ -238,6 +316,7 @@ void MainWindow::portLost(const QString &reason)
 {
     m_link.lost(reason);
     showClosedPanel();
+    m_status->showLoss(reason);
     // Shown from the event loop, not from inside the port's error signal.
     QTimer::singleShot(0, this, [reason] {
         QMessageBox box(QMessageBox::Information, tr8("提示"), tr8("串口已断开"), QMessageBox::Ok);
@@ -258,9 +337,34 @@ int MainWindow::byteArrayToInt(QByteArray b, int a)
 
 // ------------------------------------------------------------- transfer commands
 
-void MainWindow::showNoPortBox()
+void MainWindow::showNoPortBox(const QString &why)
 {
-    QMessageBox::about(nullptr, tr8("提示"), tr8("无法打开串口！"));
+    QMessageBox box(QMessageBox::Information, tr8("提示"), tr8("无法打开串口！"), QMessageBox::Ok);
+    box.setInformativeText(why);
+    box.exec();
+}
+
+// Before a command overwrites the transmitter's settings, what it holds goes
+// into a Parameter file; restoring it is an ordinary Load.
+void MainWindow::makeBackup(Link::Command command)
+{
+    if (!m_link.deviceKnown()) {
+        m_status->setBackupNote(tr8("未备份：本次连接尚未读到发射机的设置"));
+        return;
+    }
+    const char *const names[] = {"", "read", "write", "reset", "reset2", "save", "load"};
+    const backups::Result r =
+        backups::write(backups::directory(), QLatin1String(names[command]), m_link.deviceSettings(),
+                       QDateTime::currentDateTime());
+    if (!r.ok) {
+        qWarning("backup not written: %s", qPrintable(r.error));
+        m_status->setBackupNote(tr8("备份失败：") + r.error);
+        return;
+    }
+    QString note = tr8("已备份 ") + QFileInfo(r.path).fileName();
+    if (!m_link.deviceFullyKnown())
+        note += tr8("（已知 %1/19 段）").arg(m_link.knownSections().size());
+    m_status->setBackupNote(note);
 }
 
 void MainWindow::showFileErrorBox()
@@ -304,11 +408,19 @@ void MainWindow::on_toolButton_Save_clicked()
 bool MainWindow::prepareSave()
 {
     m_saveFile.reset();
-    const QString path = QFileDialog::getSaveFileName(this, tr8("保存数据"), QStringLiteral("./"),
-                                                      tr8("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
+    QFileDialog dialog(this, tr8("保存数据"), QStringLiteral("./"), tr8(kTextFilter) + tr8(";;所有文件 (*.*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name without suffix becomes a .txt file while the text filter is
+    // chosen; the dialog then also asks before replacing that file.
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter == tr8(kTextFilter) ? QStringLiteral("txt") : QString());
+    });
+    const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     qDebug() << path;
     if (path.isEmpty())
         return false;
+    m_status->setFile(path);
 
     // Written beside the old file and swapped in only when complete, so a
     // failed save never destroys the settings already on disk.
@@ -353,6 +465,7 @@ bool MainWindow::prepareLoad()
         showFileErrorBox();
         return false;
     }
+    m_status->setFile(loadFileName);
     loadFileText = file.text;
     decodeParameterFile(file, paramSet);
     // A file with no recognisable frame is the wrong file: say so, send
@@ -361,8 +474,11 @@ bool MainWindow::prepareLoad()
         showFileErrorBox();
         return false;
     }
-    if (!file.complete())
+    if (!file.complete()) {
         qDebug("Load: %s", qPrintable(file.frames.summary()));
+        m_status->setResultNote(tr8("（只取了 %1 帧，未识别 %2）")
+                                    .arg(file.frames.letters(), file.frames.letters(false)));
+    }
     // Unchecked file content never reaches the transmitter.
     Dr_DataSelet();
     FalseSaveData();

@@ -4,12 +4,16 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <QList>
+
+#include <functional>
 #include <memory>
 
 #include "link.h"
 
 class QComboBox;
 class ParameterFileWriter;
+class StatusPanel;
 class QTimer;
 
 namespace Ui {
@@ -33,6 +37,17 @@ public:
 
     // What the serial link is doing; tests shorten its pacing.
     Link &link() { return m_link; }
+
+    // A serial port as the system lists it.
+    struct PortEntry {
+        QString name;
+        QString description;
+        QString manufacturer;
+    };
+    using PortSource = std::function<QList<PortEntry>()>;
+    // Where the port list comes from (the system's ports unless a test says
+    // otherwise); the list follows it about once a second while no port is open.
+    void setPortSource(const PortSource &source);
 
 private slots:
     void on_openButton_clicked();
@@ -196,11 +211,13 @@ private slots:
 
 private:
     void fillPortList(const QString &keep);
+    void followPorts();
+    void makeBackup(Link::Command command);
     void showClosedPanel();
     void portError(QSerialPort::SerialPortError error);
     void portLost(const QString &reason);
     void setCommandsEnabled(bool enabled);
-    void showNoPortBox();
+    void showNoPortBox(const QString &why);
     void showFileErrorBox();
     bool prepareSave();
     void storeSave();
@@ -216,6 +233,9 @@ private:
     int hoverCount[39] = {};
 
     QString m_portName;                  // the port opened last, kept across closes
+    PortSource m_portSource;
+    QTimer *m_portTimer;                 // follows the system's ports while closed
+    StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
     Link m_link;                         // destroyed first: it works on serialPort
 };

@@ -40,6 +40,8 @@ Link::Link(QIODevice *device, QObject *parent)
     qRegisterMetaType<PacketResult>();
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &Link::runSteps);
+    m_readTimer.setSingleShot(true);
+    connect(&m_readTimer, &QTimer::timeout, this, &Link::reportRead);
 }
 
 Link::~Link() = default;
@@ -51,12 +53,32 @@ bool Link::isOpen() const
 
 void Link::opened()
 {
+    // What the transmitter holds is learnt anew on every connection.
+    m_deviceSettings = ParamSet();
+    m_knownSections = 0;
+    m_framesSent = false;
+    m_readTimer.stop();
     m_device->write("OK");
+}
+
+QList<int> Link::knownSections() const
+{
+    QList<int> known;
+    for (int section = 1; section <= 19; ++section)
+        if (m_knownSections & (1u << section))
+            known << section;
+    return known;
+}
+
+bool Link::deviceFullyKnown() const
+{
+    return m_framesSent || knownSections().size() == 19;
 }
 
 void Link::close(int flushMs)
 {
     abort(QStringLiteral("port closed"));
+    m_readTimer.stop();
     if (!isOpen())
         return;
     m_device->write("DIS");
@@ -70,6 +92,7 @@ void Link::close(int flushMs)
 void Link::lost(const QString &reason)
 {
     abort(reason);
+    m_readTimer.stop();
     if (isOpen())
         m_device->close();
 }
@@ -83,11 +106,15 @@ void Link::receive()
     if (result.refresh) {
         // Repair before showing: a spin box would clamp an out-of-range value
         // to its own limit and write that back before the range rule's
-        // replacement could take its place.
+        // replacement could take its place. What the transmitter said is
+        // taken before the widgets can clamp it, too.
         repair();
+        learn(result);
         emit refreshNow();
     }
     repair();
+    if (!result.refresh)
+        learn(result);
     m_device->write("WWW");
     if (m_flush)
         m_flush();
@@ -103,6 +130,42 @@ QByteArray Link::sendFrame(int frame)
     if (isOpen())
         m_device->write(bytes);
     return bytes;
+}
+
+// Keeps what a packet told about the transmitter's settings, apart from the
+// set the user edits.
+void Link::learn(const PacketResult &result)
+{
+    if (result.kind == PacketKind::Telemetry && !liveValues.trimUpdateBlocked) {
+        for (int t = 1; t <= 4; ++t)
+            m_deviceSettings.stickTrim[t] = paramSet.stickTrim[t];
+        return;
+    }
+    if (result.section <= 0)
+        return;
+    copySectionFields(result.section, paramSet, m_deviceSettings);
+    drDataSelet(m_deviceSettings);
+    m_knownSections |= 1u << result.section;
+    if (m_readTimer.isActive()) {
+        m_readSections |= 1u << result.section;
+        if (m_readSections == (1u << 20) - 2) {
+            m_readTimer.stop();
+            reportRead();
+        }
+    }
+}
+
+void Link::reportRead()
+{
+    int received = 0;
+    QList<int> missing;
+    for (int section = 1; section <= 19; ++section) {
+        if (m_readSections & (1u << section))
+            ++received;
+        else
+            missing << section;
+    }
+    emit readReport(received, missing);
 }
 
 void Link::send(const QByteArray &bytes)
@@ -122,6 +185,10 @@ bool Link::read()
     addGuard(true);
     m_steps.append({[this] {
                         send("RR");
+                        // The answers are counted for a while longer than the
+                        // command waits; the report comes when all are in.
+                        m_readSections = 0;
+                        m_readTimer.start(m_pacing.readReportMs);
                         emit progress(m_command, ++m_done, m_total);
                     },
                     m_pacing.readMs});
@@ -270,6 +337,11 @@ void Link::addGuard(bool needsDevice)
 void Link::addFrames(bool ack)
 {
     const bool open = isOpen();
+    // Save only copies the settings into a file; the others overwrite the
+    // transmitter's.
+    const bool overwrites = open && m_command != Save;
+    if (overwrites)
+        m_steps.append({[this] { emit aboutToOverwrite(m_command); }, 0});
     for (int frame = FrameS; frame <= FrameI; ++frame) {
         m_steps.append({[this, frame] {
                             // The factory reset's trims go back to centre right
@@ -277,15 +349,24 @@ void Link::addFrames(bool ack)
                             if (frame == FrameI && (m_command == Reset || m_command == Reset2))
                                 for (int t = 1; t <= 4; ++t)
                                     paramSet.stickTrim[t] = 120;
-                            const QByteArray bytes = sendFrame(frame);
+                            m_frames[frame] = sendFrame(frame);
                             if (isOpen())
-                                m_sent.append(bytes);
+                                m_sent.append(m_frames[frame]);
                             emit progress(m_command, ++m_done, m_total);
                         },
                         open ? m_pacing.frameMs : 0});
     }
     if (ack && open)
         m_steps.append({[this] { send("WWW"); }, 0});
+    if (overwrites) {
+        // All four went out: the transmitter now holds what they carry.
+        m_steps.append({[this] {
+                            for (int frame = FrameS; frame <= FrameI; ++frame)
+                                decodeFrameFields(QString::fromLatin1(m_frames[frame]), 0, frame, m_deviceSettings);
+                            m_framesSent = true;
+                        },
+                        0});
+    }
 }
 
 void Link::addFinish(const std::function<void()> &last)

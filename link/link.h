@@ -22,6 +22,7 @@ struct LinkPacing {
     int guardMs = 200; // every command sits this out before it starts
     int readMs = 500;  // after the read request
     int frameMs = 800; // after each Parameter frame, while the transmitter takes it in
+    int readReportMs = 2000; // after the read request, for the sections to come in
 };
 
 // What the link to the transmitter is doing, on the window's serial port:
@@ -80,6 +81,17 @@ public:
     // is open. Returns its bytes.
     QByteArray sendFrame(int frame);
 
+    // The transmitter's settings as far as this connection has told: the
+    // sections it sent (and their trims), replaced by the frames once a
+    // Write, a reset or a Load has sent all four. Never the user's edits.
+    const ParamSet &deviceSettings() const { return m_deviceSettings; }
+    // Sections 1..19 the transmitter has sent in this connection.
+    QList<int> knownSections() const;
+    // Whether anything of the transmitter's settings is known at all, and
+    // whether all of it is (every section, or four frames sent).
+    bool deviceKnown() const { return m_framesSent || m_knownSections != 0; }
+    bool deviceFullyKnown() const;
+
     // Stops the running command: nothing more is written for it.
     void abort(const QString &reason);
 
@@ -91,6 +103,12 @@ signals:
     void aborted(Link::Command command, int done, int steps, const QString &reason);
     // A command found no open device after its guard; it ends when this returns.
     void portNeeded(Link::Command command);
+    // Write, a reset or Load is about to send its first frame: the last
+    // moment to keep a copy of what the transmitter holds.
+    void aboutToOverwrite(Link::Command command);
+    // After a read request: which sections came, once all 19 have or a while
+    // after the request.
+    void readReport(int received, const QList<int> &missing);
     // A settings packet arrived: show it now, not at the next tick.
     void refreshNow();
     void packetReceived(const PacketResult &result);
@@ -108,6 +126,8 @@ private:
     void runSteps();
     void end();
     void send(const QByteArray &bytes);
+    void learn(const PacketResult &result);
+    void reportRead();
 
     QIODevice *m_device;
     LinkPacing m_pacing;
@@ -121,4 +141,11 @@ private:
     int m_total = 0;
     QList<QByteArray> m_sent;
     std::unique_ptr<TrimBlock> m_trimBlock;
+
+    ParamSet m_deviceSettings;   // the transmitter's settings as far as known
+    quint32 m_knownSections = 0; // bit n: section n came in this connection
+    bool m_framesSent = false;   // four frames went out in this connection
+    QByteArray m_frames[4];      // the frames of the running command as sent
+    quint32 m_readSections = 0;  // bit n: section n came since the last read request
+    QTimer m_readTimer;          // how long a read's answers are waited for
 };

@@ -218,6 +218,25 @@ PacketResult decodePacket(const QByteArray &chunk, ParamSet &p, LiveValues &live
     return r;
 }
 
+void copySectionFields(int section, const ParamSet &from, ParamSet &to)
+{
+    if (section == shortSettingsSection) {
+        for (int n = 5; n <= 8; ++n)
+            to.auxSource[n] = from.auxSource[n];
+        return;
+    }
+    const SettingsSection *s = sectionByNumber(section);
+    if (!s)
+        return;
+    for (const SectionByte &e : s->bytes) {
+        if (!e.used)
+            continue;
+        fieldRef(to, e.field, e.index) = fieldValue(from, e.field, e.index);
+        if (double *volts = companionVolt(to, e.field))
+            *volts = *companionVolt(from, e.field);
+    }
+}
+
 QByteArray encodeChannelPacket(const LiveValues &live)
 {
     QByteArray b;

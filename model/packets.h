@@ -50,6 +50,10 @@ struct SettingsSection {
 extern const SettingsSection settingsSections[];
 extern const int settingsSectionCount;
 
+// Copies the fields that settings section 1..19 carries (and the voltages of
+// its companions) from one set to another.
+void copySectionFields(int section, const ParamSet &from, ParamSet &to);
+
 // The transmitter's side of the same formats, for the simulator and tests.
 QByteArray encodeChannelPacket(const LiveValues &live);
 QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[5]);

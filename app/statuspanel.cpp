@@ -1,0 +1,186 @@
+#include "statuspanel.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace {
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// What each command is called while it runs and when it was cut short.
+struct CommandTexts {
+    const char *running;
+    const char *stopped;
+};
+
+CommandTexts textsOf(Link::Command command)
+{
+    switch (command) {
+    case Link::Read: return {"正在读取", "读取中断"};
+    case Link::Write: return {"正在写入", "写入中断"};
+    case Link::Reset: return {"正在恢复出厂设置", "恢复出厂设置中断"};
+    case Link::Reset2: return {"正在重置数据", "重置数据中断"};
+    case Link::Save: return {"正在保存", "保存中断"};
+    case Link::Load: return {"正在加载", "加载中断"};
+    case Link::Idle: break;
+    }
+    return {"", ""};
+}
+
+QString joined(const QList<int> &numbers)
+{
+    QStringList parts;
+    for (int n : numbers)
+        parts << QString::number(n);
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
+    : QObject(parent)
+    , m_link(link)
+    , m_message(new QLabel(bar))
+    , m_progress(new QProgressBar(bar))
+    , m_connection(new QLabel(bar))
+{
+    m_message->setObjectName(QStringLiteral("statusMessage"));
+    m_progress->setObjectName(QStringLiteral("statusProgress"));
+    m_connection->setObjectName(QStringLiteral("statusConnection"));
+    m_progress->setMaximumWidth(160);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    bar->addWidget(m_message, 1);
+    bar->addWidget(m_progress);
+    bar->addPermanentWidget(m_connection);
+
+    connect(&link, &Link::started, this, &StatusPanel::started);
+    connect(&link, &Link::progress, this, &StatusPanel::progress);
+    connect(&link, &Link::finished, this, [this](Link::Command command) { finished(command); });
+    connect(&link, &Link::aborted, this,
+            [this](Link::Command command, int done, int steps) { aborted(command, done, steps); });
+    connect(&link, &Link::readReport, this, &StatusPanel::readReport);
+    connect(&link, &Link::packetReceived, this, [this] { ++m_packets; });
+
+    m_rateTimer.setInterval(1000);
+    connect(&m_rateTimer, &QTimer::timeout, this, &StatusPanel::showRate);
+    setConnection(QString(), false);
+}
+
+void StatusPanel::setConnection(const QString &port, bool open)
+{
+    m_port = port;
+    m_packets = 0;
+    if (open) {
+        m_connection->setText(port + u8(" 已连接"));
+        m_rateTimer.start();
+    } else {
+        m_connection->setText(u8("未连接"));
+        m_rateTimer.stop();
+    }
+}
+
+// Packets a second, counted over the last second.
+void StatusPanel::showRate()
+{
+    m_connection->setText(m_port + u8(" 已连接 · %1 包/秒").arg(m_packets));
+    m_packets = 0;
+}
+
+void StatusPanel::setFile(const QString &path)
+{
+    m_file = QFileInfo(path).fileName();
+}
+
+void StatusPanel::setBackupNote(const QString &note)
+{
+    m_backupNote = note;
+}
+
+void StatusPanel::setResultNote(const QString &note)
+{
+    m_resultNote = note;
+}
+
+QString StatusPanel::message() const
+{
+    return m_message->text();
+}
+
+void StatusPanel::show(const QString &text)
+{
+    m_message->setText(m_backupNote.isEmpty() ? text : text + u8(" · ") + m_backupNote);
+}
+
+void StatusPanel::started(Link::Command command, int steps)
+{
+    m_file.clear();
+    m_backupNote.clear();
+    m_resultNote.clear();
+    m_abortText.clear();
+    m_progress->setRange(0, steps);
+    m_progress->setValue(0);
+    m_progress->show();
+    show(u8(textsOf(command).running));
+}
+
+void StatusPanel::progress(Link::Command command, int done, int steps)
+{
+    m_progress->setValue(done);
+    if (command == Link::Read)
+        show(u8("正在读取：已请求设置"));
+    else
+        show(u8("%1 %2/%3").arg(u8(textsOf(command).running)).arg(done).arg(steps));
+}
+
+void StatusPanel::finished(Link::Command command)
+{
+    m_progress->hide();
+    QString text;
+    switch (command) {
+    case Link::Read: text = u8("正在读取：等待设置"); break;
+    case Link::Write: text = u8("写入完成：%1 帧").arg(4); break;
+    case Link::Reset:
+    case Link::Reset2: text = u8("已恢复出厂设置"); break;
+    case Link::Save: text = u8("已保存 ") + m_file; break;
+    case Link::Load: text = u8("已加载 ") + m_file; break;
+    case Link::Idle: break;
+    }
+    show(m_resultNote.isEmpty() ? text : text + m_resultNote);
+}
+
+void StatusPanel::aborted(Link::Command command, int done, int steps)
+{
+    m_progress->hide();
+    const QString stopped = u8(textsOf(command).stopped);
+    if (command == Link::Read)
+        m_abortText = stopped;
+    else if (command == Link::Save)
+        m_abortText = stopped + u8("：文件未写入");
+    else
+        m_abortText = stopped + u8("：已发送 %1/%2 帧").arg(done).arg(steps);
+    show(m_abortText);
+}
+
+void StatusPanel::readReport(int received, const QList<int> &missing)
+{
+    if (missing.isEmpty())
+        m_message->setText(u8("读取完成：%1/19 段").arg(received));
+    else
+        m_message->setText(u8("读取不完整：收到 %1/19 段（缺 %2）").arg(received).arg(joined(missing)));
+}
+
+void StatusPanel::showLoss(const QString &reason)
+{
+    m_progress->hide();
+    QString text = u8("串口已断开：") + reason;
+    if (!m_abortText.isEmpty())
+        text += u8("；") + m_abortText;
+    m_message->setText(text);
+    m_abortText.clear();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "link.h"
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+
+// The window's status bar: the connection and its packet rate, the command
+// that runs with its progress, and then its result until the next command.
+class StatusPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    StatusPanel(QStatusBar *bar, Link &link, QObject *parent = nullptr);
+
+    void setConnection(const QString &port, bool open);
+    // The file a Save or Load works on, named in its result.
+    void setFile(const QString &path);
+    // What became of the backup before the running command overwrote the
+    // transmitter; named with its progress and its result.
+    void setBackupNote(const QString &note);
+    // Something the running command adds to its result.
+    void setResultNote(const QString &note);
+    // The device went away, maybe in the middle of a command.
+    void showLoss(const QString &reason);
+    QString message() const;
+
+private:
+    void started(Link::Command command, int steps);
+    void progress(Link::Command command, int done, int steps);
+    void finished(Link::Command command);
+    void aborted(Link::Command command, int done, int steps);
+    void readReport(int received, const QList<int> &missing);
+    void show(const QString &text);
+    void showRate();
+
+    Link &m_link;
+    QLabel *m_message;
+    QProgressBar *m_progress;
+    QLabel *m_connection;
+    QTimer m_rateTimer;
+    QString m_port;
+    QString m_file;
+    QString m_backupNote;
+    QString m_resultNote;
+    QString m_abortText;
+    int m_packets = 0;
+};

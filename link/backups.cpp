@@ -1,0 +1,59 @@
+#include "backups.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "paramfile.h"
+
+namespace backups {
+
+namespace {
+
+// 20261208-141503-write.txt, or -write-2.txt for a second one in the same second.
+const QRegularExpression &backupName()
+{
+    static const QRegularExpression re(QStringLiteral("^\\d{8}-\\d{6}-[a-z0-9]+(-\\d+)?\\.txt$"));
+    return re;
+}
+
+} // namespace
+
+QString directory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/backups");
+}
+
+QStringList list(const QString &dir)
+{
+    QStringList names;
+    const QStringList all = QDir(dir).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    for (const QString &name : all)
+        if (backupName().match(name).hasMatch())
+            names << name;
+    return names;
+}
+
+Result write(const QString &dir, const QString &command, const ParamSet &set, const QDateTime &when, int keep)
+{
+    Result r;
+    if (!QDir().mkpath(dir)) {
+        r.error = QStringLiteral("cannot make %1").arg(QDir::toNativeSeparators(dir));
+        return r;
+    }
+    const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss-")) + command;
+    QString name = stem + QStringLiteral(".txt");
+    for (int n = 2; QFileInfo::exists(QDir(dir).filePath(name)); ++n)
+        name = stem + QStringLiteral("-%1.txt").arg(n);
+    r.path = QDir(dir).filePath(name);
+    if (!writeParameterFile(r.path, set, &r.error))
+        return r;
+    r.ok = true;
+
+    const QStringList names = list(dir);
+    for (int i = 0; i + keep < names.size(); ++i)
+        QFile::remove(QDir(dir).filePath(names.at(i)));
+    return r;
+}
+
+} // namespace backups

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "paramset.h"
+
+// Copies of the transmitter's settings taken before a command overwrites
+// them, as ordinary Parameter files: restoring one is a Load.
+namespace backups {
+
+// <application data>/backups, e.g. ~/.local/share/varnix-config/backups.
+QString directory();
+
+struct Result {
+    bool ok = false;
+    QString path;  // the file written
+    QString error; // why not
+};
+
+// Writes set as YYYYMMDD-HHMMSS-<command>.txt into dir (made if missing),
+// then keeps the newest `keep` backups there and deletes the older ones.
+Result write(const QString &dir, const QString &command, const ParamSet &set, const QDateTime &when,
+             int keep = 100);
+
+// The backups in dir, oldest first.
+QStringList list(const QString &dir);
+
+} // namespace backups

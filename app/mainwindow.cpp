@@ -25,8 +25,10 @@
 
 namespace {
 
-const char *const kClosedText = "打开串口";
-const char *const kOpenText = "关闭串口";
+// The open button's text tells the link state, so it goes through the same
+// translation as the form's.
+const char *const kClosedText = QT_TRANSLATE_NOOP("MainWindow", "打开串口");
+const char *const kOpenText = QT_TRANSLATE_NOOP("MainWindow", "关闭串口");
 const char *const kRedLamp = ":/myImage/images/red.png";
 const char *const kGreenLamp = ":/myImage/images/green.png";
 const char *const kNormalSheet = ":/comboBox.qss";
@@ -122,7 +124,7 @@ void MainWindow::presetPortName(const QString &name)
 
 void MainWindow::on_openButton_clicked()
 {
-    if (ui->openButton->text() == tr8(kClosedText)) {
+    if (ui->openButton->text() == tr(kClosedText)) {
         serialPort.setPortName(ui->portNameBox->currentText());
         serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
         serialPort.setDataBits(QSerialPort::Data8);
@@ -131,7 +133,7 @@ void MainWindow::on_openButton_clicked()
         serialPort.setFlowControl(QSerialPort::NoFlowControl);
         if (serialPort.open(QIODevice::ReadWrite)) {
             ui->portNameBox->setEnabled(false);
-            ui->openButton->setText(tr8(kOpenText));
+            ui->openButton->setText(tr(kOpenText));
             ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
             serialPort.write("OK");
         } else {
@@ -150,7 +152,7 @@ void MainWindow::on_openButton_clicked()
     Servo_Display();
 
     ui->portNameBox->setEnabled(true);
-    ui->openButton->setText(tr8(kClosedText));
+    ui->openButton->setText(tr(kClosedText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
 
     fillPortList();
@@ -193,7 +195,7 @@ bool MainWindow::commandGuard(QWidget *button)
     button->setEnabled(false);
     waitMs(200);
     button->setEnabled(true);
-    if (ui->openButton->text() == tr8(kClosedText)) {
+    if (ui->openButton->text() == tr(kClosedText)) {
         showNoPortBox();
         return false;
     }

@@ -113,7 +113,7 @@ struct Rig {
             return false;
         const QByteArray answer = peer.readAll();
         if (answer != "WWW")
-            qWarning("answer to a %d-byte chunk: \"%s\"", chunk.size(), answer.constData());
+            qWarning("answer to a %d-byte chunk: \"%s\"", int(chunk.size()), answer.constData());
         return answer == "WWW";
     }
 

@@ -2,10 +2,18 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [OUTDIR]
+#   tools/screenshots.sh [--lang en] [OUTDIR]
+# --lang en takes the English window, as page0-en.png .. page5-en.png.
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+lang=zh
+if [ "${1:-}" = "--lang" ]; then
+    lang="$2"
+    shift 2
+fi
+suffix=""
+[ "$lang" = zh ] || suffix="-$lang"
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
@@ -14,13 +22,16 @@ fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" "$out"
+    SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" --lang "$lang" "$out"
 fi
 
 log="$(mktemp)"
+# The language choice goes to a settings folder of its own, not the user's.
+config="$(mktemp -d)"
 "$bin/txsim" > "$log" 2>/dev/null &
 sim=$!
-trap 'kill $sim $app 2>/dev/null || true; rm -f "$log"' EXIT
+app=""
+trap 'kill $sim $app 2>/dev/null || true; rm -rf "$log" "$config"' EXIT
 port=""
 for _ in $(seq 50); do
     port="$(head -n 1 "$log" 2>/dev/null || true)"
@@ -28,7 +39,7 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-"$bin/varnix-config" "$port" 2>/dev/null &
+XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "$port" 2>/dev/null &
 app=$!
 win=""
 for _ in $(seq 50); do
@@ -53,6 +64,6 @@ for page in 0 1 2 3 4 5; do
     xdotool mousemove $((80 + 140 * page)) 135 click 1
     xdotool mousemove 1050 650
     sleep 0.8
-    import -window root -crop 1100x680+0+0 +repage "$out/page$page.png"
+    import -window root -crop 1100x680+0+0 +repage "$out/page$page$suffix.png"
 done
 echo "screenshots in $out"

@@ -3,7 +3,8 @@
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
 #   tools/screenshots.sh [--lang en] [OUTDIR]
-# --lang en takes the English window, as page0-en.png .. page5-en.png.
+# --lang en takes the English window, pages 1 and 2 as page1-en.png and
+# page2-en.png. PAGES="0 3" takes those pages instead.
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,7 +14,11 @@ if [ "${1:-}" = "--lang" ]; then
     shift 2
 fi
 suffix=""
-[ "$lang" = zh ] || suffix="-$lang"
+pages="${PAGES:-0 1 2 3 4 5}"
+if [ "$lang" != zh ]; then
+    suffix="-$lang"
+    pages="${PAGES:-1 2}"
+fi
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
@@ -22,7 +27,7 @@ fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" --lang "$lang" "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" --lang "$lang" "$out"
 fi
 
 log="$(mktemp)"
@@ -60,7 +65,7 @@ xdotool mousemove 1050 650
 sleep 0.5
 
 # The tabs are 140 pixels wide from x = 10, 50 high from y = 110.
-for page in 0 1 2 3 4 5; do
+for page in $pages; do
     xdotool mousemove $((80 + 140 * page)) 135 click 1
     xdotool mousemove 1050 650
     sleep 0.8

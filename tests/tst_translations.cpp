@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -111,6 +112,9 @@ QList<ShownText> shownTexts(QWidget *window)
             const int room = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
             for (int i = 0; i < c->count(); ++i)
                 add(c->itemText(i), room);
+        } else if (auto *l = qobject_cast<QLabel *>(w)) {
+            if (!l->wordWrap())
+                add(l->text(), l->width());
         } else if (auto *g = qobject_cast<QGroupBox *>(w)) {
             add(g->title(), g->width() - 16);
         } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {

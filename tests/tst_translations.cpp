@@ -17,13 +17,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
-
-#include <memory>
 
 #include "apptest.h"
 #include "mainwindow.h"
+#include "ptypeer.h"
 #include "startup.h"
 
 namespace {
@@ -221,6 +219,16 @@ void TestTranslations::englishWindow()
             wrong << QString("%1 \"%2\": %3 px, room %4").arg(t.where, t.text).arg(t.needed).arg(t.room);
     }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+
+    // The connection panel works with its translated button texts.
+    PtyPeer peer;
+    QVERIFY(peer.isOpen());
+    auto *button = w.findChild<QPushButton *>("openButton");
+    apptest::openPort(&w, peer.slavePath());
+    QCOMPARE(button->text(), QString("Close port"));
+    QVERIFY(peer.waitForText("OK", 2000));
+    button->click();
+    QCOMPARE(button->text(), QString("Open port"));
 }
 
 void TestTranslations::chineseUnchanged_data()

@@ -34,8 +34,10 @@
 
 namespace {
 
-const char *const kClosedText = "打开串口";
-const char *const kOpenText = "关闭串口";
+// The open button's text tells the link state, so it goes through the same
+// translation as the form's.
+const char *const kClosedText = QT_TRANSLATE_NOOP("MainWindow", "打开串口");
+const char *const kOpenText = QT_TRANSLATE_NOOP("MainWindow", "关闭串口");
 const char *const kRedLamp = ":/myImage/images/red.png";
 const char *const kGreenLamp = ":/myImage/images/green.png";
 const char *const kNormalSheet = ":/comboBox.qss";
@@ -281,7 +283,7 @@ void MainWindow::on_openButton_clicked()
     m_portName = name;
     m_status->setConnection(name, true);
     ui->portNameBox->setEnabled(false);
-    ui->openButton->setText(tr8(kOpenText));
+    ui->openButton->setText(tr(kOpenText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
     m_link.opened();
 }
@@ -293,7 +295,7 @@ void MainWindow::showClosedPanel()
     Servo_Display();
 
     ui->portNameBox->setEnabled(true);
-    ui->openButton->setText(tr8(kClosedText));
+    ui->openButton->setText(tr(kClosedText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kRedLamp)));
     m_status->setConnection(QString(), false);
 

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Renders the button, lamp and program icons from their SVG sources in
-# resources/images/src. The rendered files are committed, so building the
-# program never needs this; run it after editing an SVG.
+# Renders the button, lamp and program icons (Windows .ico, Linux menu
+# icons) from their SVG sources in resources/images/src. The rendered files
+# are committed, so building the program never needs this; run it after
+# editing an SVG.
 #
 # Needs rsvg-convert (Debian/Ubuntu: apt-get install librsvg2-bin) and python3.
 set -eu
@@ -40,5 +41,12 @@ header = struct.pack("<HHH", 0, 1, 1)
 entry = struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(png), 6 + 16)
 open(sys.argv[2], "wb").write(header + entry + png)
 PY
+
+# Linux menu icons, installed into the hicolor theme.
+for size in 16 24 32 48 64 128 256; do
+    mkdir -p "$top/resources/icons/${size}x${size}/apps"
+    rsvg-convert --width $size --height $size --format png \
+        -o "$top/resources/icons/${size}x${size}/apps/varnix-config.png" "$src/varnix.svg"
+done
 
 echo "render-icons: wrote $(ls "$out"/*.png | wc -l) images and varnix.ico"

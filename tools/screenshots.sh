@@ -2,10 +2,23 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [OUTDIR]
+#   tools/screenshots.sh [--lang en] [OUTDIR]
+# --lang en takes the English window, pages 1 and 2 as page1-en.png and
+# page2-en.png. PAGES="0 3" takes those pages instead.
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+lang=zh
+if [ "${1:-}" = "--lang" ]; then
+    lang="$2"
+    shift 2
+fi
+suffix=""
+pages="${PAGES:-0 1 2 3 4 5}"
+if [ "$lang" != zh ]; then
+    suffix="-$lang"
+    pages="${PAGES:-1 2}"
+fi
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
@@ -14,13 +27,16 @@ fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" --lang "$lang" "$out"
 fi
 
 log="$(mktemp)"
+# The language choice goes to a settings folder of its own, not the user's.
+config="$(mktemp -d)"
 "$bin/txsim" > "$log" 2>/dev/null &
 sim=$!
-trap 'kill $sim $app 2>/dev/null || true; rm -f "$log"' EXIT
+app=""
+trap 'kill $sim $app 2>/dev/null || true; rm -rf "$log" "$config"' EXIT
 port=""
 for _ in $(seq 50); do
     port="$(head -n 1 "$log" 2>/dev/null || true)"
@@ -28,7 +44,7 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-"$bin/varnix-config" "$port" 2>/dev/null &
+XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "$port" 2>/dev/null &
 app=$!
 win=""
 for _ in $(seq 50); do
@@ -49,10 +65,10 @@ xdotool mousemove 1050 650
 sleep 0.5
 
 # The tabs are 140 pixels wide from x = 10, 50 high from y = 110.
-for page in 0 1 2 3 4 5; do
+for page in $pages; do
     xdotool mousemove $((80 + 140 * page)) 135 click 1
     xdotool mousemove 1050 650
     sleep 0.8
-    import -window root -crop 1100x680+0+0 +repage "$out/page$page.png"
+    import -window root -crop 1100x680+0+0 +repage "$out/page$page$suffix.png"
 done
 echo "screenshots in $out"

@@ -1,0 +1,139 @@
+#include "startup.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QList>
+#include <QSettings>
+#include <QTranslator>
+
+namespace startup {
+
+const char *const chinese = "zh";
+const char *const english = "en";
+
+namespace {
+
+const char *const kLanguageKey = "language";
+const char *const kProgramTranslation = ":/translations/varnix_%1.qm";
+
+bool isLanguage(const QString &code)
+{
+    return code == QLatin1String(chinese) || code == QLatin1String(english);
+}
+
+QList<QTranslator *> &installed()
+{
+    static QList<QTranslator *> translators;
+    return translators;
+}
+
+// Loads one file into a new translator and installs it; nullptr if the file
+// is not there or not a translation.
+QTranslator *installFile(const QString &name, const QString &dir)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(name, dir) || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    installed().append(translator);
+    return translator;
+}
+
+} // namespace
+
+Options parseArguments(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Configurator of the Varnix&Tolbane transmitter."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Language of the window: zh (Chinese, the default) or en "
+                                                 "(English). Remembered for the next start."),
+                                  QStringLiteral("language"));
+    parser.addOption(lang);
+    parser.addPositionalArgument(QStringLiteral("port"),
+                                 QStringLiteral("Serial port to put into the port box."),
+                                 QStringLiteral("[port]"));
+
+    Options options;
+    options.helpText = parser.helpText();
+    if (!parser.parse(arguments)) {
+        options.error = parser.errorText();
+        return options;
+    }
+    options.help = parser.isSet(help);
+    options.version = parser.isSet(version);
+    if (parser.isSet(lang)) {
+        options.language = parser.value(lang);
+        if (!isLanguage(options.language)) {
+            options.error = QStringLiteral("Unknown language '%1': use zh or en.").arg(options.language);
+            return options;
+        }
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        options.error = QStringLiteral("Only one port can be given.");
+    else if (!positional.isEmpty())
+        options.portName = positional.first();
+    return options;
+}
+
+QString chooseLanguage(const QString &asked, QSettings &settings)
+{
+    if (isLanguage(asked)) {
+        settings.setValue(QLatin1String(kLanguageKey), asked);
+        settings.sync();
+        return asked;
+    }
+    const QString remembered = settings.value(QLatin1String(kLanguageKey)).toString();
+    return isLanguage(remembered) ? remembered : QString::fromLatin1(chinese);
+}
+
+QSettings *openUserSettings()
+{
+    // Qt names a settings file after an organisation; with only this one
+    // name it is the file (or registry key) of the program alone.
+    return new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"));
+}
+
+QStringList qtTranslationDirs()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    const QString programDir = QCoreApplication::applicationDirPath();
+    return { qtDir, programDir + QLatin1String("/translations"), programDir };
+}
+
+QStringList installTranslations(const QString &language, const QStringList &qtDirs)
+{
+    for (QTranslator *translator : installed()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    installed().clear();
+
+    QStringList loaded;
+    if (language == QLatin1String(english)) {
+        if (QTranslator *t = installFile(QString::fromLatin1(kProgramTranslation).arg(language), QString()))
+            loaded << t->filePath();
+        return loaded;
+    }
+    // Qt's own texts: the qtbase file of a Qt installation, or the combined
+    // qt_ file that windeployqt writes beside the program.
+    for (const QString &dir : qtDirs) {
+        for (const char *name : { "qtbase_zh_CN", "qt_zh_CN" }) {
+            if (QTranslator *t = installFile(QString::fromLatin1(name), dir))
+                return loaded << t->filePath();
+        }
+    }
+    return loaded;
+}
+
+} // namespace startup

@@ -1,0 +1,351 @@
+// The window's languages: the English translation is complete and current,
+// it fits the fixed form, Chinese stays exactly the form's own texts (with
+// Qt's buttons in Chinese when Qt's translations are there), and --lang
+// chooses and is remembered.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "apptest.h"
+#include "mainwindow.h"
+#include "ptypeer.h"
+#include "startup.h"
+
+namespace {
+
+// The messages of a .ts file, their source texts, each followed by " (type)"
+// when it is not a finished translation ("unfinished", "vanished").
+QStringList readTs(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression message("<source>(.*?)</source>.*?<translation(?: type=\"(\\w+)\")?>(.*?)</translation>",
+                                            QRegularExpression::DotMatchesEverythingOption);
+    QStringList messages;
+    for (auto it = message.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString type = !m.captured(2).isEmpty() ? m.captured(2) : m.captured(3).isEmpty() ? "empty" : "";
+        messages << m.captured(1) + (type.isEmpty() ? QString() : " (" + type + ")");
+    }
+    return messages;
+}
+
+// Every visible text of the window's widgets, with the width it needs at the
+// widget's own (style sheet) font and the width the widget has for it.
+struct ShownText {
+    QString where;
+    QString text;
+    int needed;
+    int room;
+};
+
+QList<ShownText> shownTexts(QWidget *window)
+{
+    QList<ShownText> texts;
+    window->ensurePolished();
+    // A page's column layouts take their sizes once the page has been shown.
+    if (window->isVisible()) {
+        auto *tabs = window->findChild<QTabWidget *>();
+        const int current = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+        }
+        tabs->setCurrentIndex(current);
+    }
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        w->ensurePolished();
+        const QFontMetrics fm(w->font());
+        auto add = [&](const QString &text, int room) {
+            if (!text.trimmed().isEmpty())
+                texts.append({ w->objectName(), text, fm.horizontalAdvance(text), room });
+        };
+        // The form's sheets give line edits and buttons a 4 px border; a line
+        // edit keeps 2 px more each side.
+        if (auto *e = qobject_cast<QLineEdit *>(w)) {
+            add(e->text(), e->width() - 12);
+        } else if (auto *c = qobject_cast<QComboBox *>(w)) {
+            QStyleOptionComboBox opt;
+            opt.initFrom(c);
+            opt.editable = c->isEditable();
+            opt.frame = c->hasFrame();
+            const int room = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
+            for (int i = 0; i < c->count(); ++i)
+                add(c->itemText(i), room);
+        } else if (auto *l = qobject_cast<QLabel *>(w)) {
+            if (!l->wordWrap())
+                add(l->text(), l->width());
+        } else if (auto *g = qobject_cast<QGroupBox *>(w)) {
+            add(g->title(), g->width() - 16);
+        } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+            add(b->text(), b->width() - 8);
+        } else if (auto *t = qobject_cast<QTabWidget *>(w)) {
+            const QFontMetrics tabFm(t->tabBar()->font());
+            for (int i = 0; i < t->count(); ++i)
+                texts.append({ t->widget(i)->objectName() + QLatin1String(" tab"), t->tabText(i),
+                               tabFm.horizontalAdvance(t->tabText(i)), t->tabBar()->tabRect(i).width() - 8 });
+        }
+    }
+    texts.append({ QStringLiteral("window title"), window->windowTitle(), 0, 1 });
+    return texts;
+}
+
+bool hasChinese(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF))
+            return true;
+    }
+    return false;
+}
+
+QString okButtonText()
+{
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    return box.button(QDialogButtonBox::Ok)->text() + '|' + box.button(QDialogButtonBox::Cancel)->text();
+}
+
+QStringList whereAndText(QWidget *window)
+{
+    QStringList list;
+    for (const ShownText &t : shownTexts(window))
+        list << t.where + '|' + t.text;
+    return list;
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void tsCurrentAndFinished();
+    void englishWindow();
+    void chineseUnchanged_data();
+    void chineseUnchanged();
+
+    void parseArguments_data();
+    void parseArguments();
+    void languageChosenAndRemembered_data();
+    void languageChosenAndRemembered();
+    void programRemembersLanguage();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TestTranslations::initTestCase()
+{
+    // Nothing here may reach the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_home.isValid());
+}
+
+void TestTranslations::cleanup()
+{
+    startup::installTranslations(startup::chinese, {});
+}
+
+// lupdate over today's sources, on a copy of the .ts: every text shown in
+// the form or through tr() in the code is there, finished, and none is left
+// from texts that are gone.
+void TestTranslations::tsCurrentAndFinished()
+{
+    for (const QString &ts : QString(VARNIX_TS_FILES).split('|')) {
+        const QString copy = m_home.filePath(QFileInfo(ts).fileName());
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(ts, copy));
+        QProcess p;
+        p.setWorkingDirectory(VARNIX_SOURCE_DIR);
+        p.start(LUPDATE, QStringList{ "-silent", "-locations", "none" } + QString(VARNIX_TR_SOURCES).split('|')
+                             + QStringList{ "-ts", copy });
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+
+        const QStringList messages = readTs(copy);
+        QVERIFY2(messages.size() > 100, qPrintable(QString::number(messages.size())));
+        const QStringList wrong = messages.filter(QRegularExpression(" \\(\\w+\\)$"));
+        QVERIFY2(wrong.isEmpty(), qPrintable("run `cmake --build build --target update-translations` and translate:\n"
+                                             + wrong.join('\n')));
+        QCOMPARE(readTs(ts), messages);
+    }
+}
+
+// The English window: no Chinese left anywhere, and every text fits its
+// widget or takes no more room than the Chinese one it replaces (some of the
+// form's own texts are wider than their boxes).
+void TestTranslations::englishWindow()
+{
+    QList<ShownText> chinese;
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        chinese = shownTexts(&w);
+    }
+    QCOMPARE(startup::installTranslations(startup::english), QStringList{ ":/translations/varnix_en.qm" });
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<ShownText> english = shownTexts(&w);
+    QCOMPARE(english.size(), chinese.size());
+    QStringList wrong;
+    for (int i = 0; i < english.size(); ++i) {
+        const ShownText &t = english.at(i);
+        if (hasChinese(t.text))
+            wrong << t.where + ": " + t.text;
+        else if (t.needed > t.room && t.needed > chinese.at(i).needed)
+            wrong << QString("%1 \"%2\": %3 px, room %4").arg(t.where, t.text).arg(t.needed).arg(t.room);
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+
+    // The connection panel works with its translated button texts.
+    PtyPeer peer;
+    QVERIFY(peer.isOpen());
+    auto *button = w.findChild<QPushButton *>("openButton");
+    apptest::openPort(&w, peer.slavePath());
+    QCOMPARE(button->text(), QString("Close port"));
+    QVERIFY(peer.waitForText("OK", 2000));
+    button->click();
+    QCOMPARE(button->text(), QString("Open port"));
+}
+
+void TestTranslations::chineseUnchanged_data()
+{
+    QTest::addColumn<bool>("qtTexts");
+    QTest::newRow("Qt's translations found") << true;
+    QTest::newRow("Qt's translations missing") << false;
+}
+
+// Chinese shows the form's own texts, word for word, whether or not Qt's own
+// Chinese file is there; only Qt's buttons change with it.
+void TestTranslations::chineseUnchanged()
+{
+    QFETCH(bool, qtTexts);
+    QStringList untranslated;
+    {
+        MainWindow plain;
+        untranslated = whereAndText(&plain);
+    }
+    const QString englishButtons = okButtonText();
+    const QStringList dirs = qtTexts ? startup::qtTranslationDirs() : QStringList{ m_home.path() };
+    const QStringList loaded = startup::installTranslations(startup::chinese, dirs);
+    if (qtTexts && loaded.isEmpty())
+        QSKIP("Qt's Chinese translation is not installed");
+    QCOMPARE(loaded.size(), qtTexts ? 1 : 0);
+    MainWindow w;
+    QCOMPARE(whereAndText(&w), untranslated);
+    QCOMPARE(okButtonText(), qtTexts ? QString::fromUtf8("确定|取消") : englishButtons);
+}
+
+void TestTranslations::parseArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("port"); // "!" for a command line refused
+
+    QTest::newRow("nothing") << QStringList{} << "" << "";
+    QTest::newRow("port") << QStringList{ "/dev/ttyUSB0" } << "" << "/dev/ttyUSB0";
+    QTest::newRow("lang before port") << QStringList{ "--lang", "en", "COM3" } << "en" << "COM3";
+    QTest::newRow("port before lang") << QStringList{ "COM3", "--lang=zh" } << "zh" << "COM3";
+    QTest::newRow("port after --") << QStringList{ "--lang", "en", "--", "-odd" } << "en" << "-odd";
+    QTest::newRow("unknown language") << QStringList{ "--lang", "de" } << "de" << "!";
+    QTest::newRow("language missing") << QStringList{ "--lang" } << "" << "!";
+    QTest::newRow("two ports") << QStringList{ "COM3", "COM4" } << "" << "!";
+    QTest::newRow("unknown option") << QStringList{ "--baud", "9600" } << "" << "!";
+}
+
+void TestTranslations::parseArguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, language);
+    QFETCH(QString, port);
+    const startup::Options o = startup::parseArguments(QStringList{ "varnix-config" } + args);
+    QCOMPARE(o.language, language);
+    QCOMPARE(o.error.isEmpty() ? o.portName : QString("!"), port);
+    QVERIFY(o.helpText.contains("--lang"));
+}
+
+void TestTranslations::languageChosenAndRemembered_data()
+{
+    QTest::addColumn<QString>("remembered"); // "-" for no setting at all
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("rememberedAfter");
+
+    QTest::newRow("first start") << "-" << "" << "zh" << "-";
+    QTest::newRow("English asked") << "-" << "en" << "en" << "en";
+    QTest::newRow("English remembered") << "en" << "" << "en" << "en";
+    QTest::newRow("back to Chinese") << "en" << "zh" << "zh" << "zh";
+    QTest::newRow("foreign setting") << "klingon" << "" << "zh" << "klingon";
+}
+
+void TestTranslations::languageChosenAndRemembered()
+{
+    QFETCH(QString, remembered);
+    QFETCH(QString, asked);
+    QFETCH(QString, chosen);
+    QFETCH(QString, rememberedAfter);
+    const QString path = m_home.filePath("choice.ini");
+    QFile::remove(path);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        if (remembered != "-")
+            settings.setValue("language", remembered);
+        QCOMPARE(startup::chooseLanguage(asked, settings), chosen);
+    }
+    QSettings reread(path, QSettings::IniFormat);
+    QCOMPARE(reread.value("language", "-").toString(), rememberedAfter);
+    // The next start without --lang speaks the same language.
+    QCOMPARE(startup::chooseLanguage(QString(), reread), chosen);
+}
+
+// The program itself: --lang beside a port starts the window and writes the
+// choice to the user's settings file; an unknown language starts nothing.
+void TestTranslations::programRemembersLanguage()
+{
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(PROGRAM, { "--lang", "fr" });
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("'fr'"));
+    QVERIFY(QDir(config.path()).isEmpty());
+
+    const QString file = config.filePath("varnix-config.conf");
+    p.start(PROGRAM, { "--lang", "en", "/dev/null" });
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(file), 10000);
+    QCOMPARE(p.state(), QProcess::Running);
+    p.kill();
+    p.waitForFinished();
+    QCOMPARE(QSettings(file, QSettings::NativeFormat).value("language").toString(), QString("en"));
+}
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"

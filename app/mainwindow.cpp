@@ -46,15 +46,11 @@ const char *const kDwellSheet = ":/comboBox_REV.qss";
 // Longest a close waits for "DIS" to leave; a vanished device must not hang us.
 const int kDisconnectFlushMs = 300;
 // Why a port was closed when the device at its other end hung up.
-const char *const kHungUpText = "设备已挂断";
+const char *const kHungUpText = QT_TRANSLATE_NOOP("MainWindow", "设备已挂断");
 // What a permission error on Linux usually means, as the README says it.
-const char *const kDialoutHint = "在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。";
-const char *const kTextFilter = "文本文件 (*.txt *.dat)";
-
-QString tr8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+const char *const kDialoutHint =
+    QT_TRANSLATE_NOOP("MainWindow", "在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。");
+const char *const kTextFilter = QT_TRANSLATE_NOOP("MainWindow", "文本文件 (*.txt *.dat)");
 
 // "d u . t V" from 10 V up, " u . t V" below, from single digits.
 QString voltText(int tenths)
@@ -150,7 +146,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
-    connect(&m_link, &Link::portNeeded, this, [this] { showNoPortBox(tr8("请先打开串口")); });
+    connect(&m_link, &Link::portNeeded, this, [this] { showNoPortBox(tr("请先打开串口")); });
     connect(&m_link, &Link::aboutToOverwrite, this, &MainWindow::makeBackup);
     connect(&m_link, &Link::aborted, this, [this](Link::Command command) {
         if (command == Link::Save)
@@ -275,7 +271,7 @@ void MainWindow::on_openButton_clicked()
         QString why = serialPort.errorString();
 #ifdef Q_OS_LINUX
         if (serialPort.error() == QSerialPort::PermissionError)
-            why += QLatin1Char('\n') + tr8(kDialoutHint);
+            why += QLatin1Char('\n') + tr(kDialoutHint);
 #endif
         showNoPortBox(why);
         return;
@@ -309,7 +305,7 @@ void MainWindow::portError(QSerialPort::SerialPortError error)
     // After a hang-up the system's error text is a stale one; say what it is.
     const bool hungUp = deviceHungUp(serialPort.handle());
     if (hungUp || error == QSerialPort::ResourceError)
-        portLost(hungUp ? tr8(kHungUpText) : serialPort.errorString());
+        portLost(hungUp ? tr(kHungUpText) : serialPort.errorString());
 }
 
 // The device went away under us (cable pulled, peer closed): close without a
@@ -321,7 +317,7 @@ void MainWindow::portLost(const QString &reason)
     m_status->showLoss(reason);
     // Shown from the event loop, not from inside the port's error signal.
     QTimer::singleShot(0, this, [reason] {
-        QMessageBox box(QMessageBox::Information, tr8("提示"), tr8("串口已断开"), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Information, tr("提示"), tr("串口已断开"), QMessageBox::Ok);
         box.setInformativeText(reason);
         box.exec();
     });
@@ -341,7 +337,7 @@ int MainWindow::byteArrayToInt(QByteArray b, int a)
 
 void MainWindow::showNoPortBox(const QString &why)
 {
-    QMessageBox box(QMessageBox::Information, tr8("提示"), tr8("无法打开串口！"), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, tr("提示"), tr("无法打开串口！"), QMessageBox::Ok);
     box.setInformativeText(why);
     box.exec();
 }
@@ -351,7 +347,7 @@ void MainWindow::showNoPortBox(const QString &why)
 void MainWindow::makeBackup(Link::Command command)
 {
     if (!m_link.deviceKnown()) {
-        m_status->setBackupNote(tr8("未备份：本次连接尚未读到发射机的设置"));
+        m_status->setBackupNote(tr("未备份：本次连接尚未读到发射机的设置"));
         return;
     }
     const char *const names[] = {"", "read", "write", "reset", "reset2", "save", "load"};
@@ -360,18 +356,18 @@ void MainWindow::makeBackup(Link::Command command)
                        QDateTime::currentDateTime());
     if (!r.ok) {
         qWarning("backup not written: %s", qPrintable(r.error));
-        m_status->setBackupNote(tr8("备份失败：") + r.error);
+        m_status->setBackupNote(tr("备份失败：%1").arg(r.error));
         return;
     }
-    QString note = tr8("已备份 ") + QFileInfo(r.path).fileName();
+    QString note = tr("已备份 %1").arg(QFileInfo(r.path).fileName());
     if (!m_link.deviceFullyKnown())
-        note += tr8("（已知 %1/19 段）").arg(m_link.knownSections().size());
+        note += tr("（已知 %1/19 段）").arg(m_link.knownSections().size());
     m_status->setBackupNote(note);
 }
 
 void MainWindow::showFileErrorBox()
 {
-    QMessageBox::critical(this, tr8("错误"), tr8("不能读取指定的文件!"), QMessageBox::Ok);
+    QMessageBox::critical(this, tr("错误"), tr("不能读取指定的文件!"), QMessageBox::Ok);
 }
 
 // One command at a time: its buttons stay off until it has ended.
@@ -410,13 +406,13 @@ void MainWindow::on_toolButton_Save_clicked()
 bool MainWindow::prepareSave()
 {
     m_saveFile.reset();
-    QFileDialog dialog(this, tr8("保存数据"), QStringLiteral("./"), tr8(kTextFilter) + tr8(";;所有文件 (*.*)"));
+    QFileDialog dialog(this, tr("保存数据"), QStringLiteral("./"), tr(kTextFilter) + QStringLiteral(";;") + tr("所有文件 (*.*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name without suffix becomes a .txt file while the text filter is
     // chosen; the dialog then also asks before replacing that file.
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter == tr8(kTextFilter) ? QStringLiteral("txt") : QString());
+        dialog.setDefaultSuffix(filter == tr(kTextFilter) ? QStringLiteral("txt") : QString());
     });
     const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     qDebug() << path;
@@ -451,8 +447,8 @@ void MainWindow::on_toolButton_Load_clicked()
 // Runs with the stick trims blocked; true sends what the file brought.
 bool MainWindow::prepareLoad()
 {
-    loadFileName = QFileDialog::getOpenFileName(this, tr8("打开文件"), QStringLiteral("./"),
-                                                tr8("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
+    loadFileName = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
+                                                tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
     if (loadFileName.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
@@ -478,7 +474,7 @@ bool MainWindow::prepareLoad()
     }
     if (!file.complete()) {
         qDebug("Load: %s", qPrintable(file.frames.summary()));
-        m_status->setResultNote(tr8("（只取了 %1 帧，未识别 %2）")
+        m_status->setResultNote(tr("（只取了 %1 帧，未识别 %2）")
                                     .arg(file.frames.letters(), file.frames.letters(false)));
     }
     // Unchecked file content never reaches the transmitter.

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // What each command is called while it runs and when it was cut short.
 struct CommandTexts {
     const char *running;
@@ -21,12 +16,13 @@ struct CommandTexts {
 CommandTexts textsOf(Link::Command command)
 {
     switch (command) {
-    case Link::Read: return {"正在读取", "读取中断"};
-    case Link::Write: return {"正在写入", "写入中断"};
-    case Link::Reset: return {"正在恢复出厂设置", "恢复出厂设置中断"};
-    case Link::Reset2: return {"正在重置数据", "重置数据中断"};
-    case Link::Save: return {"正在保存", "保存中断"};
-    case Link::Load: return {"正在加载", "加载中断"};
+    case Link::Read: return {QT_TRANSLATE_NOOP("StatusPanel", "正在读取"), QT_TRANSLATE_NOOP("StatusPanel", "读取中断")};
+    case Link::Write: return {QT_TRANSLATE_NOOP("StatusPanel", "正在写入"), QT_TRANSLATE_NOOP("StatusPanel", "写入中断")};
+    case Link::Reset: return {QT_TRANSLATE_NOOP("StatusPanel", "正在恢复出厂设置"),
+                              QT_TRANSLATE_NOOP("StatusPanel", "恢复出厂设置中断")};
+    case Link::Reset2: return {QT_TRANSLATE_NOOP("StatusPanel", "正在重置数据"), QT_TRANSLATE_NOOP("StatusPanel", "重置数据中断")};
+    case Link::Save: return {QT_TRANSLATE_NOOP("StatusPanel", "正在保存"), QT_TRANSLATE_NOOP("StatusPanel", "保存中断")};
+    case Link::Load: return {QT_TRANSLATE_NOOP("StatusPanel", "正在加载"), QT_TRANSLATE_NOOP("StatusPanel", "加载中断")};
     case Link::Idle: break;
     }
     return {"", ""};
@@ -77,10 +73,10 @@ void StatusPanel::setConnection(const QString &port, bool open)
     m_port = port;
     m_packets = 0;
     if (open) {
-        m_connection->setText(port + u8(" 已连接"));
+        m_connection->setText(tr("%1 已连接").arg(port));
         m_rateTimer.start();
     } else {
-        m_connection->setText(u8("未连接"));
+        m_connection->setText(tr("未连接"));
         m_rateTimer.stop();
     }
 }
@@ -88,7 +84,7 @@ void StatusPanel::setConnection(const QString &port, bool open)
 // Packets a second, counted over the last second.
 void StatusPanel::showRate()
 {
-    m_connection->setText(m_port + u8(" 已连接 · %1 包/秒").arg(m_packets));
+    m_connection->setText(tr("%1 已连接 · %2 包/秒").arg(m_port).arg(m_packets));
     m_packets = 0;
 }
 
@@ -114,7 +110,7 @@ QString StatusPanel::message() const
 
 void StatusPanel::show(const QString &text)
 {
-    m_message->setText(m_backupNote.isEmpty() ? text : text + u8(" · ") + m_backupNote);
+    m_message->setText(m_backupNote.isEmpty() ? text : text + QStringLiteral(" · ") + m_backupNote);
 }
 
 void StatusPanel::started(Link::Command command, int steps)
@@ -126,16 +122,16 @@ void StatusPanel::started(Link::Command command, int steps)
     m_progress->setRange(0, steps);
     m_progress->setValue(0);
     m_progress->show();
-    show(u8(textsOf(command).running));
+    show(tr(textsOf(command).running));
 }
 
 void StatusPanel::progress(Link::Command command, int done, int steps)
 {
     m_progress->setValue(done);
     if (command == Link::Read)
-        show(u8("正在读取：已请求设置"));
+        show(tr("正在读取：已请求设置"));
     else
-        show(u8("%1 %2/%3").arg(u8(textsOf(command).running)).arg(done).arg(steps));
+        show(QStringLiteral("%1 %2/%3").arg(tr(textsOf(command).running)).arg(done).arg(steps));
 }
 
 void StatusPanel::finished(Link::Command command)
@@ -143,12 +139,12 @@ void StatusPanel::finished(Link::Command command)
     m_progress->hide();
     QString text;
     switch (command) {
-    case Link::Read: text = u8("正在读取：等待设置"); break;
-    case Link::Write: text = u8("写入完成：%1 帧").arg(4); break;
+    case Link::Read: text = tr("正在读取：等待设置"); break;
+    case Link::Write: text = tr("写入完成：%1 帧").arg(4); break;
     case Link::Reset:
-    case Link::Reset2: text = u8("已恢复出厂设置"); break;
-    case Link::Save: text = u8("已保存 ") + m_file; break;
-    case Link::Load: text = u8("已加载 ") + m_file; break;
+    case Link::Reset2: text = tr("已恢复出厂设置"); break;
+    case Link::Save: text = tr("已保存 %1").arg(m_file); break;
+    case Link::Load: text = tr("已加载 %1").arg(m_file); break;
     case Link::Idle: break;
     }
     show(m_resultNote.isEmpty() ? text : text + m_resultNote);
@@ -157,30 +153,30 @@ void StatusPanel::finished(Link::Command command)
 void StatusPanel::aborted(Link::Command command, int done, int steps)
 {
     m_progress->hide();
-    const QString stopped = u8(textsOf(command).stopped);
+    const QString stopped = tr(textsOf(command).stopped);
     if (command == Link::Read)
         m_abortText = stopped;
     else if (command == Link::Save)
-        m_abortText = stopped + u8("：文件未写入");
+        m_abortText = tr("%1：文件未写入").arg(stopped);
     else
-        m_abortText = stopped + u8("：已发送 %1/%2 帧").arg(done).arg(steps);
+        m_abortText = tr("%1：已发送 %2/%3 帧").arg(stopped).arg(done).arg(steps);
     show(m_abortText);
 }
 
 void StatusPanel::readReport(int received, const QList<int> &missing)
 {
     if (missing.isEmpty())
-        m_message->setText(u8("读取完成：%1/19 段").arg(received));
+        m_message->setText(tr("读取完成：%1/19 段").arg(received));
     else
-        m_message->setText(u8("读取不完整：收到 %1/19 段（缺 %2）").arg(received).arg(joined(missing)));
+        m_message->setText(tr("读取不完整：收到 %1/19 段（缺 %2）").arg(received).arg(joined(missing)));
 }
 
 void StatusPanel::showLoss(const QString &reason)
 {
     m_progress->hide();
-    QString text = u8("串口已断开：") + reason;
+    QString text = tr("串口已断开：%1").arg(reason);
     if (!m_abortText.isEmpty())
-        text += u8("；") + m_abortText;
+        text = tr("%1；%2").arg(text, m_abortText);
     m_message->setText(text);
     m_abortText.clear();
 }

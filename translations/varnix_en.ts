@@ -471,5 +471,184 @@
         <source>关闭串口</source>
         <translation>Close port</translation>
     </message>
+    <message>
+        <source>设备已挂断</source>
+        <translation>the device hung up</translation>
+    </message>
+    <message>
+        <source>在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。</source>
+        <translation>On Linux, add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt *.dat)</source>
+        <translation>Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>请先打开串口</source>
+        <translation>Open the port first.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>串口已断开</source>
+        <translation>The port was disconnected</translation>
+    </message>
+    <message>
+        <source>无法打开串口！</source>
+        <translation>Cannot open the port!</translation>
+    </message>
+    <message>
+        <source>未备份：本次连接尚未读到发射机的设置</source>
+        <translation>no backup: nothing read from the transmitter in this connection</translation>
+    </message>
+    <message>
+        <source>备份失败：%1</source>
+        <translation>backup failed: %1</translation>
+    </message>
+    <message>
+        <source>已备份 %1</source>
+        <translation>backed up to %1</translation>
+    </message>
+    <message>
+        <source>（已知 %1/19 段）</source>
+        <translation> (%1/19 sections known)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>不能读取指定的文件!</source>
+        <translation>Cannot read the file!</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+        <translation>All files (*.*);;Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>（只取了 %1 帧，未识别 %2）</source>
+        <translation> (frames %1 taken, %2 not recognised)</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPanel</name>
+    <message>
+        <source>正在读取</source>
+        <translation>Reading</translation>
+    </message>
+    <message>
+        <source>读取中断</source>
+        <translation>Read stopped</translation>
+    </message>
+    <message>
+        <source>正在写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>写入中断</source>
+        <translation>Write stopped</translation>
+    </message>
+    <message>
+        <source>正在恢复出厂设置</source>
+        <translation>Restoring factory settings</translation>
+    </message>
+    <message>
+        <source>恢复出厂设置中断</source>
+        <translation>Factory reset stopped</translation>
+    </message>
+    <message>
+        <source>正在重置数据</source>
+        <translation>Resetting data</translation>
+    </message>
+    <message>
+        <source>重置数据中断</source>
+        <translation>Reset stopped</translation>
+    </message>
+    <message>
+        <source>正在保存</source>
+        <translation>Saving</translation>
+    </message>
+    <message>
+        <source>保存中断</source>
+        <translation>Save stopped</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>加载中断</source>
+        <translation>Load stopped</translation>
+    </message>
+    <message>
+        <source>%1 已连接</source>
+        <translation>%1 connected</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>%1 已连接 · %2 包/秒</source>
+        <translation>%1 connected · %2 packets/s</translation>
+    </message>
+    <message>
+        <source>正在读取：已请求设置</source>
+        <translation>Reading: settings requested</translation>
+    </message>
+    <message>
+        <source>正在读取：等待设置</source>
+        <translation>Reading: waiting for the settings</translation>
+    </message>
+    <message>
+        <source>写入完成：%1 帧</source>
+        <translation>Written: %1 frames</translation>
+    </message>
+    <message>
+        <source>已恢复出厂设置</source>
+        <translation>Factory settings restored</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>已加载 %1</source>
+        <translation>Loaded %1</translation>
+    </message>
+    <message>
+        <source>%1：文件未写入</source>
+        <translation>%1: the file was not written</translation>
+    </message>
+    <message>
+        <source>%1：已发送 %2/%3 帧</source>
+        <translation>%1: %2/%3 frames sent</translation>
+    </message>
+    <message>
+        <source>读取完成：%1/19 段</source>
+        <translation>Read: %1/19 sections</translation>
+    </message>
+    <message>
+        <source>读取不完整：收到 %1/19 段（缺 %2）</source>
+        <translation>Read incomplete: %1/19 sections (missing %2)</translation>
+    </message>
+    <message>
+        <source>串口已断开：%1</source>
+        <translation>Port disconnected: %1</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
 </context>
 </TS>

@@ -1,10 +1,13 @@
 #include "backups.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "paramfile.h"
+
+#include <algorithm>
 
 namespace backups {
 
@@ -26,11 +29,19 @@ QString directory()
 
 QStringList list(const QString &dir)
 {
+    QFileInfoList found;
+    for (const QFileInfo &info : QDir(dir).entryInfoList({QStringLiteral("*.txt")}, QDir::Files))
+        if (backupName().match(info.fileName()).hasMatch())
+            found << info;
+    // By the time in the name; two of the same second by when they were written.
+    std::sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const QString ta = a.fileName().left(15);
+        const QString tb = b.fileName().left(15);
+        return ta != tb ? ta < tb : a.lastModified() < b.lastModified();
+    });
     QStringList names;
-    const QStringList all = QDir(dir).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
-    for (const QString &name : all)
-        if (backupName().match(name).hasMatch())
-            names << name;
+    for (const QFileInfo &info : found)
+        names << info.fileName();
     return names;
 }
 

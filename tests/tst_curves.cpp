@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
+#include "qtwarnings.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ class TestCurves : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void init();
     void cleanup();
 

@@ -17,12 +17,14 @@
 #include "filetest.h"
 #include "mainwindow.h"
 #include "paramset.h"
+#include "qtwarnings.h"
 
 class TestDisplay : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void init();
 
     void showsEveryField();

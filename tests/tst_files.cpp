@@ -197,6 +197,7 @@ void TestFiles::init()
 
 // With no port open Save writes the file only: no frame goes anywhere and
 // no frame pause is sat out (one would outlast the command's wait by far).
+// A name without suffix becomes a .txt file under the text filter.
 void TestFiles::saveWritesInitialFrames()
 {
     QTemporaryDir dir;
@@ -206,7 +207,7 @@ void TestFiles::saveWritesInitialFrames()
     pacing.frameMs = 60000;
     w.link().setPacing(pacing);
 
-    const Outcome o = save(w, path);
+    const Outcome o = save(w, dir.filePath(QStringLiteral("initial")));
     QCOMPARE(o.dialogs, QStringList{QString::fromUtf8("保存数据")});
     QCOMPARE(o.boxes, QStringList());
     const QByteArray written = readBytes(path);

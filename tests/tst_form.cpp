@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ui_mainwindow.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -236,6 +237,7 @@ private:
 
 void TestForm::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     ui.setupUi(&win);
 }
 

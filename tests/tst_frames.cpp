@@ -10,6 +10,7 @@
 #include "frames.h"
 #include "paramset.h"
 #include "rules.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ class TestFrames : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void layoutsMatchFormat();
     void initialValuesGiveFrames_data();
     void initialValuesGiveFrames();

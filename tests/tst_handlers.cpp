@@ -15,12 +15,14 @@
 #include "filetest.h"
 #include "mainwindow.h"
 #include "paramset.h"
+#include "qtwarnings.h"
 
 class TestHandlers : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void init();
 
     void plainHandlerStoresField_data();

@@ -5,12 +5,16 @@
 
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "backups.h"
 #include "coretest.h"
+#include "filetest.h"
 #include "fixtures.h"
 #include "link.h"
 #include "linktest.h"
+#include "paramfile.h"
 #include "paramset.h"
 #include "ptypeer.h"
 #include "qtwarnings.h"
@@ -98,6 +102,7 @@ private slots:
     void stoppedCommandWritesNothingMore();
     void fileCommandsWithoutPort_data();
     void fileCommandsWithoutPort();
+    void backupsKeepTheNewest();
 };
 
 void LinkTest::initTestCase()
@@ -662,6 +667,33 @@ void LinkTest::fileCommandsWithoutPort()
     if (!load)
         QCOMPARE(stored, QString::fromLatin1(s));
     QCOMPARE(rig.peer.readAll(20), QByteArray());
+}
+
+// Backups are named by their time and command and pruned to the newest;
+// other files in the folder are left alone.
+void LinkTest::backupsKeepTheNewest()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("notes.txt")), "mine"));
+    const QDateTime t0(QDate(2026, 12, 8), QTime(14, 15, 3));
+    ParamSet set;
+    set.subTrim[2] = 9;
+    const char *const commands[] = {"write", "load", "reset", "reset"};
+    for (int k = 0; k < 4; ++k) {
+        const backups::Result r = backups::write(dir.path(), QLatin1String(commands[k]), set, t0.addSecs(k / 3), 3);
+        QVERIFY2(r.ok, qPrintable(r.error));
+    }
+    // The fourth came in the same second as the third.
+    QCOMPARE(backups::list(dir.path()),
+             (QStringList{QStringLiteral("20261208-141503-load.txt"), QStringLiteral("20261208-141503-reset.txt"),
+                          QStringLiteral("20261208-141504-reset.txt")}));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("notes.txt"))));
+    const ParameterFile back = readParameterFile(dir.filePath(QStringLiteral("20261208-141504-reset.txt")));
+    QVERIFY(back.complete());
+    ParamSet decoded;
+    decodeParameterFile(back, decoded);
+    QCOMPARE(decoded.subTrim[2], 9);
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "qtwarnings.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ private:
 
 void TestPackage::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     if (QStandardPaths::findExecutable("dpkg-deb").isEmpty())
         QSKIP("dpkg-deb is not installed");
     int code = -1;

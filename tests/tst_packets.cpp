@@ -4,32 +4,10 @@
 #include "packets.h"
 #include "paramset.h"
 #include "rules.h"
+#include "coretest.h"
+#include "qtwarnings.h"
 
 namespace {
-
-int debugLineCount = 0;
-QStringList debugLines;
-QtMessageHandler previousHandler = nullptr;
-
-void keepDebugLines(QtMsgType type, const QMessageLogContext &, const QString &msg)
-{
-    if (type == QtDebugMsg) {
-        ++debugLineCount;
-        if (debugLines.size() < 50)
-            debugLines << msg;
-    }
-}
-
-// Collects the debug log while it lives.
-struct LogCapture {
-    LogCapture()
-    {
-        debugLineCount = 0;
-        debugLines.clear();
-        previousHandler = qInstallMessageHandler(keepDebugLines);
-    }
-    ~LogCapture() { qInstallMessageHandler(previousHandler); }
-};
 
 QByteArray hex(const char *text)
 {
@@ -89,6 +67,7 @@ class TestPackets : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void kinds_data();
     void kinds();
     void byteArrayToInt_data();
@@ -154,12 +133,12 @@ void TestPackets::kinds()
 
     ParamSet p;
     LiveValues live;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const PacketResult r = decodePacket(chunk, p, live);
     QVERIFY(r.kind == kind);
     QCOMPARE(r.section, section);
     QCOMPARE(r.refresh, refresh);
-    QCOMPARE(debugLineCount, section ? 1 : 0);
+    QCOMPARE(log.lines().size(), section ? 1 : 0);
     QCOMPARE(live.ReadFlag, section);
 }
 
@@ -425,12 +404,12 @@ void TestPackets::unknownCode()
     ParamSet p;
     LiveValues live;
     live.ReadFlag = 5;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const PacketResult r = decodePacket(chunk, p, live);
     QVERIFY(r.kind == PacketKind::Settings);
     QCOMPARE(r.section, 0);
     QVERIFY(r.refresh); // the display still refreshes
-    QCOMPARE(debugLineCount, 0);
+    QCOMPARE(log.lines().size(), 0);
     QCOMPARE(live.ReadFlag, 5);
     QVERIFY(p == ParamSet());
 }
@@ -439,11 +418,11 @@ void TestPackets::missingMarkerDecodesNothing()
 {
     ParamSet p;
     LiveValues live;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const PacketResult r = decodePacket(hex("FE00 55 0000000000000000 00"), p, live);
     QVERIFY(r.kind == PacketKind::Unrecognised);
     QVERIFY(!r.refresh);
-    QCOMPARE(debugLineCount, 0);
+    QCOMPARE(log.lines().size(), 0);
     QVERIFY(p == ParamSet());
 }
 
@@ -453,12 +432,12 @@ void TestPackets::joinedChunkDecodesNothing()
     QCOMPARE(two.size(), 24);
     ParamSet p;
     LiveValues live;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const PacketResult r = decodePacket(two, p, live);
     QVERIFY(r.kind == PacketKind::Unrecognised);
     QVERIFY(!r.refresh);
     QCOMPARE(r.section, 0);
-    QCOMPARE(debugLineCount, 0);
+    QCOMPARE(log.lines().size(), 0);
     QVERIFY(p == ParamSet());
 
     // Nor does half of one.
@@ -540,7 +519,7 @@ void TestPackets::sectionsRoundTrip()
 
             ParamSet dst;
             LiveValues live;
-            LogCapture log;
+            apptest::MessageLog log(false);
             const PacketResult r = decodePacket(b, dst, live);
             QCOMPARE(r.section, n);
             if (n == 6)
@@ -574,7 +553,7 @@ void TestPackets::randomChunks()
                          0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC};
     ParamSet p;
     LiveValues live;
-    LogCapture log;
+    apptest::MessageLog log(false);
     int decodedSections = 0;
     for (int round = 0; round < 5000; ++round) {
         const int kind = rng.bounded(10);
@@ -624,7 +603,7 @@ void TestPackets::randomChunks()
         for (int t = 1; t <= 4; ++t)
             QVERIFY(p.stickTrim[t] >= 0 && p.stickTrim[t] <= 240);
     }
-    QCOMPARE(debugLineCount, decodedSections);
+    QCOMPARE(log.lines().size(), decodedSections);
     QVERIFY(decodedSections > 1000);
 }
 

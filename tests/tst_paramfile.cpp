@@ -5,33 +5,16 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "coretest.h"
 #include "fields.h"
 #include "filetest.h"
 #include "frames.h"
 #include "paramfile.h"
 #include "paramset.h"
 #include "rules.h"
+#include "qtwarnings.h"
 
 namespace {
-
-QStringList logLines;
-QtMessageHandler previousHandler = nullptr;
-
-void keepDebugLines(QtMsgType type, const QMessageLogContext &, const QString &msg)
-{
-    if (type == QtDebugMsg)
-        logLines << msg;
-}
-
-// Collects the debug log while it lives.
-struct LogCapture {
-    LogCapture()
-    {
-        logLines.clear();
-        previousHandler = qInstallMessageHandler(keepDebugLines);
-    }
-    ~LogCapture() { qInstallMessageHandler(previousHandler); }
-};
 
 // The four frame texts back to back, as Save writes them.
 QString fileText(const ParamSet &p)
@@ -98,6 +81,7 @@ class TestParamFile : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void byLength_data();
     void byLength();
     void markers_data();
@@ -154,10 +138,12 @@ void TestParamFile::byLength()
     const QString text = full.left(length);
 
     ParamSet p;
+    QStringList logged;
     FileFrames found;
     {
-        LogCapture log;
+        apptest::MessageLog log(false);
         found = load(text, p);
+        logged = log.lines();
     }
     QCOMPARE(found.letters(), QString(s ? "S" : "") + (g ? "G" : "") + (h ? "H" : "") + (i ? "I" : ""));
     QCOMPARE(found.count(), int(s) + int(g) + int(h) + int(i));
@@ -170,7 +156,7 @@ void TestParamFile::byLength()
         expectedLog << QStringLiteral("Blength02:%1").arg(length);
     if (h)
         expectedLog << QStringLiteral("Blength03:%1").arg(length);
-    QCOMPARE(logLines, expectedLog);
+    QCOMPARE(logged, expectedLog);
 }
 
 void TestParamFile::markers_data()
@@ -201,7 +187,7 @@ void TestParamFile::markers()
     QString text = fileText(marked());
     text.replace(pos, 1, replacement);
     ParamSet p;
-    LogCapture log;
+    apptest::MessageLog log(false);
     QCOMPARE(load(text, p).letters(), frames);
     checkFrames(p, frames.contains('S'), frames.contains('G'), frames.contains('H'), frames.contains('I'));
 }
@@ -235,10 +221,10 @@ void TestParamFile::blanksBetweenFrames()
         text += plain.mid(81 * f, 81) + (f < 3 ? between : after);
 
     ParamSet p;
-    LogCapture log;
+    apptest::MessageLog log(false);
     QCOMPARE(load(text, p).letters(), frames);
     checkFrames(p, frames.contains('S'), frames.contains('G'), frames.contains('H'), frames.contains('I'));
-    QCOMPARE(logLines.first(), QStringLiteral("Blength00:%1").arg(text.size()));
+    QCOMPARE(log.lines().first(), QStringLiteral("Blength00:%1").arg(text.size()));
 }
 
 void TestParamFile::characters_data()
@@ -293,7 +279,7 @@ void TestParamFile::characters()
     QCOMPARE(bytes.size(), 324);
     ParamSet p;
     fieldRef(p, field, index) = 4321;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const bool taken = expected != INT_MIN;
     QCOMPARE(load(bytes, p).count(), taken ? 4 : 3);
     QCOMPARE(fieldValue(p, field, index), taken ? expected : 4321);
@@ -326,7 +312,7 @@ void TestParamFile::derivedVolts()
     text.replace(filePos, chars.size(), chars);
     ParamSet p;
     p.txAlarmVolt = p.rxAlarmVolt = p.extAlarmVolt = 77.7;
-    LogCapture log;
+    apptest::MessageLog log(false);
     load(text, p);
     const double got[] = {p.txAlarmVolt, p.rxAlarmVolt, p.extAlarmVolt};
     QCOMPARE(got[which], volts);
@@ -348,7 +334,7 @@ void TestParamFile::lowerCaseFile()
     QVERIFY(lower != upper);
 
     ParamSet a, b;
-    LogCapture log;
+    apptest::MessageLog log(false);
     QCOMPARE(load(upper, a).count(), 4);
     QCOMPARE(load(lower, b).count(), 4);
     QVERIFY(a == b);
@@ -374,7 +360,7 @@ void TestParamFile::byteOrderMarks()
     const ParameterFile file = parameterFileFromBytes(bytes);
     QCOMPARE(file.text, fileText(marked()) + QStringLiteral("\r\n"));
     ParamSet p;
-    LogCapture log;
+    apptest::MessageLog log(false);
     QCOMPARE(decodeParameterFile(file, p).count(), 4);
     checkFrames(p, true, true, true, true);
 }
@@ -390,7 +376,7 @@ void TestParamFile::noRepair()
     text.replace(162 + 68, 3, QStringLiteral("F0F"));   // ext 151.5 V
 
     ParamSet p;
-    LogCapture log;
+    apptest::MessageLog log(false);
     load(text, p);
     QCOMPARE(p.reverse[1], 15);
     QCOMPARE(p.subTrim[1], -120);
@@ -450,9 +436,9 @@ void TestParamFile::saveLoadRoundTrip()
     dst.drCurveExpo = -13;
     dst.subTrim[0] = 99; // element 0 is carried by nothing
     {
-        LogCapture log;
+        apptest::MessageLog log(false);
         QCOMPARE(decodeParameterFile(file, dst).count(), 4);
-        QCOMPARE(logLines.size(), 4);
+        QCOMPARE(log.lines().size(), 4);
     }
 
     ParamSet expected = src;
@@ -478,7 +464,7 @@ void TestParamFile::randomRoundTrip()
         const ParamSet src = randomEncodableSet(rng);
         const QByteArray saved = parameterFileBytes(src);
         ParamSet dst;
-        LogCapture log;
+        apptest::MessageLog log(false);
         QCOMPARE(load(saved, dst).count(), 4);
         QCOMPARE(dst.txAlarmVolt, src.txAlarmVolt);
         QCOMPARE(dst.rxAlarmVolt, src.rxAlarmVolt);
@@ -539,7 +525,7 @@ void TestParamFile::refusedFiles()
     QCOMPARE(file.reason.isEmpty(), refusal == FileRefusal::None);
 
     ParamSet p;
-    LogCapture log;
+    apptest::MessageLog log(false);
     const FileFrames found = decodeParameterFile(file, p);
     if (refusal == FileRefusal::None) {
         QCOMPARE(file.text.size(), int(parameterFileLimit));
@@ -551,9 +537,9 @@ void TestParamFile::refusedFiles()
     QVERIFY(p == ParamSet());
     // Only a file that was read says how long it was.
     if (refusal == FileRefusal::NoFrames)
-        QCOMPARE(logLines, QStringList{QStringLiteral("Blength00:324")});
+        QCOMPARE(log.lines(), QStringList{QStringLiteral("Blength00:324")});
     else
-        QCOMPARE(logLines, QStringList());
+        QCOMPARE(log.lines(), QStringList());
 }
 
 void TestParamFile::failedWriteKeepsOldFile()

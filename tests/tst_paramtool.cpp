@@ -9,6 +9,7 @@
 #include "filetest.h"
 #include "paramset.h"
 #include "programs.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ QString TestParamTool::file(const QString &name, const QByteArray &bytes)
 
 void TestParamTool::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.code, 0);
     for (const char *usage : {"show FILE", "diff A B", "check FILE", "export FILE", "import JSON OUT"})

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 #include <QtTest>
+#include "qtwarnings.h"
 
 namespace {
 
@@ -119,6 +120,7 @@ class TestResources : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void pathsOpen_data();
     void pathsOpen();
 

@@ -6,6 +6,7 @@
 #include "fields.h"
 #include "paramset.h"
 #include "rules.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ class TestRules : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void initialValues();
 
     void rangeEnds_data();

@@ -236,6 +236,8 @@ void SerialTest::failedOpenChangesNothing()
     answerer.stop();
 
     QCOMPARE(answerer.boxes(), QStringList{u8("提示|无法打开串口！")});
+    // The system's reason comes with it.
+    QVERIFY(!answerer.seen().first().informative.isEmpty());
     QCOMPARE(p.button->text(), u8("打开串口"));
     QVERIFY(p.box->isEnabled());
     QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));

@@ -18,6 +18,7 @@
 #include "mainwindow.h"
 #include "paramset.h"
 #include "ui_mainwindow.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
     void init();
 
     void windowTitle();

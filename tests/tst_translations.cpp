@@ -23,6 +23,7 @@
 #include "mainwindow.h"
 #include "ptypeer.h"
 #include "startup.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -157,6 +158,7 @@ private:
 
 void TestTranslations::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     // Nothing here may reach the user's own settings.
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_home.isValid());

@@ -16,6 +16,7 @@
 #include "paramset.h"
 #include "ptypeer.h"
 #include "txsimprocess.h"
+#include "qtwarnings.h"
 
 namespace {
 
@@ -204,6 +205,7 @@ private:
 
 void TestTxSim::initTestCase()
 {
+    testsupport::failOnUnexpectedWarnings();
     // The packet decoder logs every section it takes; not news here.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QVERIFY(m_dir.isValid());

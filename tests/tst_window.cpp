@@ -310,6 +310,7 @@ void WindowTest::commandsNeedOpenPort()
     answerer.stop();
 
     QCOMPARE(answerer.boxes(), QStringList{u8("提示|无法打开串口！")});
+    QCOMPARE(answerer.seen().first().informative, u8("请先打开串口"));
     QCOMPARE(blocked, blockedWhileBoxShown);
     QCOMPARE(liveValues.trimUpdateBlocked, 0);
     QVERIFY(rig.find<QAbstractButton>(qPrintable(button))->isEnabled());

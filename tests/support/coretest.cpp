@@ -6,7 +6,8 @@ namespace apptest {
 
 MessageLog *MessageLog::s_current = nullptr;
 
-MessageLog::MessageLog()
+MessageLog::MessageLog(bool echo)
+    : m_echo(echo)
 {
     Q_ASSERT(!s_current);
     s_current = this;
@@ -33,7 +34,7 @@ void MessageLog::handler(QtMsgType type, const QMessageLogContext &context, cons
     MessageLog *log = s_current;
     if (log && type == QtDebugMsg)
         log->m_lines.append(msg);
-    if (log && log->m_previous)
+    if (log && log->m_previous && (type != QtDebugMsg || log->m_echo))
         log->m_previous(type, context, msg);
 }
 

@@ -9,12 +9,13 @@
 
 namespace apptest {
 
-// Collects the debug log lines written while it exists (and still passes
-// them on to the handler installed before it). One at a time.
+// Collects the debug log lines written while it exists. Every message still
+// goes on to the handler installed before it (so warnings fail a test as
+// usual), debug lines only when echo is on. One at a time.
 class MessageLog
 {
 public:
-    MessageLog();
+    explicit MessageLog(bool echo = true);
     ~MessageLog();
     MessageLog(const MessageLog &) = delete;
     MessageLog &operator=(const MessageLog &) = delete;
@@ -29,6 +30,7 @@ private:
     static MessageLog *s_current;
     QtMessageHandler m_previous = nullptr;
     QStringList m_lines;
+    bool m_echo;
 };
 
 // Puts the process-wide state (Parameter set, live values, frame texts, last

@@ -16,6 +16,7 @@ inline LinkPacing fastPacing()
     p.guardMs = 10;
     p.readMs = 20;
     p.frameMs = 40;
+    p.readReportMs = 300;
     return p;
 }
 

@@ -1,0 +1,292 @@
+// What the window tells about the link: the status bar through a command and
+// after it, a Read's completeness, the backup taken before the transmitter
+// is overwritten, and the port list following the system's ports.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "apptest.h"
+#include "backups.h"
+#include "filetest.h"
+#include "fixtures.h"
+#include "linktest.h"
+#include "mainwindow.h"
+#include "packets.h"
+#include "paramfile.h"
+#include "paramset.h"
+#include "ptypeer.h"
+#include "qtwarnings.h"
+
+using namespace fixtures;
+
+namespace {
+
+QString u8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+const char *const noBackup = "未备份：本次连接尚未读到发射机的设置";
+
+// A transmitter on a pseudo-terminal that answers each read request with
+// its settings, one section per packet, leaving out the sections in skip.
+struct Device {
+    PtyPeer peer;
+    ParamSet settings;
+    QList<int> skip;
+    QTimer watch;
+    int answered = 0;
+
+    Device()
+    {
+        settings.subTrim[1] = 20;
+        settings.servoDelay[2] = 50;
+        settings.stickMode = 3;
+        settings.txAlarmVoltX10 = 42;
+        settings.txAlarmVolt = 4.2;
+        watch.setInterval(2);
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            if (peer.received().count("RR") <= answered)
+                return;
+            ++answered;
+            for (int section = 1; section <= 19; ++section)
+                if (!skip.contains(section))
+                    peer.writePacket(encodeSettingsPacket(settings, section));
+        });
+        watch.start();
+    }
+};
+
+struct Rig {
+    Device device;
+    MainWindow window;
+
+    Rig() { window.link().setPacing(linktest::fastPacing()); }
+
+    bool open()
+    {
+        return apptest::openPort(&window, device.peer.slavePath()) && device.peer.waitFor(2, 2000);
+    }
+    QString message() { return window.findChild<QLabel *>(QStringLiteral("statusMessage"))->text(); }
+    QString connection() { return window.findChild<QLabel *>(QStringLiteral("statusConnection"))->text(); }
+    bool click(const char *button)
+    {
+        window.findChild<QAbstractButton *>(QLatin1String(button))->click();
+        return linktest::waitIdle(window.link());
+    }
+    // A Read, and its report.
+    bool read()
+    {
+        return click("toolButton_Read") && QTest::qWaitFor([this] { return message().startsWith(u8("读取")); });
+    }
+};
+
+QStringList items(const QComboBox *box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+QStringList backupsNow()
+{
+    return backups::list(backups::directory());
+}
+
+} // namespace
+
+class StatusTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void writeShowsProgressAndResult();
+    void stoppedWriteSaysHowFar_data();
+    void stoppedWriteSaysHowFar();
+    void readSaysWhatCame_data();
+    void readSaysWhatCame();
+    void backupHoldsTheTransmittersSettings();
+    void portListFollowsTheSystem();
+
+private:
+    QTemporaryDir m_data;
+};
+
+void StatusTest::initTestCase()
+{
+    testsupport::failOnUnexpectedWarnings();
+    // Backups go below the data folder of "varnix-config": a folder of ours.
+    QVERIFY(m_data.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+    QCoreApplication::setApplicationName(QStringLiteral("varnix-config"));
+    QCOMPARE(backups::directory(), m_data.path() + QStringLiteral("/varnix-config/backups"));
+}
+
+void StatusTest::init()
+{
+    apptest::resetProcessState();
+}
+
+// Nothing read in this connection: the Write goes ahead without a backup,
+// and the status bar says so all along.
+void StatusTest::writeShowsProgressAndResult()
+{
+    Rig rig;
+    QCOMPARE(rig.connection(), u8("未连接"));
+    QVERIFY(rig.open());
+    QCOMPARE(rig.connection(), rig.device.peer.slavePath() + u8(" 已连接"));
+    QString during;
+    int progress = -1;
+    {
+        StreamWatch watch(rig.device.peer);
+        watch.onFrame('Z', [&] {
+            during = rig.message();
+            auto *bar = rig.window.findChild<QProgressBar *>(QStringLiteral("statusProgress"));
+            progress = bar->isHidden() ? -1 : bar->value();
+        });
+        QVERIFY(rig.click("toolButton_Send"));
+    }
+    QCOMPARE(during, u8("正在写入 2/4 · ") + u8(noBackup));
+    QCOMPARE(progress, 2);
+    QCOMPARE(rig.message(), u8("写入完成：4 帧 · ") + u8(noBackup));
+    QCOMPARE(backupsNow(), QStringList());
+
+    // Packets a second, counted while connected.
+    QVERIFY(rig.device.peer.write(channelPacket(QVector<int>(8, 1200), 740)));
+    QTRY_VERIFY(rig.connection().endsWith(u8("包/秒")));
+    QVERIFY(apptest::closePort(&rig.window));
+    QCOMPARE(rig.connection(), u8("未连接"));
+}
+
+void StatusTest::stoppedWriteSaysHowFar_data()
+{
+    QTest::addColumn<bool>("lost");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("closed") << false << u8("写入中断：已发送 1/4 帧 · ") + u8(noBackup);
+    QTest::newRow("lost") << true << u8("串口已断开：设备已挂断；写入中断：已发送 1/4 帧");
+}
+
+void StatusTest::stoppedWriteSaysHowFar()
+{
+    QFETCH(bool, lost);
+    QFETCH(QString, message);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    apptest::ModalAnswerer answerer(5000); // the box a lost device brings
+    testsupport::expectWarning(QStringLiteral("Write stopped after 1 of 4"));
+    {
+        StreamWatch watch(rig.device.peer);
+        watch.onFrame('Y', [&] {
+            if (lost)
+                rig.device.peer.hangUp();
+            else
+                rig.window.findChild<QAbstractButton *>(QStringLiteral("openButton"))->click();
+        });
+        QVERIFY(rig.click("toolButton_Send"));
+    }
+    QTRY_COMPARE(rig.message(), message);
+    QCOMPARE(rig.connection(), u8("未连接"));
+    QTRY_COMPARE(answerer.count(), lost ? 1 : 0);
+}
+
+void StatusTest::readSaysWhatCame_data()
+{
+    QTest::addColumn<QList<int>>("skip");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("all") << QList<int>() << u8("读取完成：19/19 段");
+    QTest::newRow("short packet and section 8 missing")
+        << QList<int>{7, 8} << u8("读取不完整：收到 17/19 段（缺 7, 8）");
+    QTest::newRow("nothing") << (QList<int>() << 1 << 2 << 3 << 4 << 5 << 6 << 7 << 8 << 9 << 10 << 11 << 12 << 13
+                                              << 14 << 15 << 16 << 17 << 18 << 19)
+                             << u8("读取不完整：收到 0/19 段（缺 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, "
+                                   "15, 16, 17, 18, 19）");
+}
+
+void StatusTest::readSaysWhatCame()
+{
+    QFETCH(QList<int>, skip);
+    QFETCH(QString, message);
+
+    Rig rig;
+    rig.device.skip = skip;
+    QVERIFY(rig.open());
+    QVERIFY(rig.read());
+    QCOMPARE(rig.message(), message);
+}
+
+// The backup holds what the transmitter reported, never the edits about to
+// be sent; once a Write has gone out, the next backup holds its frames.
+void StatusTest::backupHoldsTheTransmittersSettings()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QVERIFY(rig.read());
+    QCOMPARE(rig.message(), u8("读取完成：19/19 段"));
+    const ParamSet readBack = paramSet;
+    QCOMPARE(readBack.subTrim[1], 20);
+    QCOMPARE(readBack.stickMode, 3);
+
+    auto *sub1 = rig.window.findChild<QSpinBox *>(QStringLiteral("spinBox_sub1"));
+    sub1->setValue(-33);
+    QCOMPARE(paramSet.subTrim[1], -33);
+    rig.device.peer.clear();
+    QVERIFY(rig.click("toolButton_Send"));
+    const QByteArray sent = rig.device.peer.received().replace("WWW", "");
+    QCOMPARE(sent.size(), 4 * 81);
+
+    QStringList names = backupsNow();
+    QCOMPARE(names.size(), 1);
+    QVERIFY(names.first().endsWith(QStringLiteral("-write.txt")));
+    QCOMPARE(rig.message(), u8("写入完成：4 帧 · 已备份 ") + names.first());
+    const QString dir = backups::directory();
+    const FrameTexts expected = framesOf(readBack);
+    QCOMPARE(readBytes(QDir(dir).filePath(names.first())),
+             (expected.text[0] + expected.text[1] + expected.text[2] + expected.text[3]).toLatin1());
+
+    // A factory reset now backs up what the Write sent, the edit with it.
+    QVERIFY(rig.click("toolButton_Reset"));
+    names = backupsNow();
+    QCOMPARE(names.size(), 2);
+    QVERIFY(names.last().contains(QStringLiteral("-reset")));
+    QCOMPARE(readBytes(QDir(dir).filePath(names.last())), sent);
+    QVERIFY(QFile::remove(QDir(dir).filePath(names.first())));
+    QVERIFY(QFile::remove(QDir(dir).filePath(names.last())));
+}
+
+// The list gains and loses ports as the system does; what the user typed
+// stays, and each port names its device in a tool tip.
+void StatusTest::portListFollowsTheSystem()
+{
+    MainWindow w;
+    QList<MainWindow::PortEntry> ports{{QStringLiteral("ttyUSB0"), QStringLiteral("CP2102"), QStringLiteral("Silicon Labs")}};
+    w.setPortSource([&ports] { return ports; });
+    auto *box = w.findChild<QComboBox *>(QStringLiteral("portNameBox"));
+    QCOMPARE(items(box), QStringList{QStringLiteral("ttyUSB0")});
+    QCOMPARE(box->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("CP2102 · Silicon Labs"));
+
+    box->setEditText(QStringLiteral("/dev/my-radio"));
+    ports.append({QStringLiteral("ttyACM0"), QStringLiteral("Transmitter"), QString()});
+    QTRY_COMPARE(items(box), (QStringList{QStringLiteral("ttyUSB0"), QStringLiteral("ttyACM0")}));
+    QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Transmitter"));
+    QCOMPARE(box->currentText(), QStringLiteral("/dev/my-radio"));
+
+    // The port picked goes away: its name stays, no other port takes its place.
+    box->setCurrentIndex(1);
+    ports.removeLast();
+    QTRY_COMPARE(items(box), QStringList{QStringLiteral("ttyUSB0")});
+    QCOMPARE(box->currentText(), QStringLiteral("ttyACM0"));
+}
+
+QTEST_MAIN(StatusTest)
+#include "tst_status.moc"

@@ -51,6 +51,9 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     m_progress->setMaximumWidth(160);
     m_progress->setTextVisible(false);
     m_progress->hide();
+    // The window's dark grey, and light text on it.
+    bar->setStyleSheet(QStringLiteral("QStatusBar { background-color: rgb(40, 40, 40); }"
+                                      "QStatusBar QLabel { color: rgb(230, 230, 230); }"));
     bar->addWidget(m_message, 1);
     bar->addWidget(m_progress);
     bar->addPermanentWidget(m_connection);
@@ -119,6 +122,7 @@ void StatusPanel::started(Link::Command command, int steps)
     m_backupNote.clear();
     m_resultNote.clear();
     m_abortText.clear();
+    m_readReported = false;
     m_progress->setRange(0, steps);
     m_progress->setValue(0);
     m_progress->show();
@@ -139,7 +143,12 @@ void StatusPanel::finished(Link::Command command)
     m_progress->hide();
     QString text;
     switch (command) {
-    case Link::Read: text = tr("正在读取：等待设置"); break;
+    case Link::Read:
+        // All the answers may have come while the command waited.
+        if (m_readReported)
+            return;
+        text = tr("正在读取：等待设置");
+        break;
     case Link::Write: text = tr("写入完成：%1 帧").arg(4); break;
     case Link::Reset:
     case Link::Reset2: text = tr("已恢复出厂设置"); break;
@@ -165,6 +174,7 @@ void StatusPanel::aborted(Link::Command command, int done, int steps)
 
 void StatusPanel::readReport(int received, const QList<int> &missing)
 {
+    m_readReported = true;
     if (missing.isEmpty())
         m_message->setText(tr("读取完成：%1/19 段").arg(received));
     else

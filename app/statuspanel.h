@@ -51,4 +51,5 @@ private:
     QString m_resultNote;
     QString m_abortText;
     int m_packets = 0;
+    bool m_readReported = false;
 };

@@ -2,9 +2,11 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [--lang en] [OUTDIR]
+#   tools/screenshots.sh [--lang en] [--status] [OUTDIR]
 # --lang en takes the English window, pages 1 and 2 as page1-en.png and
-# page2-en.png. PAGES="0 3" takes those pages instead.
+# page2-en.png. PAGES="0 3" takes those pages instead. --status takes the
+# status bar instead: after a Read that misses two sections (status-read.png),
+# during a Write (status-writing.png) and after it (status-written.png).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,6 +14,11 @@ lang=zh
 if [ "${1:-}" = "--lang" ]; then
     lang="$2"
     shift 2
+fi
+status=""
+if [ "${1:-}" = "--status" ]; then
+    status=1
+    shift
 fi
 suffix=""
 pages="${PAGES:-0 1 2 3 4 5}"
@@ -27,13 +34,15 @@ fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x680x24" "$0" --lang "$lang" "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x720x24" "$0" --lang "$lang" ${status:+--status} "$out"
 fi
 
 log="$(mktemp)"
 # The language choice goes to a settings folder of its own, not the user's.
 config="$(mktemp -d)"
-"$bin/txsim" > "$log" 2>/dev/null &
+sim_args=()
+[ -z "$status" ] || sim_args=(--leave-out 7,8)
+"$bin/txsim" "${sim_args[@]}" > "$log" 2>/dev/null &
 sim=$!
 app=""
 trap 'kill $sim $app 2>/dev/null || true; rm -rf "$log" "$config"' EXIT
@@ -55,6 +64,8 @@ done
 [ -n "$win" ] || { echo "the window did not appear" >&2; exit 1; }
 xdotool windowmove "$win" 0 0
 sleep 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+shot() { import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$out/$1.png"; }
 
 # Connect (openButton), read the settings (toolButton_Read), let the bars move.
 xdotool mousemove 680 50 click 1
@@ -64,11 +75,24 @@ sleep 2
 xdotool mousemove 1050 650
 sleep 0.5
 
+if [ -n "$status" ]; then
+    # The Read's report comes 2 s after the request when sections are missing.
+    sleep 1
+    shot status-read
+    xdotool mousemove 315 50 click 1  # toolButton_Send
+    sleep 1.3
+    shot status-writing
+    sleep 2.8
+    shot status-written
+    echo "screenshots in $out"
+    exit 0
+fi
+
 # The tabs are 140 pixels wide from x = 10, 50 high from y = 110.
 for page in $pages; do
     xdotool mousemove $((80 + 140 * page)) 135 click 1
     xdotool mousemove 1050 650
     sleep 0.8
-    import -window root -crop 1100x680+0+0 +repage "$out/page$page$suffix.png"
+    shot "page$page$suffix"
 done
 echo "screenshots in $out"

@@ -51,7 +51,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption ackOption(QStringLiteral("ack-timeout"),
         QStringLiteral("Send the next packet after MS milliseconds even without an acknowledgement (default 200)."),
         QStringLiteral("MS"), QStringLiteral("200"));
-    parser.addOptions({rateOption, settingsOption, logOption, ackOption});
+    const QCommandLineOption leaveOutOption(QStringLiteral("leave-out"),
+        QStringLiteral("Sections (1..19, comma-separated) left out of the answer to a read request, as a lossy "
+                       "link would lose them."),
+        QStringLiteral("LIST"));
+    parser.addOptions({rateOption, settingsOption, logOption, ackOption, leaveOutOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\" (see --help)").arg(parser.positionalArguments().first()));
@@ -65,6 +69,14 @@ int main(int argc, char *argv[])
     if (!ok || options.ackTimeoutMs < 1 || options.ackTimeoutMs > 60000)
         return fail(QStringLiteral("--ack-timeout wants milliseconds between 1 and 60000"));
     options.logPath = parser.value(logOption);
+    if (parser.isSet(leaveOutOption)) {
+        for (const QString &part : parser.value(leaveOutOption).split(QLatin1Char(','))) {
+            const int section = part.trimmed().toInt(&ok);
+            if (!ok || section < 1 || section > 19)
+                return fail(QStringLiteral("--leave-out wants section numbers 1..19, e.g. --leave-out 7,8"));
+            options.leaveOut.append(section);
+        }
+    }
 
     ParamSet settings;
     settings.firmwareVersion = 50;

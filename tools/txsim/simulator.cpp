@@ -236,7 +236,8 @@ void Simulator::queueSettings()
 {
     m_sections.clear();
     for (int s = 1; s <= 19; ++s)
-        m_sections.append(encodeSettingsPacket(m_settings, s));
+        if (!m_options.leaveOut.contains(s))
+            m_sections.append(encodeSettingsPacket(m_settings, s));
     m_sectionsSent = 0;
     m_sectionsUnacked = 0;
 }

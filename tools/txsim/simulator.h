@@ -31,6 +31,7 @@ public:
     struct Options {
         double rate = 20;       // live packets per second; 0 = none
         int ackTimeoutMs = 200; // send on without a "WWW" after this long
+        QVector<int> leaveOut;  // sections a read request is not answered with
         QString logPath;        // every byte received, time-stamped
     };
 

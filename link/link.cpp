@@ -210,23 +210,17 @@ bool Link::write()
 
 bool Link::factoryReset()
 {
-    if (!begin(Reset, 4, true))
-        return false;
-    addGuard(true);
-    m_steps.append({[] {
-                        restData(paramSet);
-                        restData2(paramSet);
-                    },
-                    0});
-    addFrames(true);
-    addFinish();
-    runSteps();
-    return true;
+    return reset(Reset, true);
 }
 
 bool Link::secondReset()
 {
-    if (!begin(Reset2, 4, false))
+    return reset(Reset2, false);
+}
+
+bool Link::reset(Command command, bool blockTrims)
+{
+    if (!begin(command, 4, blockTrims))
         return false;
     addGuard(true);
     m_steps.append({[] {
@@ -245,19 +239,7 @@ bool Link::save(const std::function<bool()> &prepare, const std::function<void()
     if (!begin(Save, 4, false))
         return false;
     addGuard(false);
-    m_steps.append({[this, prepare, store] {
-                        const quint64 command = m_generation;
-                        const bool go = prepare();
-                        if (command != m_generation)
-                            return; // stopped while a dialog was up
-                        if (!go) {
-                            end();
-                            return;
-                        }
-                        addFrames(false);
-                        addFinish(store);
-                    },
-                    0});
+    addPrepared(prepare, false, store);
     runSteps();
     return true;
 }
@@ -267,24 +249,30 @@ bool Link::load(const std::function<bool()> &prepare)
     if (!begin(Load, 4, true))
         return false;
     addGuard(false);
-    m_steps.append({[this, prepare] {
+    addPrepared(prepare, true, [this] {
+        m_trimBlock.reset();
+        repair();
+    });
+    runSteps();
+    return true;
+}
+
+// Save and Load: the window's dialogs and file work, then the frames.
+void Link::addPrepared(const std::function<bool()> &prepare, bool ack, const std::function<void()> &last)
+{
+    m_steps.append({[this, prepare, ack, last] {
                         const quint64 command = m_generation;
                         const bool go = prepare();
                         if (command != m_generation)
-                            return;
+                            return; // stopped while a dialog was up
                         if (!go) {
                             end();
                             return;
                         }
-                        addFrames(true);
-                        addFinish([this] {
-                            m_trimBlock.reset();
-                            repair();
-                        });
+                        addFrames(ack);
+                        addFinish(last);
                     },
                     0});
-    runSteps();
-    return true;
 }
 
 void Link::abort(const QString &reason)

@@ -120,6 +120,8 @@ private:
     };
 
     bool begin(Command command, int steps, bool blockTrims);
+    bool reset(Command command, bool blockTrims);
+    void addPrepared(const std::function<bool()> &prepare, bool ack, const std::function<void()> &last);
     void addGuard(bool needsDevice);
     void addFrames(bool ack);
     void addFinish(const std::function<void()> &last = {});

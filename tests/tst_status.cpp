@@ -116,6 +116,7 @@ private slots:
     void readSaysWhatCame_data();
     void readSaysWhatCame();
     void backupHoldsTheTransmittersSettings();
+    void failedBackupLetsTheCommandGoOn();
     void portListFollowsTheSystem();
 
 private:
@@ -269,6 +270,26 @@ void StatusTest::backupHoldsTheTransmittersSettings()
     QCOMPARE(readBytes(QDir(dir).filePath(names.last())), sent);
     QVERIFY(QFile::remove(QDir(dir).filePath(names.first())));
     QVERIFY(QFile::remove(QDir(dir).filePath(names.last())));
+}
+
+// A backup that cannot be written is reported; the Write goes out anyway.
+void StatusTest::failedBackupLetsTheCommandGoOn()
+{
+    // The data folder is a plain file: no backups folder can be made in it.
+    const QString blocked = m_data.filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(writeBytes(blocked, "x"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+    Rig rig;
+    QVERIFY(rig.open());
+    QVERIFY(rig.read());
+    testsupport::expectWarning(QStringLiteral("backup not written"));
+    rig.device.peer.clear();
+    QVERIFY(rig.click("toolButton_Send"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+
+    QVERIFY(rig.message().startsWith(u8("写入完成：4 帧 · 备份失败：")));
+    QCOMPARE(rig.device.peer.received().replace("WWW", "").size(), 4 * 81);
+    QCOMPARE(testsupport::missingWarnings(), QStringList());
 }
 
 // The list gains and loses ports as the system does; what the user typed

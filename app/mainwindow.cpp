@@ -109,6 +109,14 @@ bool deviceHungUp(qintptr handle)
 #endif
 }
 
+// The link's "提示" box: what happened, and why as its informative text.
+void showNote(const QString &text, const QString &why)
+{
+    QMessageBox box(QMessageBox::Information, MainWindow::tr("提示"), text, QMessageBox::Ok);
+    box.setInformativeText(why);
+    box.exec();
+}
+
 } // namespace
 
 // Kept for callers outside the commands, which run as timed steps of the link.
@@ -198,10 +206,7 @@ QString portToolTip(const MainWindow::PortEntry &port)
 void MainWindow::fillPortList(const QString &keep)
 {
     ui->portNameBox->clear();
-    for (const PortEntry &port : m_portSource()) {
-        ui->portNameBox->addItem(port.name);
-        ui->portNameBox->setItemData(ui->portNameBox->count() - 1, portToolTip(port), Qt::ToolTipRole);
-    }
+    followPorts();
     if (keep.isEmpty())
         return;
     const int listed = ui->portNameBox->findText(keep);
@@ -316,11 +321,7 @@ void MainWindow::portLost(const QString &reason)
     showClosedPanel();
     m_status->showLoss(reason);
     // Shown from the event loop, not from inside the port's error signal.
-    QTimer::singleShot(0, this, [reason] {
-        QMessageBox box(QMessageBox::Information, tr("提示"), tr("串口已断开"), QMessageBox::Ok);
-        box.setInformativeText(reason);
-        box.exec();
-    });
+    QTimer::singleShot(0, this, [reason] { showNote(tr("串口已断开"), reason); });
 }
 
 void MainWindow::serialPort_readyRead()
@@ -337,9 +338,7 @@ int MainWindow::byteArrayToInt(QByteArray b, int a)
 
 void MainWindow::showNoPortBox(const QString &why)
 {
-    QMessageBox box(QMessageBox::Information, tr("提示"), tr("无法打开串口！"), QMessageBox::Ok);
-    box.setInformativeText(why);
-    box.exec();
+    showNote(tr("无法打开串口！"), why);
 }
 
 // Before a command overwrites the transmitter's settings, what it holds goes

@@ -51,14 +51,6 @@ QStringList systemPorts()
     return names;
 }
 
-QStringList items(const QComboBox *box)
-{
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 // Whether this process still holds a file descriptor on path.
 bool holdsOpen(const QString &path)
 {
@@ -145,7 +137,7 @@ void SerialTest::openAndCloseHandshake()
     QVERIFY(p.box->isEnabled());
     QCOMPARE(iconImage(p.lamp->icon()), lampImage("red"));
     const QStringList ports = systemPorts();
-    QCOMPARE(items(p.box), ports);
+    QCOMPARE(apptest::itemTexts(p.box), ports);
     QCOMPARE(p.box->currentIndex(), ports.isEmpty() ? -1 : 0);
     // The port used last stays named, although the system does not list it.
     QCOMPARE(p.box->currentText(), peer.slavePath());
@@ -245,7 +237,7 @@ void SerialTest::failedOpenChangesNothing()
     if (emptyList)
         QCOMPARE(p.box->count(), 0);
     else
-        QCOMPARE(items(p.box), systemPorts());
+        QCOMPARE(apptest::itemTexts(p.box), systemPorts());
     QVERIFY(paramSet == ParamSet());
 
     // Still closed: the next click tries to open again, and fails again.

@@ -87,14 +87,6 @@ struct Rig {
     }
 };
 
-QStringList items(const QComboBox *box)
-{
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 QStringList backupsNow()
 {
     return backups::list(backups::directory());
@@ -300,19 +292,19 @@ void StatusTest::portListFollowsTheSystem()
     QList<MainWindow::PortEntry> ports{{QStringLiteral("ttyUSB0"), QStringLiteral("CP2102"), QStringLiteral("Silicon Labs")}};
     w.setPortSource([&ports] { return ports; });
     auto *box = w.findChild<QComboBox *>(QStringLiteral("portNameBox"));
-    QCOMPARE(items(box), QStringList{QStringLiteral("ttyUSB0")});
+    QCOMPARE(apptest::itemTexts(box), QStringList{QStringLiteral("ttyUSB0")});
     QCOMPARE(box->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("CP2102 · Silicon Labs"));
 
     box->setEditText(QStringLiteral("/dev/my-radio"));
     ports.append({QStringLiteral("ttyACM0"), QStringLiteral("Transmitter"), QString()});
-    QTRY_COMPARE(items(box), (QStringList{QStringLiteral("ttyUSB0"), QStringLiteral("ttyACM0")}));
+    QTRY_COMPARE(apptest::itemTexts(box), (QStringList{QStringLiteral("ttyUSB0"), QStringLiteral("ttyACM0")}));
     QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Transmitter"));
     QCOMPARE(box->currentText(), QStringLiteral("/dev/my-radio"));
 
     // The port picked goes away: its name stays, no other port takes its place.
     box->setCurrentIndex(1);
     ports.removeLast();
-    QTRY_COMPARE(items(box), QStringList{QStringLiteral("ttyUSB0")});
+    QTRY_COMPARE(apptest::itemTexts(box), QStringList{QStringLiteral("ttyUSB0")});
     QCOMPARE(box->currentText(), QStringLiteral("ttyACM0"));
 }
 

@@ -189,6 +189,14 @@ bool setRefreshTimerRunning(QWidget *window, bool running)
     return false;
 }
 
+QStringList itemTexts(const QComboBox *box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
 bool invokeSlot(QObject *window, const char *slot)
 {
     return QMetaObject::invokeMethod(window, slot, Qt::DirectConnection);

@@ -14,6 +14,7 @@
 
 #include "coretest.h"
 
+class QComboBox;
 class QTimer;
 class QWidget;
 
@@ -82,6 +83,9 @@ bool closePort(QWidget *window);
 // child), so a test can tell a refresh done by a slot from a timer tick.
 // Returns false when the window has no such timer.
 bool setRefreshTimerRunning(QWidget *window, bool running);
+
+// The texts of a combo box's items, in order.
+QStringList itemTexts(const QComboBox *box);
 
 // Calls a parameterless slot of the window through the meta-object.
 bool invokeSlot(QObject *window, const char *slot);

@@ -1,0 +1,369 @@
+#include "bindings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHash>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <cstring>
+
+#include "frames.h"
+
+// The form compiled into this library, so that item texts and tab captions
+// come from the form itself without a window.
+static void initFormResource()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(bindings);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+namespace {
+
+#define N(text) QT_TRANSLATE_NOOP("Bindings", text)
+
+// One family of numbered widgets widget<first>..widget<last> bound to
+// field[first..last].
+struct Family {
+    const char *widget; // "%1" stands for the element; nullptr: no widget
+    Field field;
+    int first;
+    int last;
+    Show show;
+    int page;
+    const char *name;
+};
+
+const Family families[] = {
+    // page 1
+    {"comboBox_rev%1", Field::reverse, 1, 8, Show::Item, 1, N("舵机相位 CH%1")},
+    {"spinBox_sub%1", Field::subTrim, 1, 8, Show::Number, 1, N("副微调 CH%1")},
+    {"spinBox_Lepa%1", Field::epaLeft, 1, 8, Show::Percent, 1, N("舵机行程 L CH%1")},
+    {"spinBox_Repa%1", Field::epaRight, 1, 8, Show::Percent, 1, N("舵机行程 R CH%1")},
+    {"spinBox_FS%1", Field::failSafe, 1, 8, Show::Number, 1, N("失控保护 CH%1")},
+    {"spinBox_delay%1", Field::servoDelay, 1, 8, Show::Number, 1, N("舵机延迟 CH%1")},
+    {"comboBox_AUX%1", Field::auxSource, 5, 8, Show::Item, 1, N("辅助通道 CH%1")},
+    // page 2
+    {"comboBox_DR_MIX1", Field::drMix, 0, 0, Show::Item, 2, N("大小舵")},
+    {"comboBox_DR_CH1", Field::drChannel, 0, 0, Show::Item, 2, N("大小舵通道")},
+    {"comboBox_DR_SW1", Field::drSwitch, 0, 0, Show::Item, 2, N("大小舵开关")},
+    {"spinBox_DR_UP1", Field::drUp, 0, 0, Show::Percent, 2, N("大小舵上档")},
+    {"spinBox_DR_DOWN1", Field::drDown, 0, 0, Show::Percent, 2, N("大小舵下档")},
+    {nullptr, Field::drRateUp, 1, 4, Show::Percent, 2, N("大小舵 CH%1 上档比例")},
+    {nullptr, Field::drRateDown, 1, 4, Show::Percent, 2, N("大小舵 CH%1 下档比例")},
+    {"comboBox_AttiM", Field::attitudeChannel, 0, 0, Show::Item, 2, N("姿态通道")},
+    {"spinBox_Atti%1", Field::attitude, 1, 6, Show::Number, 2, N("姿态%1")},
+    {"comboBox_EleMix", Field::elevonMix, 0, 0, Show::Item, 2, N("升降副翼混控")},
+    {"spinBox_Elev0%1", Field::elevon, 1, 6, Show::Percent, 2, N("升降副翼比例%1")},
+    {"comboBox_RuMix", Field::vtailMix, 0, 0, Show::Item, 2, N("V型尾翼混控")},
+    {"spinBox_Ru%1", Field::vtail, 1, 4, Show::Percent, 2, N("V型尾翼比例%1")},
+    // page 3
+    {"comboBox_DR_MIX2", Field::drMix, 0, 0, Show::Item, 3, N("大小舵")},
+    {"comboBox_DR_CH2", Field::drChannel, 0, 0, Show::Item, 3, N("大小舵通道")},
+    {"comboBox_DR_SW2", Field::drSwitch, 0, 0, Show::Item, 3, N("大小舵开关")},
+    {"comboBox_DR_POSI", Field::drPosition, 0, 0, Show::Item, 3, N("大小舵档位")},
+    {"spinBox_DR_RATE", Field::drCurveRate, 0, 0, Show::Percent, 3, N("大小舵曲线比例")},
+    {"spinBox_DR_EXP", Field::drCurveExpo, 0, 0, Show::Percent, 3, N("大小舵曲线指数")},
+    {nullptr, Field::drExpoUp, 1, 4, Show::Percent, 3, N("大小舵 CH%1 上档指数")},
+    {nullptr, Field::drExpoDown, 1, 4, Show::Percent, 3, N("大小舵 CH%1 下档指数")},
+    {"comboBox_THCURE_MIX", Field::thrCurveMix, 0, 0, Show::Item, 3, N("油门曲线")},
+    {"spinBox_THCURE_Data0%1", Field::thrCurve, 1, 7, Show::Percent, 3, N("油门曲线点%1")},
+    {nullptr, Field::thrCurveExtra, 0, 0, Show::Number, 3, N("油门曲线附加值")},
+    // page 4: the mixes one by one, below
+    // page 5
+    {"doubleSpinBox_Volt", Field::txAlarmVoltX10, 0, 0, Show::Volts, 5, N("发射机报警电压")},
+    {"doubleSpinBox_rxVolt", Field::rxAlarmVoltX10, 0, 0, Show::Volts, 5, N("接收机报警电压")},
+    {"doubleSpinBox_extVolt", Field::extAlarmVoltX10, 0, 0, Show::Volts, 5, N("动力电池报警电压")},
+    {"spinBox_Rssi", Field::rssiAlarm, 0, 0, Show::Dbm, 5, N("RSSI 报警")},
+    {"spinBox_Mode", Field::stickMode, 0, 0, Show::Number, 5, N("摇杆模式")},
+    {"spinBox_Vertion", Field::firmwareVersion, 0, 0, Show::Number, 5, N("固件版本")},
+    {nullptr, Field::stickTrim, 1, 4, Show::Trim, 5, N("微调%1")},
+};
+
+// The six rows of programmable mix n: "comboBox_PRM0<n>_Mix" and so on.
+struct MixRow {
+    const char *widget; // "%1" stands for the mix
+    Field field;
+    Show show;
+    const char *name;
+};
+const MixRow mixRows[] = {
+    {"comboBox_PRM0%1_Mix", Field::prmMix, Show::Item, N("混控%1 状态")},
+    {"comboBox_PRM0%1_Master", Field::prmMaster, Show::Item, N("混控%1 主控")},
+    {"comboBox_PRM0%1_Slave", Field::prmSlave, Show::Item, N("混控%1 被控")},
+    {"spinBox_PRM0%1_Data1", Field::prmOffset, Show::Percent, N("混控%1 偏置")},
+    {"spinBox_PRM0%1_Data2", Field::prmUpRate, Show::Percent, N("混控%1 上边")},
+    {"spinBox_PRM0%1_Data3", Field::prmDownRate, Show::Percent, N("混控%1 下边")},
+};
+const int mixPage = 4;
+
+#undef N
+
+// Widget names are built once and live as long as the table.
+const char *keep(const QString &name)
+{
+    static QList<QByteArray> names;
+    names.append(name.toLatin1());
+    return names.last().constData();
+}
+
+QVector<Binding> buildTable()
+{
+    QVector<Binding> table;
+    auto add = [&table](const char *pattern, Field field, int element, Show show, int page, const char *name) {
+        const char *widget = pattern;
+        if (pattern && std::strstr(pattern, "%1"))
+            widget = keep(QString::fromLatin1(pattern).arg(element));
+        table.append({widget, field, element, show, page, name});
+    };
+    for (const Family &f : families) {
+        if (f.page == 5 && table.last().page < mixPage)
+            for (int n = 1; n <= 4; ++n)
+                for (const MixRow &m : mixRows)
+                    add(m.widget, m.field, n, m.show, mixPage, m.name);
+        for (int e = f.first; e <= f.last; ++e)
+            add(f.widget, f.field, e, f.show, f.page, f.name);
+    }
+    return table;
+}
+
+// The form as compiled in: combo items and tab captions, read once.
+struct Form {
+    QHash<QByteArray, QStringList> items; // untranslated
+    QStringList tabTitles;                // untranslated, in tab order
+};
+
+// Reads the direct children of the widget element the reader stands on.
+void readWidget(QXmlStreamReader &xml, const QByteArray &name, Form &form)
+{
+    const bool isTabs = name == "tabWidget";
+    QStringList items;
+    int depth = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType t = xml.readNext();
+        if (t == QXmlStreamReader::EndElement) {
+            if (depth == 0)
+                break;
+            --depth;
+            continue;
+        }
+        if (t != QXmlStreamReader::StartElement)
+            continue;
+        if (depth == 0 && xml.name() == QLatin1String("item")) {
+            // <item><property name="text"><string>..</string></property></item>
+            QString text;
+            int inner = 0;
+            while (!xml.atEnd()) {
+                const QXmlStreamReader::TokenType u = xml.readNext();
+                if (u == QXmlStreamReader::StartElement) {
+                    if (xml.name() == QLatin1String("string"))
+                        text = xml.readElementText();
+                    else
+                        ++inner;
+                } else if (u == QXmlStreamReader::EndElement) {
+                    if (inner == 0)
+                        break;
+                    --inner;
+                }
+            }
+            items << text;
+            continue;
+        }
+        if (xml.name() == QLatin1String("widget")) {
+            const QByteArray child = xml.attributes().value(QLatin1String("name")).toString().toLatin1();
+            if (isTabs && depth == 0) {
+                // A page: its title attribute comes among its first children.
+                QString title;
+                int inner = 0;
+                while (!xml.atEnd()) {
+                    const QXmlStreamReader::TokenType u = xml.readNext();
+                    if (u == QXmlStreamReader::StartElement) {
+                        if (xml.name() == QLatin1String("widget")) {
+                            readWidget(xml, xml.attributes().value(QLatin1String("name")).toString().toLatin1(), form);
+                            continue;
+                        }
+                        if (title.isNull() && xml.name() == QLatin1String("attribute")
+                            && xml.attributes().value(QLatin1String("name")) == QLatin1String("title")) {
+                            xml.readNextStartElement();
+                            title = xml.readElementText();
+                            xml.skipCurrentElement();
+                            continue;
+                        }
+                        ++inner;
+                    } else if (u == QXmlStreamReader::EndElement) {
+                        if (inner == 0)
+                            break;
+                        --inner;
+                    }
+                }
+                form.tabTitles << title;
+                continue;
+            }
+            readWidget(xml, child, form);
+            continue;
+        }
+        ++depth;
+    }
+    if (!items.isEmpty())
+        form.items.insert(name, items);
+}
+
+const Form &form()
+{
+    static const Form f = [] {
+        initFormResource();
+        Form result;
+        QFile file(QStringLiteral(":/form/mainwindow.ui"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            qWarning("form not compiled in");
+            return result;
+        }
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("widget"))
+                readWidget(xml, xml.attributes().value(QLatin1String("name")).toString().toLatin1(), result);
+        }
+        if (xml.hasError())
+            qWarning("form: %s", qPrintable(xml.errorString()));
+        return result;
+    }();
+    return f;
+}
+
+QString formText(const QString &source)
+{
+    return QCoreApplication::translate("MainWindow", source.toUtf8().constData());
+}
+
+int tenths(double volts)
+{
+    return int(std::lround(volts * 10));
+}
+
+} // namespace
+
+const QVector<Binding> &bindings()
+{
+    static const QVector<Binding> table = buildTable();
+    return table;
+}
+
+const Binding *bindingOf(const char *widget)
+{
+    for (const Binding &b : bindings())
+        if (b.widget && qstrcmp(b.widget, widget) == 0)
+            return &b;
+    return nullptr;
+}
+
+const Binding *bindingOf(const QString &widget)
+{
+    return bindingOf(widget.toLatin1().constData());
+}
+
+QString bindingName(const Binding &b)
+{
+    QString name = QCoreApplication::translate("Bindings", b.name);
+    if (name.contains(QLatin1String("%1")))
+        name = name.arg(b.element);
+    return name;
+}
+
+QString pageName(int page)
+{
+    const QStringList &titles = form().tabTitles;
+    return page >= 0 && page < titles.size() ? formText(titles.at(page)) : QString::number(page);
+}
+
+QStringList formItemTexts(const char *widget)
+{
+    QStringList texts;
+    for (const QString &item : form().items.value(QByteArray(widget)))
+        texts << formText(item);
+    return texts;
+}
+
+QString bindingValueText(const Binding &b, const ParamSet &set)
+{
+    const int v = fieldValue(set, b.field, b.element);
+    switch (b.show) {
+    case Show::Number:
+        return QString::number(v);
+    case Show::Percent:
+        return QString::number(v) + QLatin1Char('%');
+    case Show::Volts:
+        return QString::number(*companionVolt(set, b.field), 'f', 1) + QStringLiteral(" V");
+    case Show::Dbm:
+        return QString::number(v) + QStringLiteral(" dBm");
+    case Show::Trim:
+        return QString::number(v - 120);
+    case Show::Item: {
+        // A row without a widget of its own has none; its twin widget names the items.
+        const char *widget = b.widget;
+        if (!widget)
+            for (const Binding &other : bindings())
+                if (other.widget && other.field == b.field && other.show == Show::Item)
+                    widget = other.widget;
+        const QStringList items = widget ? formItemTexts(widget) : QStringList();
+        if (v >= 0 && v < items.size())
+            return items.at(v);
+        // The transmitter may hold an index the box does not offer.
+        return QStringLiteral("#%1").arg(v);
+    }
+    }
+    return QString::number(v);
+}
+
+bool bindingSent(const Binding &b)
+{
+    return frameFieldOf(b.field, b.element) != nullptr;
+}
+
+bool bindingMarked(const Binding &b)
+{
+    if (b.field == Field::stickTrim)
+        return false;
+    return bindingSent(b) || b.field == Field::drCurveRate || b.field == Field::drCurveExpo;
+}
+
+bool bindingSame(const Binding &b, const ParamSet &a, const ParamSet &c)
+{
+    if (b.show == Show::Volts)
+        return tenths(*companionVolt(a, b.field)) == tenths(*companionVolt(c, b.field));
+    return fieldValue(a, b.field, b.element) == fieldValue(c, b.field, b.element);
+}
+
+void bindingCopy(const Binding &b, const ParamSet &from, ParamSet &to)
+{
+    fieldRef(to, b.field, b.element) = fieldValue(from, b.field, b.element);
+    if (b.show == Show::Volts)
+        *companionVolt(to, b.field) = *companionVolt(from, b.field);
+}
+
+ParamSet asSent(const ParamSet &set)
+{
+    ParamSet built = set;
+    ParamSet result = set;
+    for (int frame = FrameS; frame <= FrameI; ++frame) {
+        QString text = QString::fromLatin1(initialFrameText[frame]);
+        buildFrame(built, frame, text);
+        decodeFrameFields(text, 0, frame, result);
+    }
+    return result;
+}
+
+void applyDifference(const ParamSet &from, const ParamSet &to, ParamSet &target)
+{
+    for (int k = 0; k < allFieldCount; ++k) {
+        const FieldExtent &e = allFields[k];
+        for (int i = e.first; i <= e.last; ++i)
+            if (fieldValue(from, e.field, i) != fieldValue(to, e.field, i))
+                fieldRef(target, e.field, i) = fieldValue(to, e.field, i);
+    }
+    for (Field f : {Field::txAlarmVoltX10, Field::rxAlarmVoltX10, Field::extAlarmVoltX10})
+        if (*companionVolt(from, f) != *companionVolt(to, f))
+            *companionVolt(target, f) = *companionVolt(to, f);
+}

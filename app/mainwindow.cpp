@@ -191,6 +191,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The widgets go before the undo stack, which reports its clearing.
+    m_undo->blockSignals(true);
+    disconnect(qApp, nullptr, this, nullptr);
     // Leaving while connected says goodbye as the close button does.
     if (serialPort.isOpen())
         m_link.close(kDisconnectFlushMs);
@@ -505,14 +508,14 @@ bool MainWindow::prepareLoad()
     }
     m_status->setFile(loadFileName);
     loadFileText = file.text;
+    ParamSet loaded = paramSet;
+    decodeParameterFile(file, loaded);
     // A file with no recognisable frame is the wrong file: say so, send
     // nothing and keep the settings as they are.
     if (!file.ok()) {
         showFileErrorBox();
         return false;
     }
-    ParamSet loaded = paramSet;
-    decodeParameterFile(file, loaded);
     // Unchecked file content never reaches the transmitter.
     drDataSelet(loaded);
     falseSaveData(loaded);
@@ -1109,7 +1112,7 @@ void MainWindow::updateMarks()
     }
     const int count = unsentCount();
     m_editCount->setVisible(count > 0);
-    m_editCount->setText(tr("%1 项修改未写入").arg(count));
+    m_editCount->setText(count > 0 ? tr("%1 项修改未写入").arg(count) : QString());
     m_revertButton->setEnabled(count > 0);
     setWindowModified(count > 0);
 }

@@ -1138,6 +1138,10 @@ void MainWindow::pushBulk(const QString &text, const ParamSet &before)
 
 void MainWindow::commandStarted(Link::Command command)
 {
+    // A Read whose answers are still coming ends before the next command.
+    if (m_readPending)
+        readEnded();
+    m_readPending = command == Link::Read;
     m_bulkBefore = paramSet;
     m_bulkBaseline = baseline();
     m_bulkCommand = command;
@@ -1148,8 +1152,7 @@ void MainWindow::commandEnded(Link::Command command, bool finished)
     m_keep.clear();
     m_bulkCommand = Link::Idle;
     if (command == Link::Read) {
-        // The answers keep coming after the request's pause.
-        m_readPending = finished;
+        // The answers keep coming after the request's pause: readReport ends it.
         if (!finished)
             readEnded();
         return;
@@ -1168,7 +1171,7 @@ void MainWindow::commandEnded(Link::Command command, bool finished)
 
 void MainWindow::readEnded()
 {
-    if (!m_readPending && m_bulkCommand != Link::Read && m_bulkCommand != Link::Idle)
+    if (!m_readPending)
         return;
     m_readPending = false;
     // Unsent edits the Read replaced.

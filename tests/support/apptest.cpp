@@ -73,6 +73,11 @@ void ModalAnswerer::queueFile(const QString &path)
     m_files.append(path);
 }
 
+void ModalAnswerer::queueBoxButton(const QString &text)
+{
+    m_boxButtons.append(text);
+}
+
 void ModalAnswerer::queueReview(const ReviewAnswer &answer)
 {
     m_reviewAnswers.append(answer);
@@ -100,7 +105,7 @@ void ModalAnswerer::answerReview(QWidget *dialog)
     for (QPushButton *b : dialog->findChildren<QPushButton *>())
         seen.buttons << b->objectName();
     m_reviews.append(seen);
-    m_seen.append({QStringLiteral("review"), seen.title, seen.text, QString()});
+    m_seen.append({QStringLiteral("review"), seen.title, seen.text, QString(), seen.buttons});
     if (m_hook)
         m_hook(m_seen.last());
 
@@ -163,7 +168,7 @@ void ModalAnswerer::poll()
             return;
         }
         answered().append(dialog);
-        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString(), QString()});
+        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString(), QString(), QStringList()});
         if (m_hook)
             m_hook(m_seen.last());
         const QString path = m_files.isEmpty() ? QString() : m_files.takeFirst();
@@ -196,9 +201,19 @@ void ModalAnswerer::poll()
     }
 
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
-        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text(), box->informativeText()});
+        QStringList texts;
+        for (QAbstractButton *b : box->buttons())
+            texts << b->text();
+        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text(), box->informativeText(), texts});
         if (m_hook)
             m_hook(m_seen.last());
+        const QString wanted = m_boxButtons.isEmpty() ? QString() : m_boxButtons.takeFirst();
+        for (QAbstractButton *b : box->buttons()) {
+            if (!wanted.isEmpty() && b->text() == wanted) {
+                b->click();
+                return;
+            }
+        }
         QAbstractButton *accept = nullptr;
         for (QAbstractButton *b : box->buttons()) {
             const QMessageBox::ButtonRole role = box->buttonRole(b);
@@ -214,7 +229,7 @@ void ModalAnswerer::poll()
         return;
     }
 
-    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString(), QString()});
+    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString(), QString(), QStringList()});
     if (m_hook)
         m_hook(m_seen.last());
     w->close();

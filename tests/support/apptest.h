@@ -26,6 +26,7 @@ struct ModalSeen {
     QString title; // window title
     QString text;  // message text of a box; empty for dialogs
     QString informative; // informative text of a box
+    QStringList buttons; // texts of a box's buttons
 };
 
 // How the next review before writing ("写入前确认") is answered.
@@ -66,6 +67,9 @@ public:
 
     // Paths for the file dialogs to come, answered in this order.
     void queueFile(const QString &path);
+    // For the next message box: the button to click (by its text) instead
+    // of the accepting one.
+    void queueBoxButton(const QString &text);
     // Answers for the reviews to come, in this order.
     void queueReview(const ReviewAnswer &answer);
     const QList<ReviewSeen> &reviews() const { return m_reviews; }
@@ -89,6 +93,7 @@ private:
     void answerReview(QWidget *dialog);
 
     QStringList m_files;
+    QStringList m_boxButtons;
     QList<ReviewAnswer> m_reviewAnswers;
     QList<ReviewSeen> m_reviews;
     QList<ModalSeen> m_seen;

@@ -13,7 +13,7 @@ namespace {
 
 const char *const kMarkName = "changeMark";
 const char *const kPlainTip = "plainToolTip";
-const int kSize = 10;
+const int kSize = 12;
 
 // A triangle in the top-left corner, orange with a dark edge so that it
 // stands out on the light boxes and the dark pages alike.

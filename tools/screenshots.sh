@@ -7,6 +7,8 @@
 # page2-en.png. PAGES="0 3" takes those pages instead. --status takes the
 # status bar instead: after a Read that misses two sections (status-read.png),
 # during a Write (status-writing.png) and after it (status-written.png).
+# --editing takes page 1 with three edits marked (editing-marks.png) and the
+# review that a Write then brings (editing-review.png), -en with --lang en.
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -18,6 +20,11 @@ fi
 status=""
 if [ "${1:-}" = "--status" ]; then
     status=1
+    shift
+fi
+editing=""
+if [ "${1:-}" = "--editing" ]; then
+    editing=1
     shift
 fi
 suffix=""
@@ -34,7 +41,7 @@ fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x720x24" "$0" --lang "$lang" ${status:+--status} "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x720x24" "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} "$out"
 fi
 
 log="$(mktemp)"
@@ -80,10 +87,38 @@ if [ -n "$status" ]; then
     sleep 1
     shot status-read
     xdotool mousemove 315 50 click 1  # toolButton_Send
-    sleep 1.3
+    sleep 0.3
+    xdotool key Return                # the review: "仍然写入", sections are missing
+    sleep 1
     shot status-writing
     sleep 2.8
     shot status-written
+    echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$editing" ]; then
+    # Page 1; sub-trim CH1 and CH4, end point R CH8 and fail-safe CH2 typed in.
+    xdotool mousemove 220 135 click 1
+    sleep 0.8
+    type_at() {
+        xdotool mousemove "$1" "$2" click --repeat 2 1
+        sleep 0.2
+        xdotool key ctrl+a
+        xdotool type -- "$3"
+        xdotool key Tab
+        sleep 0.3
+    }
+    type_at 330 235 25
+    type_at 330 399 -8
+    type_at 575 616 110
+    type_at 700 290 70
+    xdotool mousemove 335 240  # the tool tip of sub-trim CH1
+    sleep 2
+    shot "editing-marks$suffix"
+    xdotool mousemove 315 50 click 1  # toolButton_Send
+    sleep 1.5
+    shot "editing-review$suffix"
     echo "screenshots in $out"
     exit 0
 fi

@@ -29,7 +29,7 @@ fi
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
-    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei
+    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool
 fi
 mkdir -p "$out"
 

@@ -115,6 +115,33 @@ QStringList rangeTexts(const QAbstractSpinBox *box)
     return texts;
 }
 
+// The family the font file itself gives (name 1 of its name table, in US
+// English where it has several): a raw font's familyName() is, in Qt 5, the
+// family asked for rather than the one that drew.
+QString fileFamily(const QRawFont &font)
+{
+    const QByteArray table = font.fontTable("name");
+    auto u16 = [&table](int at) {
+        return at + 1 < table.size() ? (uchar(table.at(at)) << 8) | uchar(table.at(at + 1)) : 0;
+    };
+    const int count = u16(2);
+    const int strings = u16(4);
+    QString family;
+    for (int i = 0; i < count; ++i) {
+        const int record = 6 + 12 * i;
+        const int platform = u16(record), language = u16(record + 4), name = u16(record + 6);
+        const int length = u16(record + 8), offset = strings + u16(record + 10);
+        if (name != 1 || platform != 3 || offset + length > table.size())
+            continue;
+        QString text;
+        for (int k = 0; k + 1 < length; k += 2)
+            text += QChar(u16(offset + k));
+        if (family.isEmpty() || language == 0x0409)
+            family = text;
+    }
+    return family.isEmpty() ? font.familyName() : family;
+}
+
 } // namespace
 
 FontSet chosen()
@@ -157,7 +184,15 @@ QList<ShownText> shownTexts(QWidget *window)
         if (w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         w->ensurePolished();
-        QFont font = w->font();
+        // A weight below regular (the group sheets' "75" reads as thin) is
+        // measured as regular: a machine without a light face of the family
+        // draws it so, and a light face is no wider.
+        auto measured = [](QFont f) {
+            if (f.weight() < QFont::Normal)
+                f.setWeight(QFont::Normal);
+            return f;
+        };
+        QFont font = measured(w->font());
         auto add = [&](const QString &text, int room) {
             if (!text.trimmed().isEmpty())
                 texts.append({ w->objectName(), text, QFontMetrics(font).horizontalAdvance(text), room, font });
@@ -169,7 +204,7 @@ QList<ShownText> shownTexts(QWidget *window)
         } else if (auto *s = qobject_cast<QAbstractSpinBox *>(w)) {
             // The text sits in the box's own line edit, 2 px in from each side.
             auto *edit = s->findChild<QLineEdit *>();
-            font = edit->font();
+            font = measured(edit->font());
             for (const QString &text : rangeTexts(s))
                 add(text, edit->width() - 4);
         } else if (auto *c = qobject_cast<QComboBox *>(w)) {
@@ -188,7 +223,7 @@ QList<ShownText> shownTexts(QWidget *window)
         } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
             add(b->text(), b->width() - 8);
         } else if (auto *t = qobject_cast<QTabWidget *>(w)) {
-            const QFont tabFont = t->tabBar()->font();
+            const QFont tabFont = measured(t->tabBar()->font());
             for (int i = 0; i < t->count(); ++i)
                 texts.append({ t->widget(i)->objectName() + QLatin1String(" tab"), t->tabText(i),
                                QFontMetrics(tabFont).horizontalAdvance(t->tabText(i)),
@@ -216,7 +251,7 @@ QStringList drawnOutside(QWidget *window, const QStringList &families)
         layout.createLine();
         layout.endLayout();
         for (const QGlyphRun &run : layout.glyphRuns()) {
-            const QString family = run.rawFont().familyName();
+            const QString family = fileFamily(run.rawFont());
             if (!families.contains(family))
                 outside << QStringLiteral("%1 \"%2\": %3").arg(t.where, t.text, family);
         }

@@ -148,8 +148,10 @@ QStringList fontFamilies()
 #else
     // From fonts-liberation2 and fonts-wqy-microhei, which the package
     // depends on. Liberation Sans has Arial's widths, so the English texts
-    // take the room they take on Windows.
-    return { QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei") };
+    // take the room they take on Windows. Without it, Latin text comes from
+    // DejaVu Sans, which every Debian and Ubuntu has, rather than from the
+    // Chinese font.
+    return { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei") };
 #endif
 }
 

@@ -151,8 +151,8 @@ FontSet chosen()
 
 FontSet widest()
 {
-    return setOf(QStringLiteral("DejaVu Sans"),
-                 { QStringLiteral("DejaVu Sans"), startup::fontFamilies().value(1) });
+    // What the program's list gives on a machine without its first family.
+    return setOf(QStringLiteral("DejaVu Sans"), startup::fontFamilies().mid(1));
 }
 
 bool use(const FontSet &set, QString *error)

@@ -23,8 +23,9 @@ struct FontSet {
 
 // The families the program chooses on Linux.
 FontSet chosen();
-// The widest Latin font a Linux machine may give instead: DejaVu Sans (the
-// default of a fresh Debian), with the chosen Chinese family.
+// The widest Latin font a Linux machine may give instead: the program's
+// list without its first family, so DejaVu Sans (the default of a fresh
+// Debian) with the chosen Chinese family.
 FontSet widest();
 
 // Loads the set's files into the application and makes its families the

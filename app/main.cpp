@@ -50,12 +50,11 @@ int main(int argc, char *argv[])
              false);
         return 0;
     }
-    {
-        const QScopedPointer<QSettings> settings(startup::openUserSettings());
-        startup::installTranslations(startup::chooseLanguage(options.language, *settings));
-    }
+    const QScopedPointer<QSettings> settings(startup::openUserSettings());
+    startup::installTranslations(startup::chooseLanguage(options.language, *settings));
 
     auto *window = new MainWindow;
+    window->link().setVerify(startup::verifyAfterWrite(*settings));
     if (!options.portName.isEmpty())
         window->presetPortName(options.portName);
     window->show();

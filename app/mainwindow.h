@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "link.h"
+#include "linkport.h"
 
 class QComboBox;
 class ParameterFileWriter;
@@ -214,7 +215,6 @@ private:
     void followPorts();
     void makeBackup(Link::Command command);
     void showClosedPanel();
-    void portError(QSerialPort::SerialPortError error);
     void portLost(const QString &reason);
     void setCommandsEnabled(bool enabled);
     void showNoPortBox(const QString &why);
@@ -237,5 +237,6 @@ private:
     QTimer *m_portTimer;                 // follows the system's ports while closed
     StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
-    Link m_link;                         // destroyed first: it works on serialPort
+    Link m_link;                         // destroyed after m_port: it works on serialPort
+    LinkPort m_port{serialPort, m_link}; // opens, watches and closes serialPort
 };

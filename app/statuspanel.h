@@ -30,6 +30,8 @@ public:
     // The device went away, maybe in the middle of a command.
     void showLoss(const QString &reason);
     QString message() const;
+    // A setting as people call it: "副微调 CH4".
+    static QString settingName(Field field, int index);
 
 private:
     void started(Link::Command command, int steps);
@@ -37,6 +39,7 @@ private:
     void finished(Link::Command command);
     void aborted(Link::Command command, int done, int steps);
     void readReport(int received, const QList<int> &missing);
+    void verified(const VerifyResult &result);
     void show(const QString &text);
     void showRate();
 
@@ -50,6 +53,7 @@ private:
     QString m_backupNote;
     QString m_resultNote;
     QString m_abortText;
+    QString m_verifyText; // what the read-back after the running command said
     int m_packets = 0;
     bool m_readReported = false;
 };

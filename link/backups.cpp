@@ -24,7 +24,9 @@ const QRegularExpression &backupName()
 
 QString directory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/backups");
+    // The window's folder, whichever program (the window, varnix-param) asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/varnix-config/backups");
 }
 
 QStringList list(const QString &dir)

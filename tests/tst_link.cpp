@@ -12,6 +12,7 @@
 #include "coretest.h"
 #include "filetest.h"
 #include "fixtures.h"
+#include "frames.h"
 #include "link.h"
 #include "linktest.h"
 #include "paramfile.h"
@@ -104,6 +105,11 @@ private slots:
     void fileCommandsWithoutPort_data();
     void fileCommandsWithoutPort();
     void backupsKeepTheNewest();
+
+    // verify after write
+    void verifyReadsBack_data();
+    void verifyReadsBack();
+    void verifyOffSendsNoRR();
 };
 
 void LinkTest::initTestCase()
@@ -704,6 +710,97 @@ void LinkTest::backupsKeepTheNewest()
     ParamSet decoded;
     decodeParameterFile(back, decoded);
     QCOMPARE(decoded.subTrim[2], 9);
+}
+
+
+// ----------------------------------------------------------- verify after write
+
+void LinkTest::verifyReadsBack_data()
+{
+    QTest::addColumn<QVector<int>>("answered");  // sections the transmitter sends back
+    QTest::addColumn<int>("subTrim4Kept");       // what it keeps of sub-trim CH4 (6 sent)
+    QTest::addColumn<bool>("cut");               // every section in two reads
+    QTest::addColumn<int>("missing");
+    QTest::addColumn<int>("differences");
+
+    QVector<int> all;
+    for (int s = 1; s <= 19; ++s)
+        all << s;
+    QTest::newRow("matches") << all << 6 << false << 0 << 0;
+    QTest::newRow("matches, sections cut by the adapter") << all << 6 << true << 0 << 0;
+    QTest::newRow("sub-trim CH4 did not stick") << all << 0 << false << 0 << 1;
+    QTest::newRow("12 of 19 came back") << all.mid(0, 12) << 6 << false << 7 << 0;
+    QTest::newRow("nothing came back") << QVector<int>() << 6 << false << 19 << 0;
+}
+
+// After the "WWW" of a write the link asks with "RR" and compares what comes
+// back with the frames; the transmitter's record becomes what it reported,
+// the user's own set stays as it was.
+void LinkTest::verifyReadsBack()
+{
+    QFETCH(QVector<int>, answered);
+    QFETCH(int, subTrim4Kept);
+    QFETCH(bool, cut);
+    QFETCH(int, missing);
+    QFETCH(int, differences);
+    apptest::MessageLog log(false);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    rig.link.setVerify(true);
+    paramSet.subTrim[4] = 6;
+    paramSet.epaLeft[2] = 77;
+    const ParamSet edited = paramSet;
+    QSignalSpy verified(&rig.link, &Link::verified);
+    QSignalSpy finished(&rig.link, &Link::finished);
+
+    QVERIFY(rig.link.write());
+    QVERIFY(rig.peer.waitFor([](const QByteArray &b) { return b.endsWith("WWWRR"); }, 5000));
+    // The transmitter keeps what the frames carried, but maybe not all of it.
+    const QString wire = QString::fromLatin1(rig.peer.received());
+    ParamSet device;
+    QCOMPARE(decodeFileFrames(wire, locateFrames(wire), device).count(), 4);
+    device.subTrim[4] = subTrim4Kept;
+    for (int section : answered) {
+        const QByteArray packet = encodeSettingsPacket(device, section);
+        if (cut) {
+            QVERIFY(rig.peer.writePacket(packet.left(5)));
+            QVERIFY(rig.peer.writePacket(packet.mid(5)));
+        } else {
+            QVERIFY(rig.peer.writePacket(packet));
+        }
+    }
+    QVERIFY(linktest::waitIdle(rig.link));
+
+    QCOMPARE(verified.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    const VerifyResult r = verified.first().at(1).value<VerifyResult>();
+    QCOMPARE(r.received, answered.size());
+    QCOMPARE(r.missing.size(), missing);
+    QCOMPARE(r.differences.size(), differences);
+    if (differences) {
+        QCOMPARE(r.differences.first().field, Field::subTrim);
+        QCOMPARE(r.differences.first().index, 4);
+        QCOMPARE(r.differences.first().sent, 6);
+        QCOMPARE(r.differences.first().read, 0);
+    }
+    QCOMPARE(r.verified(), missing == 0 && differences == 0);
+    // The record follows what came back; the edits stay where they were.
+    QCOMPARE(rig.link.deviceSettings().subTrim[4], answered.contains(2) ? subTrim4Kept : 6);
+    QCOMPARE(rig.link.deviceSettings().epaLeft[2], 77);
+    QCOMPARE(paramSet.subTrim[4], edited.subTrim[4]);
+    QCOMPARE(paramSet.epaLeft[2], edited.epaLeft[2]);
+    // "RR" once, after the "WWW"; one "WWW" for every read of the answer.
+    QVERIFY(rig.peer.received().endsWith("WWWRR" + QByteArray("WWW").repeated(answered.size() * (cut ? 2 : 1))));
+}
+
+void LinkTest::verifyOffSendsNoRR()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QSignalSpy verified(&rig.link, &Link::verified);
+    QCOMPARE(rig.run(&Link::write), initialS + initialG + initialH + initialI + "WWW");
+    QCOMPARE(verified.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

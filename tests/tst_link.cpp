@@ -710,6 +710,14 @@ void LinkTest::backupsKeepTheNewest()
     ParamSet decoded;
     decodeParameterFile(back, decoded);
     QCOMPARE(decoded.subTrim[2], 9);
+
+    // With the clock set back the new backup sorts first; it stays, the
+    // oldest of the others goes.
+    const backups::Result early = backups::write(dir.path(), QStringLiteral("write"), set, t0.addDays(-1), 3);
+    QVERIFY2(early.ok, qPrintable(early.error));
+    QCOMPARE(backups::list(dir.path()),
+             (QStringList{QStringLiteral("20261207-141503-write.txt"), QStringLiteral("20261208-141503-reset.txt"),
+                          QStringLiteral("20261208-141504-reset.txt")}));
 }
 
 

@@ -193,7 +193,8 @@ void takeElement(const QJsonValue &v, Field f, int index, ParamSet &p, QStringLi
         problems << QStringLiteral("member %1: not an integer").arg(name);
         return;
     }
-    const CodeRange range = codeRange(frameFieldOf(f, index)->code);
+    // What a file's digits can hold: every value export writes comes back.
+    const CodeRange range = fileCodeRange(frameFieldOf(f, index)->code);
     if (value < range.lo || value > range.hi) {
         problems << QStringLiteral("member %1: %2 does not fit its frame field (%3..%4)")
                         .arg(name).arg(value).arg(range.lo).arg(range.hi);

@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QIODevice>
 #include <QMetaEnum>
+#include <QVarLengthArray>
 
 #include "frames.h"
 #include "paramset.h"
@@ -114,69 +115,81 @@ void Link::receive()
     const QByteArray chunk = m_device->readAll();
     if (chunk.isEmpty())
         return;
-    QList<PacketResult> results;
-    take(m_stream.feed(chunk), &results);
-    // The transmitter waits for this before its next packet, whatever the
-    // adapter made of the last one.
-    m_device->write(ackToken);
-    if (m_flush)
-        m_flush();
-    m_streamTimer.stop();
+    // The usual read, one whole packet, goes straight through.
+    if (m_stream.held() == 0) {
+        const PacketKind kind = PacketStream::wholeKind(chunk);
+        if (kind != PacketKind::Unrecognised) {
+            const PacketResult result = takeOne(chunk, kind);
+            acknowledge();
+            emit packetReceived(result);
+            return;
+        }
+    }
+    const PacketStream::Packets packets = m_stream.feed(chunk);
+    if (packets.isEmpty())
+        repair(); // every chunk runs the repair, as the window always did
+    QVarLengthArray<PacketResult, 4> results;
+    for (const PacketStream::Packet &packet : packets)
+        results.append(takeOne(packet.bytes, packet.kind));
+    acknowledge();
     if (m_stream.held() > 0)
         m_streamTimer.start(m_stream.undecided() ? PacketStream::settleMs : PacketStream::staleMs);
     for (const PacketResult &result : results)
         emit packetReceived(result);
 }
 
-void Link::take(const PacketStream::Packets &packets, QList<PacketResult> *results)
+// The transmitter waits for this before its next packet, whatever the adapter
+// made of the last one.
+void Link::acknowledge()
 {
-    if (packets.isEmpty())
-        repair(); // every chunk runs the repair, as the window always did
-    for (const PacketStream::Packet &packet : packets) {
-        const bool settings = packet.kind == PacketKind::Settings || packet.kind == PacketKind::ShortSettings;
-        if (m_verifying && settings) {
-            // The read-back of a write: kept apart, so that the user's own
-            // set is not overwritten by what did not stick.
-            const PacketResult result = decodePacket(packet.bytes, m_readBack, liveValues);
-            if (result.section > 0) {
-                m_verifySections |= 1u << result.section;
-                if (m_verifySections == allSections && m_timer.isActive()) {
-                    m_timer.stop();
-                    m_timer.start(0);
-                }
+    m_streamTimer.stop();
+    m_device->write(ackToken);
+    if (m_flush)
+        m_flush();
+}
+
+PacketResult Link::takeOne(const QByteArray &packet, PacketKind kind)
+{
+    if (m_verifying && (kind == PacketKind::Settings || kind == PacketKind::ShortSettings)) {
+        // The read-back of a write: kept apart, so that the user's own set is
+        // not overwritten by what did not stick.
+        const PacketResult result = decodePacket(packet, m_readBack, liveValues);
+        if (result.section > 0) {
+            m_verifySections |= 1u << result.section;
+            if (m_verifySections == allSections && m_timer.isActive()) {
+                m_timer.stop();
+                m_timer.start(0);
             }
-            results->append(result);
-            continue;
         }
-        const PacketResult result = decodePacket(packet.bytes, paramSet, liveValues);
-        if (result.refresh) {
-            // Repair before showing: a spin box would clamp an out-of-range value
-            // to its own limit and write that back before the range rule's
-            // replacement could take its place. What the transmitter said is
-            // taken before the widgets can clamp it, too.
-            repair();
-            learn(result);
-            emit refreshNow();
-        }
-        repair();
-        if (!result.refresh)
-            learn(result);
-        results->append(result);
+        return result;
     }
+    const PacketResult result = decodePacket(packet, paramSet, liveValues);
+    if (result.refresh) {
+        // Repair before showing: a spin box would clamp an out-of-range value
+        // to its own limit and write that back before the range rule's
+        // replacement could take its place. What the transmitter said is
+        // taken before the widgets can clamp it, too.
+        repair();
+        learn(result);
+        emit refreshNow();
+    }
+    repair();
+    if (!result.refresh)
+        learn(result);
+    return result;
 }
 
 // No bytes came for a while: an ambiguous head is taken as what it is, then,
 // later, whatever is still incomplete goes.
 void Link::streamTimeout()
 {
-    QList<PacketResult> results;
-    if (m_stream.undecided()) {
-        take(m_stream.settle(), &results);
-        if (m_stream.held() > 0)
-            m_streamTimer.start(PacketStream::staleMs - PacketStream::settleMs);
-    } else {
-        take(m_stream.expire(), &results);
-    }
+    const bool settling = m_stream.undecided();
+    const PacketStream::Packets packets = settling ? m_stream.settle() : m_stream.expire();
+    if (settling && m_stream.held() > 0)
+        m_streamTimer.start(PacketStream::staleMs - PacketStream::settleMs);
+    QVarLengthArray<PacketResult, 4> results;
+    for (const PacketStream::Packet &packet : packets)
+        results.append(takeOne(packet.bytes, packet.kind));
     for (const PacketResult &result : results)
         emit packetReceived(result);
 }

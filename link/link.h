@@ -159,7 +159,8 @@ private:
     void send(const QByteArray &bytes);
     void learn(const PacketResult &result);
     void reportRead();
-    void take(const PacketStream::Packets &packets, QList<PacketResult> *results);
+    PacketResult takeOne(const QByteArray &packet, PacketKind kind);
+    void acknowledge();
     void streamTimeout();
     void addVerify();
     void finishVerify();

@@ -143,10 +143,36 @@ int judge(const View &v, bool settling, bool final, PacketKind *kind, bool *ambi
 
 } // namespace
 
+PacketKind PacketStream::wholeKind(const QByteArray &bytes)
+{
+    const View v{reinterpret_cast<const unsigned char *>(bytes.constData()), int(bytes.size())};
+    switch (v.size) {
+    case livePacketLength:
+        return liveFits(v) ? liveKind(v) : PacketKind::Unrecognised;
+    case settingsPacketLength:
+        // FE 18 or FE 19 may be the head of a live packet.
+        return settingsFits(v) && !liveFits(v) ? PacketKind::Settings : PacketKind::Unrecognised;
+    case shortSettingsLength:
+        // FE may be the head of a longer packet.
+        return shortFits(v) && v.at(0) != marker ? PacketKind::ShortSettings : PacketKind::Unrecognised;
+    default:
+        return PacketKind::Unrecognised;
+    }
+}
+
 PacketStream::Packets PacketStream::feed(const QByteArray &bytes)
 {
-    if (m_buffer.isEmpty())
+    if (m_buffer.isEmpty()) {
+        // The usual case, a read that is one whole packet, without the judge.
+        const PacketKind kind = wholeKind(bytes);
+        if (kind != PacketKind::Unrecognised) {
+            m_undecided = false;
+            Packets out;
+            out.append({kind, bytes});
+            return out;
+        }
         return run(bytes, Pass::More);
+    }
     return run(m_buffer + bytes, Pass::More);
 }
 

@@ -36,6 +36,11 @@ public:
     };
     using Packets = QVarLengthArray<Packet, 4>;
 
+    // The kind of a chunk that is exactly one packet and could be nothing
+    // else, as feed() would find it; Unrecognised for any other chunk. While
+    // nothing is held, such a chunk can be taken as it is.
+    static PacketKind wholeKind(const QByteArray &bytes);
+
     // Adds received bytes; returns the packets they complete, in order.
     Packets feed(const QByteArray &bytes);
     // No bytes came for settleMs: an ambiguous head is taken as the packet it

@@ -110,6 +110,8 @@ private slots:
     void verifyReadsBack_data();
     void verifyReadsBack();
     void verifyOffSendsNoRR();
+    void readOfCutAndJoinedPacketsIsWhole_data();
+    void readOfCutAndJoinedPacketsIsWhole();
 };
 
 void LinkTest::initTestCase()
@@ -809,6 +811,57 @@ void LinkTest::verifyOffSendsNoRR()
     QSignalSpy verified(&rig.link, &Link::verified);
     QCOMPARE(rig.run(&Link::write), initialS + initialG + initialH + initialI + "WWW");
     QCOMPARE(verified.count(), 0);
+}
+
+void LinkTest::readOfCutAndJoinedPacketsIsWhole_data()
+{
+    QTest::addColumn<int>("cutAt");    // each packet in two writes, cut here; 0: whole
+    QTest::addColumn<int>("perWrite"); // packets joined in one write
+    QTest::newRow("every packet cut after 8 bytes") << 8 << 1;
+    QTest::newRow("every packet cut after 3 bytes") << 3 << 1;
+    QTest::newRow("two packets per write") << 0 << 2;
+    QTest::newRow("three packets per write, cut after 5") << 5 << 3;
+}
+
+// The answers to "RR" as USB adapters deliver them: all 19 sections arrive,
+// and the transmitter's settings land in the set.
+void LinkTest::readOfCutAndJoinedPacketsIsWhole()
+{
+    QFETCH(int, cutAt);
+    QFETCH(int, perWrite);
+    apptest::MessageLog log(false);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    QSignalSpy report(&rig.link, &Link::readReport);
+    QVERIFY(rig.link.read());
+    QVERIFY(rig.peer.waitForText("RR", 2000));
+
+    ParamSet device;
+    for (int n = 1; n <= 8; ++n)
+        device.subTrim[n] = n - 4;
+    device.auxSource[5] = 4;
+    device.thrCurve[3] = 40;
+    QList<QByteArray> writes;
+    QByteArray pending;
+    for (int section = 1; section <= 19; ++section) {
+        pending += encodeSettingsPacket(device, section);
+        if (section % perWrite && section < 19)
+            continue;
+        if (cutAt)
+            writes << pending.left(cutAt) << pending.mid(cutAt);
+        else
+            writes << pending;
+        pending.clear();
+    }
+    for (const QByteArray &w : writes)
+        QVERIFY(rig.peer.writePacket(w));
+    QTRY_COMPARE(report.count(), 1);
+    QCOMPARE(report.first().at(0).toInt(), 19);
+    QCOMPARE(rig.link.knownSections().size(), 19);
+    QCOMPARE(paramSet.subTrim[1], -3);
+    QCOMPARE(paramSet.auxSource[5], 4);
+    QCOMPARE(paramSet.thrCurve[3], 40);
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

@@ -6,7 +6,8 @@
 # --lang en takes the English window, pages 1 and 2 as page1-en.png and
 # page2-en.png. PAGES="0 3" takes those pages instead. --status takes the
 # status bar instead: after a Read that misses two sections (status-read.png),
-# during a Write (status-writing.png) and after it (status-written.png).
+# during a Write (status-writing.png) and after it, with its read-back
+# (status-written.png).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -82,7 +83,8 @@ if [ -n "$status" ]; then
     xdotool mousemove 315 50 click 1  # toolButton_Send
     sleep 1.3
     shot status-writing
-    sleep 2.8
+    # Four frames, then the read-back: missing sections are waited for 3 s.
+    sleep 6
     shot status-written
     echo "screenshots in $out"
     exit 0

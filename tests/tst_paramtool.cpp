@@ -13,20 +13,11 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProgramRun;
 
 Run run(const QStringList &args)
 {
-    QProcess p;
-    p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
-    Run r;
-    if (p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit)
-        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-    return r;
+    return runProgram(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
 }
 
 // The Parameter-set fields no frame carries.

@@ -20,39 +20,16 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProgramRun;
 
-// The tool with short pauses, its backups in a folder of the test's, and
-// no terminal on standard input. While it runs, during() is called every
-// few milliseconds (the test's transmitter at work).
+// The tool with short pauses, its backups in a folder of the test's, and no
+// terminal on standard input; during() as for runProgram().
 Run run(const QStringList &args, const QString &dataHome, const std::function<void()> &during = {})
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VARNIX_PARAM_PACING"), QStringLiteral("fast"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    p.setProcessEnvironment(env);
-    p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
-    Run r;
-    if (!p.waitForStarted(5000))
-        return r;
-    QElapsedTimer t;
-    t.start();
-    // waitForFinished() says false for a process whose end the event loop
-    // (spun by during()) has already seen: ask for the state instead.
-    while (p.state() != QProcess::NotRunning) {
-        if (!p.waitForFinished(during ? 5 : 100) && during)
-            during();
-        if (t.elapsed() > 30000)
-            return r;
-    }
-    if (p.exitStatus() == QProcess::NormalExit)
-        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-    return r;
+    return runProgram(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args, env, during);
 }
 
 // The transmitter's settings in these tests: changed only in fields its

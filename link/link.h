@@ -44,10 +44,10 @@ struct LinkPacing {
     int verifyMs = 3000; // after the read request that verifies a write
 };
 
-// What the link to the transmitter is doing, on the window's serial port:
-// the receive path, and the commands as steps driven by a timer, one command
-// at a time. Works on the process-wide Parameter set, live values and frame
-// texts.
+// What the link to the transmitter is doing, on a serial port (the window's or
+// varnix-param's): the receive path, and the commands as steps driven by a
+// timer, one command at a time. Works on the process-wide Parameter set, live
+// values and frame texts.
 class Link : public QObject
 {
     Q_OBJECT

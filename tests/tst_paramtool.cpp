@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "filetest.h"
 #include "paramset.h"
 #include "programs.h"
@@ -34,6 +36,7 @@ private slots:
     void exportImportRoundTrips();
     void everyFileShowTakesRoundTrips_data();
     void everyFileShowTakesRoundTrips();
+    void importLeavesAFifo();
     void showsEverySettingByPage();
     void commands_data();
     void commands();
@@ -269,6 +272,17 @@ void TestParamTool::everyFileShowTakesRoundTrips()
     const Run i = run({QStringLiteral("import"), file(QStringLiteral("odd.json"), e.out), back});
     QVERIFY2(i.code == 0, i.err.constData());
     QCOMPARE(run({QStringLiteral("show"), back}).out, shown.out);
+}
+
+// import refuses a target that is no regular file, and leaves it as it was.
+void TestParamTool::importLeavesAFifo()
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Run r = run({QStringLiteral("import"), file(QStringLiteral("ok.json"), QJsonDocument(m_export).toJson()), fifo});
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
+    QVERIFY(!QFileInfo(fifo).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestParamTool)

@@ -120,13 +120,12 @@ int main(int argc, char *argv[])
         if (status >= 0)
             return status;
     }
-    {
-        const QScopedPointer<QSettings> settings(startup::openUserSettings());
-        startup::installTranslations(startup::chooseLanguage(options.language, *settings));
-    }
+    const QScopedPointer<QSettings> settings(startup::openUserSettings());
+    startup::installTranslations(startup::chooseLanguage(options.language, *settings));
     startup::useFonts(startup::fontFamilies());
 
     auto *window = new MainWindow;
+    window->link().setVerify(startup::verifyAfterWrite(*settings));
     if (!options.portName.isEmpty())
         window->presetPortName(options.portName);
     window->show();

@@ -30,11 +30,6 @@
 #include <QStyle>
 #include <QTimer>
 
-#ifdef Q_OS_UNIX
-#include <poll.h>
-#include <sys/ioctl.h>
-#endif
-
 #include "backups.h"
 #include "bindings.h"
 #include "changemarks.h"
@@ -46,6 +41,7 @@
 #include "packets.h"
 #include "paramfile.h"
 #include "paramset.h"
+#include "protocol.h"
 #include "rules.h"
 #include "statuspanel.h"
 
@@ -62,8 +58,6 @@ const char *const kDwellSheet = ":/comboBox_REV.qss";
 // A live reading not known since the port closed.
 const QString kUnknownText = QStringLiteral("--");
 
-// Longest a close waits for "DIS" to leave; a vanished device must not hang us.
-const int kDisconnectFlushMs = 300;
 // Why a port was closed when the device at its other end hung up.
 const char *const kHungUpText = QT_TRANSLATE_NOOP("MainWindow", "设备已挂断");
 // What a permission error on Linux usually means, as the README says it.
@@ -94,23 +88,6 @@ void showBar(QProgressBar *bar, int value)
     bar->setUpdatesEnabled(true);
 }
 
-// True when the device at the other end of the port has hung up: the port
-// reads as end of file (readable, no bytes). Only Unix reports it this way.
-bool deviceHungUp(qintptr handle)
-{
-#ifdef Q_OS_UNIX
-    pollfd p{int(handle), POLLIN, 0};
-    if (::poll(&p, 1, 0) <= 0)
-        return false;
-    if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
-        return true;
-    int waiting = 0;
-    return (p.revents & POLLIN) && ::ioctl(int(handle), FIONREAD, &waiting) == 0 && waiting == 0;
-#else
-    Q_UNUSED(handle);
-    return false;
-#endif
-}
 
 // The link's "提示" box: what happened, and why as its informative text.
 void showNote(const QString &text, const QString &why)
@@ -163,15 +140,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->portNameBox->setInsertPolicy(QComboBox::NoInsert);
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
-    // The acknowledgement leaves at once: the first flush writes it, the
-    // second completes the write, so no further turns of the event loop are
-    // spent on it.
-    m_link.setFlush([this] {
-        if (!serialPort.flush())
-            return;
-        serialPort.flush();
-    });
-    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
+    connect(&m_port, &LinkPort::lost, this,
+            [this](bool hungUp, const QString &reason) { portLost(hungUp ? tr(kHungUpText) : reason); });
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) {
         setCommandsEnabled(!busy);
         // A command that ended without finishing (a cancelled dialog, no
@@ -221,8 +191,8 @@ MainWindow::~MainWindow()
     m_undo->blockSignals(true);
     disconnect(qApp, nullptr, this, nullptr);
     // Leaving while connected says goodbye as the close button does.
-    if (serialPort.isOpen())
-        m_link.close(kDisconnectFlushMs);
+    if (m_port.isOpen())
+        m_port.close();
     delete ui;
 }
 
@@ -322,28 +292,22 @@ void MainWindow::followPorts()
 
 void MainWindow::on_openButton_clicked()
 {
-    if (serialPort.isOpen()) {
+    if (m_port.isOpen()) {
         if (!askUnsent([this] {
-                if (serialPort.isOpen())
+                if (m_port.isOpen())
                     on_openButton_clicked();
             }))
             return;
-        m_link.close(kDisconnectFlushMs);
+        m_port.close();
         showClosedPanel();
         return;
     }
 
     const QString name = ui->portNameBox->currentText();
-    serialPort.setPortName(name);
-    serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
-    serialPort.setDataBits(QSerialPort::Data8);
-    serialPort.setParity(QSerialPort::NoParity);
-    serialPort.setStopBits(QSerialPort::OneStop);
-    serialPort.setFlowControl(QSerialPort::NoFlowControl);
-    if (!serialPort.open(QIODevice::ReadWrite)) {
-        QString why = serialPort.errorString();
+    if (!m_port.open(name)) {
+        QString why = m_port.errorString();
 #ifdef Q_OS_LINUX
-        if (serialPort.error() == QSerialPort::PermissionError)
+        if (m_port.permissionDenied())
             why += QLatin1Char('\n') + tr(kDialoutHint);
 #endif
         showNoPortBox(why);
@@ -354,7 +318,6 @@ void MainWindow::on_openButton_clicked()
     ui->portNameBox->setEnabled(false);
     ui->openButton->setText(tr(kOpenText));
     ui->toolButton_led->setIcon(QIcon(QString::fromLatin1(kGreenLamp)));
-    m_link.opened();
 }
 
 // The panel as it is with no port open; the channels snap back to centre.
@@ -374,21 +337,10 @@ void MainWindow::showClosedPanel()
     fillPortList(m_portName);
 }
 
-void MainWindow::portError(QSerialPort::SerialPortError error)
-{
-    if (!serialPort.isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
-        return;
-    // After a hang-up the system's error text is a stale one; say what it is.
-    const bool hungUp = deviceHungUp(serialPort.handle());
-    if (hungUp || error == QSerialPort::ResourceError)
-        portLost(hungUp ? tr(kHungUpText) : serialPort.errorString());
-}
-
-// The device went away under us (cable pulled, peer closed): close without a
-// word to it, show the closed panel at once, then say why.
+// The device went away under us (cable pulled, peer closed) and the port is
+// closed: show the closed panel at once, then say why.
 void MainWindow::portLost(const QString &reason)
 {
-    m_link.lost(reason);
     showClosedPanel();
     m_status->showLoss(reason);
     // Shown from the event loop, not from inside the port's error signal.
@@ -431,7 +383,7 @@ void MainWindow::makeBackup(Link::Command command)
     }
     QString note = tr("已备份 %1").arg(QFileInfo(r.path).fileName());
     if (!m_link.deviceFullyKnown())
-        note += tr("（已知 %1/19 段）").arg(m_link.knownSections().size());
+        note += tr("（已知 %1/%2 段）").arg(m_link.knownSections().size()).arg(protocol::sectionCount);
     m_status->setBackupNote(note);
 }
 

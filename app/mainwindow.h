@@ -15,6 +15,7 @@
 #include "fields.h"
 #include "link.h"
 #include "paramset.h"
+#include "linkport.h"
 
 class QComboBox;
 class QLabel;
@@ -242,7 +243,6 @@ private:
     void followPorts();
     void makeBackup(Link::Command command);
     void showClosedPanel();
-    void portError(QSerialPort::SerialPortError error);
     void portLost(const QString &reason);
     void setCommandsEnabled(bool enabled);
     void showNoPortBox(const QString &why);
@@ -308,5 +308,6 @@ private:
     QTimer *m_portTimer;                 // follows the system's ports while closed
     StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
-    Link m_link;                         // destroyed first: it works on serialPort
+    Link m_link;                         // destroyed after m_port: it works on serialPort
+    LinkPort m_port{serialPort, m_link}; // opens, watches and closes serialPort
 };

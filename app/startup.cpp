@@ -95,6 +95,13 @@ QString chooseLanguage(const QString &asked, QSettings &settings)
     return isLanguage(remembered) ? remembered : QString::fromLatin1(chinese);
 }
 
+const char *const verifyAfterWriteKey = "link/verifyAfterWrite";
+
+bool verifyAfterWrite(const QSettings &settings)
+{
+    return settings.value(QLatin1String(verifyAfterWriteKey), true).toBool();
+}
+
 QSettings *openUserSettings()
 {
     // Qt names a settings file after an organisation; with only this one

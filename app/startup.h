@@ -33,6 +33,11 @@ Options parseArguments(const QStringList &arguments);
 // language of ours counts as none.
 QString chooseLanguage(const QString &asked, QSettings &settings);
 
+// Whether writes are read back and compared (link/verifyAfterWrite); on
+// unless the user turned it off.
+bool verifyAfterWrite(const QSettings &settings);
+extern const char *const verifyAfterWriteKey;
+
 // The user's settings of the program: varnix-config.conf in the user's
 // configuration folder (the registry under Software\varnix-config on Windows).
 QSettings *openUserSettings();

@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include "protocol.h"
+
 namespace {
 
 // What each command is called while it runs and when it was cut short.
@@ -27,6 +29,30 @@ CommandTexts textsOf(Link::Command command)
     }
     return {"", ""};
 }
+
+// Names of the settings a read-back can find different; the others go by
+// their name in the set.
+struct SettingName {
+    Field field;
+    const char *text; // %1: the channel or number
+};
+
+const SettingName settingNames[] = {
+    {Field::reverse, QT_TRANSLATE_NOOP("StatusPanel", "舵机相位 CH%1")},
+    {Field::subTrim, QT_TRANSLATE_NOOP("StatusPanel", "副微调 CH%1")},
+    {Field::epaLeft, QT_TRANSLATE_NOOP("StatusPanel", "行程量左 CH%1")},
+    {Field::epaRight, QT_TRANSLATE_NOOP("StatusPanel", "行程量右 CH%1")},
+    {Field::failSafe, QT_TRANSLATE_NOOP("StatusPanel", "失控保护 CH%1")},
+    {Field::servoDelay, QT_TRANSLATE_NOOP("StatusPanel", "舵机延迟 CH%1")},
+    {Field::auxSource, QT_TRANSLATE_NOOP("StatusPanel", "辅助通道 CH%1")},
+    {Field::attitude, QT_TRANSLATE_NOOP("StatusPanel", "姿态%1")},
+    {Field::thrCurve, QT_TRANSLATE_NOOP("StatusPanel", "油门曲线点%1")},
+    {Field::txAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "遥控器报警电压")},
+    {Field::rxAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "接收机报警电压")},
+    {Field::extAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "动力电池报警电压")},
+    {Field::rssiAlarm, QT_TRANSLATE_NOOP("StatusPanel", "RSSI 报警")},
+    {Field::stickMode, QT_TRANSLATE_NOOP("StatusPanel", "摇杆模式")},
+};
 
 QString joined(const QList<int> &numbers)
 {
@@ -65,6 +91,8 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     connect(&link, &Link::aborted, this,
             [this](Link::Command command, int done, int steps) { aborted(command, done, steps); });
     connect(&link, &Link::readReport, this, &StatusPanel::readReport);
+    connect(&link, &Link::verifying, this, [this] { show(tr("正在校验")); });
+    connect(&link, &Link::verified, this, [this](Link::Command, const VerifyResult &r) { verified(r); });
     connect(&link, &Link::packetReceived, this, [this] { ++m_packets; });
 
     m_rateTimer.setInterval(1000);
@@ -128,6 +156,7 @@ void StatusPanel::started(Link::Command command, int steps)
     m_backupNote.clear();
     m_resultNote.clear();
     m_abortText.clear();
+    m_verifyText.clear();
     m_readReported = false;
     m_progress->setRange(0, steps);
     m_progress->setValue(0);
@@ -155,13 +184,17 @@ void StatusPanel::finished(Link::Command command)
             return;
         text = tr("正在读取：等待设置");
         break;
-    case Link::Write: text = tr("写入完成：%1 帧").arg(4); break;
+    case Link::Write:
+        text = m_verifyText.isEmpty() ? tr("写入完成：%1 帧").arg(4) : m_verifyText;
+        break;
     case Link::Reset:
     case Link::Reset2: text = tr("已恢复出厂设置"); break;
     case Link::Save: text = tr("已保存 %1").arg(m_file); break;
     case Link::Load: text = tr("已加载 %1").arg(m_file); break;
     case Link::Idle: break;
     }
+    if (command != Link::Write && !m_verifyText.isEmpty())
+        text += QStringLiteral(" · ") + m_verifyText;
     show(m_resultNote.isEmpty() ? text : text + m_resultNote);
 }
 
@@ -182,9 +215,36 @@ void StatusPanel::readReport(int received, const QList<int> &missing)
 {
     m_readReported = true;
     if (missing.isEmpty())
-        m_message->setText(tr("读取完成：%1/19 段").arg(received));
+        m_message->setText(tr("读取完成：%1/%2 段").arg(received).arg(protocol::sectionCount));
     else
-        m_message->setText(tr("读取不完整：收到 %1/19 段（缺 %2）").arg(received).arg(joined(missing)));
+        m_message->setText(tr("读取不完整：收到 %1/%2 段（缺 %3）").arg(received).arg(protocol::sectionCount).arg(joined(missing)));
+}
+
+QString StatusPanel::settingName(Field field, int index)
+{
+    for (const SettingName &n : settingNames)
+        if (n.field == field)
+            return QString(tr(n.text)).replace(QLatin1String("%1"), QString::number(index));
+    return elementName(field, index);
+}
+
+// The result of the read-back, shown when the command finishes.
+void StatusPanel::verified(const VerifyResult &result)
+{
+    if (!result.missing.isEmpty()) {
+        m_verifyText = tr("未能校验：收到 %1/%2 段").arg(result.received).arg(protocol::sectionCount);
+    } else if (!result.differences.isEmpty()) {
+        const VerifyResult::Difference &d = result.differences.first();
+        const QString more = result.differences.size() > 1 ? QStringLiteral(" …") : QString();
+        m_verifyText = tr("校验不符：%1 项（%2：发送 %3，读回 %4%5）")
+                           .arg(result.differences.size())
+                           .arg(settingName(d.field, d.index))
+                           .arg(d.sent)
+                           .arg(d.read)
+                           .arg(more);
+    } else {
+        m_verifyText = tr("写入并校验完成");
+    }
 }
 
 void StatusPanel::showLoss(const QString &reason)

@@ -32,6 +32,8 @@ public:
     // Something to add to the message shown now.
     void appendNote(const QString &note);
     QString message() const;
+    // A setting as people call it: "副微调 CH4".
+    static QString settingName(Field field, int index);
 
 private:
     void started(Link::Command command, int steps);
@@ -39,6 +41,7 @@ private:
     void finished(Link::Command command);
     void aborted(Link::Command command, int done, int steps);
     void readReport(int received, const QList<int> &missing);
+    void verified(const VerifyResult &result);
     void show(const QString &text);
     void showRate();
 
@@ -52,6 +55,7 @@ private:
     QString m_backupNote;
     QString m_resultNote;
     QString m_abortText;
+    QString m_verifyText; // what the read-back after the running command said
     int m_packets = 0;
     bool m_readReported = false;
 };

@@ -24,7 +24,9 @@ const QRegularExpression &backupName()
 
 QString directory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/backups");
+    // The window's folder, whichever program (the window, varnix-param) asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/varnix-config/backups");
 }
 
 QStringList list(const QString &dir)
@@ -61,9 +63,12 @@ Result write(const QString &dir, const QString &command, const ParamSet &set, co
         return r;
     r.ok = true;
 
-    const QStringList names = list(dir);
-    for (int i = 0; i + keep < names.size(); ++i)
-        QFile::remove(QDir(dir).filePath(names.at(i)));
+    // The oldest go, but never the one just written: with the clock set back
+    // it sorts first.
+    QStringList older = list(dir);
+    older.removeAll(name);
+    for (int i = 0; i + keep - 1 < older.size(); ++i)
+        QFile::remove(QDir(dir).filePath(older.at(i)));
     return r;
 }
 

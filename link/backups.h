@@ -10,7 +10,8 @@
 // them, as ordinary Parameter files: restoring one is a Load.
 namespace backups {
 
-// <application data>/backups, e.g. ~/.local/share/varnix-config/backups.
+// <data folder>/varnix-config/backups, e.g. ~/.local/share/varnix-config/backups,
+// for the window and varnix-param alike.
 QString directory();
 
 struct Result {

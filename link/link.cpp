@@ -3,10 +3,14 @@
 #include <QDebug>
 #include <QIODevice>
 #include <QMetaEnum>
+#include <QVarLengthArray>
 
 #include "frames.h"
 #include "paramset.h"
+#include "protocol.h"
 #include "rules.h"
+
+using namespace protocol;
 
 // Telemetry must not move the stick trims while a command owns them. Held
 // for the whole command, however it ends.
@@ -38,10 +42,13 @@ Link::Link(QIODevice *device, QObject *parent)
 {
     qRegisterMetaType<Link::Command>();
     qRegisterMetaType<PacketResult>();
+    qRegisterMetaType<VerifyResult>();
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &Link::runSteps);
     m_readTimer.setSingleShot(true);
     connect(&m_readTimer, &QTimer::timeout, this, &Link::reportRead);
+    m_streamTimer.setSingleShot(true);
+    connect(&m_streamTimer, &QTimer::timeout, this, &Link::streamTimeout);
 }
 
 Link::~Link() = default;
@@ -58,13 +65,15 @@ void Link::opened()
     m_knownSections = 0;
     m_framesSent = false;
     m_readTimer.stop();
-    m_device->write("OK");
+    m_stream.clear();
+    m_streamTimer.stop();
+    m_device->write(helloToken);
 }
 
 QList<int> Link::knownSections() const
 {
     QList<int> known;
-    for (int section = 1; section <= 19; ++section)
+    for (int section = 1; section <= sectionCount; ++section)
         if (m_knownSections & (1u << section))
             known << section;
     return known;
@@ -72,16 +81,18 @@ QList<int> Link::knownSections() const
 
 bool Link::deviceFullyKnown() const
 {
-    return m_framesSent || knownSections().size() == 19;
+    return m_framesSent || m_knownSections == allSections;
 }
 
 void Link::close(int flushMs)
 {
     abort(QStringLiteral("port closed"));
     m_readTimer.stop();
+    m_stream.clear();
+    m_streamTimer.stop();
     if (!isOpen())
         return;
-    m_device->write("DIS");
+    m_device->write(byeToken);
     // close() drops whatever is still buffered, so let "DIS" leave first; a
     // vanished device must not hang us.
     if (m_device->bytesToWrite() > 0)
@@ -93,6 +104,8 @@ void Link::lost(const QString &reason)
 {
     abort(reason);
     m_readTimer.stop();
+    m_stream.clear();
+    m_streamTimer.stop();
     if (isOpen())
         m_device->close();
 }
@@ -102,7 +115,55 @@ void Link::receive()
     const QByteArray chunk = m_device->readAll();
     if (chunk.isEmpty())
         return;
-    const PacketResult result = decodePacket(chunk, paramSet, liveValues);
+    // The usual read, one whole packet, goes straight through.
+    if (m_stream.held() == 0) {
+        const PacketKind kind = PacketStream::wholeKind(chunk);
+        if (kind != PacketKind::Unrecognised) {
+            const PacketResult result = takeOne(chunk, kind);
+            acknowledge();
+            emit packetReceived(result);
+            return;
+        }
+    }
+    const PacketStream::Packets packets = m_stream.feed(chunk);
+    if (packets.isEmpty())
+        repair(); // every chunk runs the repair, as the window always did
+    QVarLengthArray<PacketResult, 4> results;
+    for (const PacketStream::Packet &packet : packets)
+        results.append(takeOne(packet.bytes, packet.kind));
+    acknowledge();
+    if (m_stream.held() > 0)
+        m_streamTimer.start(m_stream.undecided() ? PacketStream::settleMs : PacketStream::staleMs);
+    for (const PacketResult &result : results)
+        emit packetReceived(result);
+}
+
+// The transmitter waits for this before its next packet, whatever the adapter
+// made of the last one.
+void Link::acknowledge()
+{
+    m_streamTimer.stop();
+    m_device->write(ackToken);
+    if (m_flush)
+        m_flush();
+}
+
+PacketResult Link::takeOne(const QByteArray &packet, PacketKind kind)
+{
+    if (m_verifying && (kind == PacketKind::Settings || kind == PacketKind::ShortSettings)) {
+        // The read-back of a write: kept apart, so that the user's own set is
+        // not overwritten by what did not stick.
+        const PacketResult result = decodePacket(packet, m_readBack, liveValues);
+        if (result.section > 0) {
+            m_verifySections |= 1u << result.section;
+            if (m_verifySections == allSections && m_timer.isActive()) {
+                m_timer.stop();
+                m_timer.start(0);
+            }
+        }
+        return result;
+    }
+    const PacketResult result = decodePacket(packet, paramSet, liveValues);
     if (result.refresh) {
         // Repair before showing: a spin box would clamp an out-of-range value
         // to its own limit and write that back before the range rule's
@@ -115,10 +176,22 @@ void Link::receive()
     repair();
     if (!result.refresh)
         learn(result);
-    m_device->write("WWW");
-    if (m_flush)
-        m_flush();
-    emit packetReceived(result);
+    return result;
+}
+
+// No bytes came for a while: an ambiguous head is taken as what it is, then,
+// later, whatever is still incomplete goes.
+void Link::streamTimeout()
+{
+    const bool settling = m_stream.undecided();
+    const PacketStream::Packets packets = settling ? m_stream.settle() : m_stream.expire();
+    if (settling && m_stream.held() > 0)
+        m_streamTimer.start(PacketStream::staleMs - PacketStream::settleMs);
+    QVarLengthArray<PacketResult, 4> results;
+    for (const PacketStream::Packet &packet : packets)
+        results.append(takeOne(packet.bytes, packet.kind));
+    for (const PacketResult &result : results)
+        emit packetReceived(result);
 }
 
 QByteArray Link::sendFrame(int frame)
@@ -148,7 +221,7 @@ void Link::learn(const PacketResult &result)
     m_knownSections |= 1u << result.section;
     if (m_readTimer.isActive()) {
         m_readSections |= 1u << result.section;
-        if (m_readSections == (1u << 20) - 2) {
+        if (m_readSections == allSections) {
             m_readTimer.stop();
             reportRead();
         }
@@ -159,7 +232,7 @@ void Link::reportRead()
 {
     int received = 0;
     QList<int> missing;
-    for (int section = 1; section <= 19; ++section) {
+    for (int section = 1; section <= sectionCount; ++section) {
         if (m_readSections & (1u << section))
             ++received;
         else
@@ -184,7 +257,7 @@ bool Link::read()
         return false;
     addGuard(true);
     m_steps.append({[this] {
-                        send("RR");
+                        send(readToken);
                         // The answers are counted for a while longer than the
                         // command waits; the report comes when all are in.
                         m_readSections = 0;
@@ -330,13 +403,13 @@ void Link::addFrames(bool ack)
     const bool overwrites = open && m_command != Save;
     if (overwrites)
         m_steps.append({[this] { emit aboutToOverwrite(m_command); }, 0});
-    for (int frame = FrameS; frame <= FrameI; ++frame) {
+    for (int frame = FrameS; frame < frameCount; ++frame) {
         m_steps.append({[this, frame] {
                             // The factory reset's trims go back to centre right
                             // before the trim frame, whatever telemetry did meanwhile.
                             if (frame == FrameI && (m_command == Reset || m_command == Reset2))
                                 for (int t = 1; t <= 4; ++t)
-                                    paramSet.stickTrim[t] = 120;
+                                    paramSet.stickTrim[t] = trimCentre;
                             m_frames[frame] = sendFrame(frame);
                             if (isOpen())
                                 m_sent.append(m_frames[frame]);
@@ -345,16 +418,63 @@ void Link::addFrames(bool ack)
                         open ? m_pacing.frameMs : 0});
     }
     if (ack && open)
-        m_steps.append({[this] { send("WWW"); }, 0});
+        m_steps.append({[this] { send(ackToken); }, 0});
     if (overwrites) {
         // All four went out: the transmitter now holds what they carry.
         m_steps.append({[this] {
                             for (int frame = FrameS; frame <= FrameI; ++frame)
                                 decodeFrameFields(QString::fromLatin1(m_frames[frame]), 0, frame, m_deviceSettings);
                             m_framesSent = true;
+                            m_sentSet = m_deviceSettings;
                         },
                         0});
+        if (ack && m_verify)
+            addVerify();
     }
+}
+
+// "RR" after the "WWW", then the sections that come back, until all have
+// or the wait is over.
+void Link::addVerify()
+{
+    m_steps.append({[this] {
+                        m_readBack = m_deviceSettings;
+                        m_verifySections = 0;
+                        m_verifying = true;
+                        send(readToken);
+                        emit verifying(m_command);
+                        m_timer.start(m_pacing.verifyMs);
+                    },
+                    holdOn});
+    m_steps.append({[this] { finishVerify(); }, 0});
+}
+
+void Link::finishVerify()
+{
+    m_verifying = false;
+    VerifyResult result;
+    for (int section = 1; section <= sectionCount; ++section) {
+        if (!(m_verifySections & (1u << section))) {
+            result.missing << section;
+            continue;
+        }
+        ++result.received;
+        for (const SectionElement &e : sectionElements(section)) {
+            // Only what a frame carries was written; the rest is the
+            // transmitter's own (its firmware version).
+            if (!frameFieldOf(e.field, e.index))
+                continue;
+            const int sent = fieldValue(m_sentSet, e.field, e.index);
+            const int read = fieldValue(m_readBack, e.field, e.index);
+            if (sent != read)
+                result.differences.append({e.field, e.index, sent, read});
+        }
+        // What the transmitter reported is what it holds.
+        copySectionFields(section, m_readBack, m_deviceSettings);
+        m_knownSections |= 1u << section;
+    }
+    drDataSelet(m_deviceSettings);
+    emit verified(m_command, result);
 }
 
 void Link::addFinish(const std::function<void()> &last)
@@ -379,6 +499,8 @@ void Link::runSteps()
             step.run();
         if (command != m_generation)
             return; // the step ended the command, or something stopped it
+        if (step.pauseMs == holdOn)
+            return;
         if (step.pauseMs > 0) {
             m_timer.start(step.pauseMs);
             return;
@@ -394,5 +516,6 @@ void Link::end()
     ++m_generation;
     m_trimBlock.reset();
     m_sent.clear();
+    m_verifying = false;
     emit busyChanged(false);
 }

@@ -9,9 +9,27 @@
 #include <functional>
 #include <memory>
 
+#include "fields.h"
 #include "packets.h"
+#include "packetstream.h"
+#include "protocol.h"
 
 Q_DECLARE_METATYPE(PacketResult)
+
+// What the settings read back after a write said about it.
+struct VerifyResult {
+    struct Difference {
+        Field field;
+        int index;
+        int sent;
+        int read;
+    };
+    int received = 0;          // sections that came back
+    QList<int> missing;        // sections that did not
+    QList<Difference> differences; // over the fields both the frames and the sections carry
+    bool verified() const { return missing.isEmpty() && differences.isEmpty(); }
+};
+Q_DECLARE_METATYPE(VerifyResult)
 
 class QIODevice;
 class TrimBlock;
@@ -23,12 +41,13 @@ struct LinkPacing {
     int readMs = 500;  // after the read request
     int frameMs = 800; // after each Parameter frame, while the transmitter takes it in
     int readReportMs = 2000; // after the read request, for the sections to come in
+    int verifyMs = 3000; // after the read request that verifies a write
 };
 
-// What the link to the transmitter is doing, on the window's serial port:
-// the receive path, and the commands as steps driven by a timer, one command
-// at a time. Works on the process-wide Parameter set, live values and frame
-// texts.
+// What the link to the transmitter is doing, on a serial port (the window's or
+// varnix-param's): the receive path, and the commands as steps driven by a
+// timer, one command at a time. Works on the process-wide Parameter set, live
+// values and frame texts.
 class Link : public QObject
 {
     Q_OBJECT
@@ -46,6 +65,10 @@ public:
     // completion). Without it writes leave as the device schedules them.
     void setFlush(const std::function<void()> &flush) { m_flush = flush; }
     const LinkPacing &pacing() const { return m_pacing; }
+    // Whether Write, the resets and Load read the settings back ("RR") after
+    // their "WWW" and compare them with the frames. Off until switched on.
+    void setVerify(bool on) { m_verify = on; }
+    bool verifies() const { return m_verify; }
 
     bool isOpen() const;
     bool isBusy() const { return m_command != Idle; }
@@ -60,8 +83,9 @@ public:
     // without writing anything.
     void lost(const QString &reason);
 
-    // Takes what is waiting on the device as one Device packet, stores what
-    // it carries, repairs the set and acknowledges with "WWW".
+    // Takes what is waiting on the device, stores what every whole packet
+    // in it carries (packets cut by the adapter are put together first),
+    // repairs the set and acknowledges the chunk with "WWW".
     void receive();
 
     // The commands. Each returns false and does nothing while another runs.
@@ -112,12 +136,17 @@ signals:
     // A settings packet arrived: show it now, not at the next tick.
     void refreshNow();
     void packetReceived(const PacketResult &result);
+    // The settings are being read back after a write.
+    void verifying(Link::Command command);
+    // What the read-back said; comes right before finished().
+    void verified(Link::Command command, const VerifyResult &result);
 
 private:
     struct Step {
         std::function<void()> run;
-        int pauseMs;
+        int pauseMs; // holdOn: wait until the step's own timer or resume()
     };
+    static constexpr int holdOn = -1;
 
     bool begin(Command command, int steps, bool blockTrims);
     bool reset(Command command, bool blockTrims);
@@ -130,6 +159,11 @@ private:
     void send(const QByteArray &bytes);
     void learn(const PacketResult &result);
     void reportRead();
+    PacketResult takeOne(const QByteArray &packet, PacketKind kind);
+    void acknowledge();
+    void streamTimeout();
+    void addVerify();
+    void finishVerify();
 
     QIODevice *m_device;
     LinkPacing m_pacing;
@@ -147,7 +181,15 @@ private:
     ParamSet m_deviceSettings;   // the transmitter's settings as far as known
     quint32 m_knownSections = 0; // bit n: section n came in this connection
     bool m_framesSent = false;   // four frames went out in this connection
-    QByteArray m_frames[4];      // the frames of the running command as sent
+    QByteArray m_frames[protocol::frameCount];    // the frames of the running command as sent
     quint32 m_readSections = 0;  // bit n: section n came since the last read request
     QTimer m_readTimer;          // how long a read's answers are waited for
+
+    PacketStream m_stream;       // bytes of packets still incomplete
+    QTimer m_streamTimer;        // how long they wait for the rest
+    bool m_verify = false;
+    bool m_verifying = false;    // settings packets go to m_readBack
+    ParamSet m_sentSet;          // what the frames of the running command carried
+    ParamSet m_readBack;         // what the transmitter reported after them
+    quint32 m_verifySections = 0;
 };

@@ -314,11 +314,35 @@ CodeRange codeRange(Code code)
     return {INT_MIN, INT_MAX};
 }
 
+CodeRange fileCodeRange(Code code)
+{
+    switch (code) {
+    case Code::D1: return {0, 15};
+    case Code::X16:
+    case Code::X116:
+    case Code::X120: return {-codeBias(code), 255 - codeBias(code)};
+    case Code::D3: return {0, 15 * 111};
+    case Code::L:
+    case Code::K6:
+        break;
+    }
+    return {INT_MIN, INT_MAX};
+}
+
 int clampToCode(Code code, int value)
 {
     const CodeRange r = codeRange(code);
     return value < r.lo ? r.lo : (value > r.hi ? r.hi : value);
 }
+
+namespace {
+
+int clampTo(const CodeRange &r, int value)
+{
+    return value < r.lo ? r.lo : (value > r.hi ? r.hi : value);
+}
+
+} // namespace
 
 bool frameAccepts(int frame, int pos, QChar c)
 {
@@ -372,13 +396,15 @@ void refreshCompanions(ParamSet &p, int frame)
     }
 }
 
-QString encodeBody(const ParamSet &p, int frame)
+QString encodeBody(const ParamSet &p, int frame, bool fileDigits)
 {
     const FrameLayout &layout = frameLayout(frame);
     QString body;
     body.reserve(layout.bodyLength);
     for (int k = 0; k < layout.count; ++k) {
         const FrameField &f = layout.fields[k];
+        const CodeRange range = fileDigits ? fileCodeRange(f.code) : codeRange(f.code);
+        const int v = clampTo(range, fieldValue(p, f.field, f.index));
         switch (f.code) {
         case Code::L:
             body += QLatin1Char(layout.start);
@@ -387,21 +413,24 @@ QString encodeBody(const ParamSet &p, int frame)
             body += QLatin1Char('6');
             break;
         case Code::D1:
-            body += QLatin1Char(char('0' + clampToCode(f.code, fieldValue(p, f.field, f.index))));
+            body += QLatin1Char(hexDigits[v]);
             break;
         case Code::X16:
         case Code::X116:
         case Code::X120: {
-            const int biased = clampToCode(f.code, fieldValue(p, f.field, f.index)) + codeBias(f.code);
+            const int biased = v + codeBias(f.code);
             body += QLatin1Char(hexDigits[biased >> 4]);
             body += QLatin1Char(hexDigits[biased & 15]);
             break;
         }
         case Code::D3: {
-            const int v = clampToCode(f.code, fieldValue(p, f.field, f.index));
-            body += QLatin1Char(char('0' + v / 100 % 10));
-            body += QLatin1Char(char('0' + v / 10 % 10));
-            body += QLatin1Char(char('0' + v % 10));
+            // Decimal up to 999; above, as a file's hex digits can hold it
+            // (each digit still counts 100, 10 and 1).
+            const int hundreds = qMin(15, v / 100);
+            const int tens = qMin(15, (v - 100 * hundreds) / 10);
+            body += QLatin1Char(hexDigits[hundreds]);
+            body += QLatin1Char(hexDigits[tens]);
+            body += QLatin1Char(hexDigits[v - 100 * hundreds - 10 * tens]);
             break;
         }
         }
@@ -410,11 +439,11 @@ QString encodeBody(const ParamSet &p, int frame)
     return body;
 }
 
-void buildFrame(ParamSet &p, int frame, QString &text)
+void buildFrame(ParamSet &p, int frame, QString &text, bool fileDigits)
 {
     refreshCompanions(p, frame);
     const FrameLayout &layout = frameLayout(frame);
-    text.replace(0, layout.bodyLength, encodeBody(p, frame));
+    text.replace(0, layout.bodyLength, encodeBody(p, frame, fileDigits));
 }
 
 void decodeFrameFields(const QString &text, int offset, int frame, ParamSet &p)

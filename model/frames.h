@@ -53,6 +53,10 @@ struct CodeRange {
 CodeRange codeRange(Code code);
 // The nearest value whose encoding fits the width of the code.
 int clampToCode(Code code, int value);
+// Every value the code's characters can carry in a file, where any
+// hexadecimal digit may stand in a field: D1 0..15, X codes 00..FF less the
+// bias, D3 up to F F F (1665).
+CodeRange fileCodeRange(Code code);
 
 // Whether c may stand at pos of a frame text: the start and end letters in
 // their places, a hexadecimal digit (either case) inside every field; the
@@ -68,12 +72,13 @@ void refreshCompanions(ParamSet &p, int frame);
 
 // The encoded body of a frame from the set as it stands (no companion
 // refresh). Values that do not fit their code are clamped, so the body always
-// has exactly bodyLength characters.
-QString encodeBody(const ParamSet &p, int frame);
+// has exactly bodyLength characters; with fileDigits to what a file's digits
+// can carry (fileCodeRange), so that every file read can be written again.
+QString encodeBody(const ParamSet &p, int frame, bool fileDigits = false);
 
 // Refreshes the frame's companions, then replaces the first bodyLength
 // characters of text by the new body; the tail is left in place.
-void buildFrame(ParamSet &p, int frame, QString &text);
+void buildFrame(ParamSet &p, int frame, QString &text, bool fileDigits = false);
 
 // Decodes the fields of one frame, its start letter at text[offset]. Values
 // are stored as read, without range checks, and the frame's derived voltages

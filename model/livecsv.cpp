@@ -3,10 +3,10 @@
 #include <QList>
 
 #include "paramset.h"
+#include "protocol.h"
 
 namespace {
 
-constexpr int trimCentre = 120;
 constexpr int columnCount = 1 + LiveSample::channels + 4 + LiveSample::trims;
 
 const char header[] = "time_s,ch1,ch2,ch3,ch4,ch5,ch6,ch7,ch8,tx_v,rx_v,ext_v,rssi_dbm,"
@@ -67,7 +67,7 @@ LiveSample liveSample(const LiveValues &live, const int stickTrim[5], double sec
     s.hasRssi = below <= 99;
     s.rssiDbm = s.hasRssi ? -qMax(below, 0) : 0;
     for (int t = 0; t < LiveSample::trims; ++t)
-        s.trim[t] = stickTrim[t + 1] - trimCentre;
+        s.trim[t] = stickTrim[t + 1] - protocol::trimCentre;
     return s;
 }
 

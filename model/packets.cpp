@@ -2,17 +2,11 @@
 
 #include <QDebug>
 
+#include "protocol.h"
+
+using namespace protocol;
+
 namespace {
-
-constexpr unsigned char marker = 0xFE;
-constexpr unsigned char channelType = 0x18;
-constexpr unsigned char telemetryType = 0x19;
-constexpr unsigned char shortSettingsMarker = 0xAA;
-constexpr int shortSettingsSection = 7;
-
-// Trims are centred on 120; the transmitter's 239..255 all mean full travel.
-constexpr int trimLimit = 238;
-constexpr int trimClamped = 240;
 
 constexpr SectionByte none{false, Field::reverse, 0, 0, false};
 
@@ -183,7 +177,7 @@ PacketResult decodePacket(const QByteArray &chunk, ParamSet &p, LiveValues &live
     r.kind = PacketKind::Unrecognised;
 
     switch (chunk.size()) {
-    case 20:
+    case livePacketLength:
         if (byteAt(chunk, 0) == marker && byteAt(chunk, 1) == channelType) {
             r.kind = PacketKind::Channel;
             decodeChannel(chunk, live);
@@ -192,7 +186,7 @@ PacketResult decodePacket(const QByteArray &chunk, ParamSet &p, LiveValues &live
             decodeTelemetry(chunk, p, live);
         }
         break;
-    case 8:
+    case shortSettingsLength:
         if (byteAt(chunk, 2) == shortSettingsMarker) {
             r.kind = PacketKind::ShortSettings;
             r.section = shortSettingsSection;
@@ -201,7 +195,7 @@ PacketResult decodePacket(const QByteArray &chunk, ParamSet &p, LiveValues &live
                 p.auxSource[n] = byteAt(chunk, n - 2);
         }
         break;
-    case 12:
+    case settingsPacketLength:
         if (byteAt(chunk, 0) == marker && byteAt(chunk, 11) == marker) {
             r.kind = PacketKind::Settings;
             r.refresh = true;
@@ -218,19 +212,24 @@ PacketResult decodePacket(const QByteArray &chunk, ParamSet &p, LiveValues &live
     return r;
 }
 
-void copySectionFields(int section, const ParamSet &from, ParamSet &to)
+QVector<SectionElement> sectionElements(int section)
 {
+    QVector<SectionElement> elements;
     if (section == shortSettingsSection) {
         for (int n = 5; n <= 8; ++n)
-            to.auxSource[n] = from.auxSource[n];
-        return;
+            elements.append({Field::auxSource, n});
+        return elements;
     }
-    const SettingsSection *s = sectionByNumber(section);
-    if (!s)
-        return;
-    for (const SectionByte &e : s->bytes) {
-        if (!e.used)
-            continue;
+    if (const SettingsSection *s = sectionByNumber(section))
+        for (const SectionByte &e : s->bytes)
+            if (e.used)
+                elements.append({e.field, e.index});
+    return elements;
+}
+
+void copySectionFields(int section, const ParamSet &from, ParamSet &to)
+{
+    for (const SectionElement &e : sectionElements(section)) {
         fieldRef(to, e.field, e.index) = fieldValue(from, e.field, e.index);
         if (double *volts = companionVolt(to, e.field))
             *volts = *companionVolt(from, e.field);

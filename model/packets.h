@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QVector>
 
 #include "fields.h"
 #include "paramset.h"
@@ -49,6 +50,14 @@ struct SettingsSection {
 // Sections 1..6 and 8..19, in section order. Section 7 is the 8-byte packet.
 extern const SettingsSection settingsSections[];
 extern const int settingsSectionCount;
+
+// One element of the set that a settings section carries.
+struct SectionElement {
+    Field field;
+    int index;
+};
+// The elements section 1..19 carries, in the order of its bytes.
+QVector<SectionElement> sectionElements(int section);
 
 // Copies the fields that settings section 1..19 carries (and the voltages of
 // its companions) from one set to another.

@@ -90,6 +90,13 @@ ParameterFileWriter::ParameterFileWriter(const QString &path) : m_file(path) {}
 
 bool ParameterFileWriter::open()
 {
+    // Swapping a new file in would replace a device node, a FIFO or what a
+    // link points at with a plain file.
+    const QFileInfo target(m_file.fileName());
+    if (target.exists() && !target.isFile()) {
+        m_error = QStringLiteral("%1 exists and is not a regular file").arg(m_file.fileName());
+        return false;
+    }
     if (m_file.open(QIODevice::WriteOnly))
         return true;
     m_error = m_file.errorString();
@@ -123,7 +130,7 @@ FrameTexts framesOf(const ParamSet &p)
     ParamSet copy = p;
     FrameTexts texts;
     for (int k = FrameS; k <= FrameI; ++k)
-        buildFrame(copy, k, texts.text[k]);
+        buildFrame(copy, k, texts.text[k], true);
     return texts;
 }
 

@@ -47,7 +47,8 @@ FileFrames decodeParameterFile(const ParameterFile &file, ParamSet &p);
 
 // Writes a Parameter file beside the old one and swaps it in only when it is
 // complete, so a failed save leaves the old file as it was. Open first, then
-// write the frame texts (S, G, H, I, as Latin-1).
+// write the frame texts (S, G, H, I, as Latin-1). A target that exists and is
+// not a regular file (a device, a FIFO, a directory) is refused.
 class ParameterFileWriter
 {
 public:
@@ -62,7 +63,8 @@ private:
 };
 
 // The four frame texts built from a copy of p (companions refreshed from the
-// voltages, as the frame encoders do).
+// voltages, as the frame encoders do), for a file: a value read from a file
+// is written back as it was read.
 FrameTexts framesOf(const ParamSet &p);
 
 // Both return false with the reason in *error when the file was not written.

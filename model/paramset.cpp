@@ -1,6 +1,7 @@
 #include "paramset.h"
 
 #include "fields.h"
+#include "protocol.h"
 
 #include <algorithm>
 #include <cstring>
@@ -48,7 +49,7 @@ ParamSet::ParamSet()
     rssiAlarm = -100;
     stickMode = 1;
     firmwareVersion = 0;
-    set(stickTrim, {120, 120, 120, 120});
+    set(stickTrim, {protocol::trimCentre, protocol::trimCentre, protocol::trimCentre, protocol::trimCentre});
 
     attitudeChannel = 4;
     set(attitude, {14, 29, 44, 56, 69, 88});

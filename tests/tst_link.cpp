@@ -12,6 +12,7 @@
 #include "coretest.h"
 #include "filetest.h"
 #include "fixtures.h"
+#include "frames.h"
 #include "link.h"
 #include "linktest.h"
 #include "paramfile.h"
@@ -80,6 +81,7 @@ private slots:
     // receive path
     void oneAckPerChunk_data();
     void oneAckPerChunk();
+    void splitAndJoinedPacketsDecoded();
     void droppedChunksDecodeNothing();
     void telemetryTrims_data();
     void telemetryTrims();
@@ -103,6 +105,13 @@ private slots:
     void fileCommandsWithoutPort_data();
     void fileCommandsWithoutPort();
     void backupsKeepTheNewest();
+
+    // verify after write
+    void verifyReadsBack_data();
+    void verifyReadsBack();
+    void verifyOffSendsNoRR();
+    void readOfCutAndJoinedPacketsIsWhole_data();
+    void readOfCutAndJoinedPacketsIsWhole();
 };
 
 void LinkTest::initTestCase()
@@ -120,38 +129,42 @@ void LinkTest::init()
 void LinkTest::oneAckPerChunk_data()
 {
     QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<int>("packets");
 
     const QVector<int> centre(8, 1000);
     const QByteArray channel = channelPacket(centre, 740);
     const QByteArray settings = settingsPacket(0x55, {0x78, 0x78, 0x78, 0x78, 0x78, 0x78, 0x78, 0x78});
 
-    QTest::newRow("channel") << QList<QByteArray>{channel};
-    QTest::newRow("telemetry") << QList<QByteArray>{telemetryPacket(40, 74, 123, {120, 120, 120, 120})};
-    QTest::newRow("settings") << QList<QByteArray>{settings};
-    QTest::newRow("short settings") << QList<QByteArray>{shortSettingsPacket(1, 3, 0, 2)};
-    QTest::newRow("unknown section") << QList<QByteArray>{settingsPacket(0x18, QVector<int>(8, 0))};
-    QTest::newRow("one junk byte") << QList<QByteArray>{QByteArray("\x42", 1)};
-    QTest::newRow("wrong marker") << QList<QByteArray>{QByteArray(20, '\x18')};
-    QTest::newRow("split packet") << QList<QByteArray>{channel.left(10), channel.mid(10)};
-    QTest::newRow("two packets joined") << QList<QByteArray>{settings + settings};
-    QTest::newRow("a run of five") << QList<QByteArray>{channel, settings, channel, channel, settings};
+    QTest::newRow("channel") << QList<QByteArray>{channel} << 1;
+    QTest::newRow("telemetry") << QList<QByteArray>{telemetryPacket(40, 74, 123, {120, 120, 120, 120})} << 1;
+    QTest::newRow("settings") << QList<QByteArray>{settings} << 1;
+    QTest::newRow("short settings") << QList<QByteArray>{shortSettingsPacket(1, 3, 0, 2)} << 1;
+    QTest::newRow("unknown section") << QList<QByteArray>{settingsPacket(0x18, QVector<int>(8, 0))} << 1;
+    QTest::newRow("one junk byte") << QList<QByteArray>{QByteArray("\x42", 1)} << 0;
+    QTest::newRow("wrong marker") << QList<QByteArray>{QByteArray(20, '\x18')} << 0;
+    QTest::newRow("split packet") << QList<QByteArray>{channel.left(10), channel.mid(10)} << 1;
+    QTest::newRow("two packets joined") << QList<QByteArray>{settings + settings} << 2;
+    QTest::newRow("a run of five") << QList<QByteArray>{channel, settings, channel, channel, settings} << 5;
 }
 
+// The wire is as before: one "WWW" for every chunk, however many packets it
+// held or completed.
 void LinkTest::oneAckPerChunk()
 {
     QFETCH(QList<QByteArray>, chunks);
+    QFETCH(int, packets);
 
     Rig rig;
     QVERIFY(rig.open());
-    QSignalSpy packets(&rig.link, &Link::packetReceived);
+    QSignalSpy taken(&rig.link, &Link::packetReceived);
     for (const QByteArray &chunk : chunks)
         QVERIFY(rig.exchange(chunk));
     rig.peer.spin(50);
     QCOMPARE(rig.peer.received(), QByteArray("WWW").repeated(chunks.size()));
-    QCOMPARE(packets.count(), chunks.size());
+    QCOMPARE(taken.count(), packets);
 }
 
-void LinkTest::droppedChunksDecodeNothing()
+void LinkTest::splitAndJoinedPacketsDecoded()
 {
     Rig rig;
     QVERIFY(rig.open());
@@ -159,40 +172,45 @@ void LinkTest::droppedChunksDecodeNothing()
     const QVector<int> moved{1, 2, 3, 4, 5, 6, 7, 8};
     const QByteArray channel = channelPacket(moved, 1234);
     const QByteArray subTrims = settingsPacket(0x55, {0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C});
+    const QByteArray epaLeft = settingsPacket(0x66, {90, 90, 90, 90, 90, 90, 90, 91});
 
-    // Split across two reads: lost.
+    // Split across two reads, and two settings packets in one read.
     QVERIFY(rig.exchange(channel.left(10)));
     QVERIFY(rig.exchange(channel.mid(10)));
-    // Two settings packets in one read: lost.
-    QVERIFY(rig.exchange(subTrims + subTrims));
-    // Markers missing.
+    QVERIFY(rig.exchange(subTrims + epaLeft));
+    QCOMPARE(liveValues.channelValue1, 1);
+    QCOMPARE(liveValues.channelValue8, 8);
+    QCOMPARE(liveValues.txVoltage, 1234);
+    QCOMPARE(paramSet.subTrim[1], 20);
+    QCOMPARE(paramSet.epaLeft[8], 91);
+    QCOMPARE(rig.link.knownSections(), (QList<int>{2, 3}));
+}
+
+void LinkTest::droppedChunksDecodeNothing()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+
+    const QByteArray subTrims = settingsPacket(0x55, {0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C, 0x8C});
     QByteArray badEnd = subTrims;
     badEnd[11] = char(0xFD);
-    QVERIFY(rig.exchange(badEnd));
     QByteArray badStart = subTrims;
     badStart[0] = char(0x00);
-    QVERIFY(rig.exchange(badStart));
-    QByteArray badType = channel;
+    QByteArray badType = channelPacket(QVector<int>(8, 1500), 900);
     badType[1] = char(0x17);
-    QVERIFY(rig.exchange(badType));
     QByteArray shortNoMarker = shortSettingsPacket(5, 5, 5, 5);
     shortNoMarker[2] = char(0xAB);
-    QVERIFY(rig.exchange(shortNoMarker));
+    // Each alone, with time for whatever waits for more to be given up.
+    for (const QByteArray &chunk : {badEnd, badStart, badType, shortNoMarker}) {
+        QVERIFY(rig.exchange(chunk));
+        rig.peer.spin(PacketStream::staleMs + 50);
+    }
 
     QVERIFY(paramSet == ParamSet());
     for (int n = 1; n <= 8; ++n)
         QCOMPARE(liveValues.channel(n), 1000);
     QCOMPARE(liveValues.txVoltage, 0);
     QCOMPARE(liveValues.ReadFlag, 0);
-
-    // The same bytes whole are taken.
-    QVERIFY(rig.exchange(channel));
-    QCOMPARE(liveValues.channelValue1, 1);
-    QCOMPARE(liveValues.channelValue8, 8);
-    QCOMPARE(liveValues.txVoltage, 1234);
-    QVERIFY(rig.exchange(subTrims));
-    QCOMPARE(paramSet.subTrim[1], 20);
-    QCOMPARE(paramSet.subTrim[8], 20);
 }
 
 void LinkTest::telemetryTrims_data()
@@ -694,6 +712,156 @@ void LinkTest::backupsKeepTheNewest()
     ParamSet decoded;
     decodeParameterFile(back, decoded);
     QCOMPARE(decoded.subTrim[2], 9);
+
+    // With the clock set back the new backup sorts first; it stays, the
+    // oldest of the others goes.
+    const backups::Result early = backups::write(dir.path(), QStringLiteral("write"), set, t0.addDays(-1), 3);
+    QVERIFY2(early.ok, qPrintable(early.error));
+    QCOMPARE(backups::list(dir.path()),
+             (QStringList{QStringLiteral("20261207-141503-write.txt"), QStringLiteral("20261208-141503-reset.txt"),
+                          QStringLiteral("20261208-141504-reset.txt")}));
+}
+
+
+// ----------------------------------------------------------- verify after write
+
+void LinkTest::verifyReadsBack_data()
+{
+    QTest::addColumn<QVector<int>>("answered");  // sections the transmitter sends back
+    QTest::addColumn<int>("subTrim4Kept");       // what it keeps of sub-trim CH4 (6 sent)
+    QTest::addColumn<bool>("cut");               // every section in two reads
+    QTest::addColumn<int>("missing");
+    QTest::addColumn<int>("differences");
+
+    QVector<int> all;
+    for (int s = 1; s <= 19; ++s)
+        all << s;
+    QTest::newRow("matches") << all << 6 << false << 0 << 0;
+    QTest::newRow("matches, sections cut by the adapter") << all << 6 << true << 0 << 0;
+    QTest::newRow("sub-trim CH4 did not stick") << all << 0 << false << 0 << 1;
+    QTest::newRow("12 of 19 came back") << all.mid(0, 12) << 6 << false << 7 << 0;
+    QTest::newRow("nothing came back") << QVector<int>() << 6 << false << 19 << 0;
+}
+
+// After the "WWW" of a write the link asks with "RR" and compares what comes
+// back with the frames; the transmitter's record becomes what it reported,
+// the user's own set stays as it was.
+void LinkTest::verifyReadsBack()
+{
+    QFETCH(QVector<int>, answered);
+    QFETCH(int, subTrim4Kept);
+    QFETCH(bool, cut);
+    QFETCH(int, missing);
+    QFETCH(int, differences);
+    apptest::MessageLog log(false);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    rig.link.setVerify(true);
+    paramSet.subTrim[4] = 6;
+    paramSet.epaLeft[2] = 77;
+    const ParamSet edited = paramSet;
+    QSignalSpy verified(&rig.link, &Link::verified);
+    QSignalSpy finished(&rig.link, &Link::finished);
+
+    QVERIFY(rig.link.write());
+    QVERIFY(rig.peer.waitFor([](const QByteArray &b) { return b.endsWith("WWWRR"); }, 5000));
+    // The transmitter keeps what the frames carried, but maybe not all of it.
+    const QString wire = QString::fromLatin1(rig.peer.received());
+    ParamSet device;
+    QCOMPARE(decodeFileFrames(wire, locateFrames(wire), device).count(), 4);
+    device.subTrim[4] = subTrim4Kept;
+    for (int section : answered) {
+        const QByteArray packet = encodeSettingsPacket(device, section);
+        if (cut) {
+            QVERIFY(rig.peer.writePacket(packet.left(5)));
+            QVERIFY(rig.peer.writePacket(packet.mid(5)));
+        } else {
+            QVERIFY(rig.peer.writePacket(packet));
+        }
+    }
+    QVERIFY(linktest::waitIdle(rig.link));
+
+    QCOMPARE(verified.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    const VerifyResult r = verified.first().at(1).value<VerifyResult>();
+    QCOMPARE(r.received, answered.size());
+    QCOMPARE(r.missing.size(), missing);
+    QCOMPARE(r.differences.size(), differences);
+    if (differences) {
+        QCOMPARE(r.differences.first().field, Field::subTrim);
+        QCOMPARE(r.differences.first().index, 4);
+        QCOMPARE(r.differences.first().sent, 6);
+        QCOMPARE(r.differences.first().read, 0);
+    }
+    QCOMPARE(r.verified(), missing == 0 && differences == 0);
+    // The record follows what came back; the edits stay where they were.
+    QCOMPARE(rig.link.deviceSettings().subTrim[4], answered.contains(2) ? subTrim4Kept : 6);
+    QCOMPARE(rig.link.deviceSettings().epaLeft[2], 77);
+    QCOMPARE(paramSet.subTrim[4], edited.subTrim[4]);
+    QCOMPARE(paramSet.epaLeft[2], edited.epaLeft[2]);
+    // "RR" once, after the "WWW"; one "WWW" for every read of the answer.
+    QVERIFY(rig.peer.received().endsWith("WWWRR" + QByteArray("WWW").repeated(answered.size() * (cut ? 2 : 1))));
+}
+
+void LinkTest::verifyOffSendsNoRR()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QSignalSpy verified(&rig.link, &Link::verified);
+    QCOMPARE(rig.run(&Link::write), initialS + initialG + initialH + initialI + "WWW");
+    QCOMPARE(verified.count(), 0);
+}
+
+void LinkTest::readOfCutAndJoinedPacketsIsWhole_data()
+{
+    QTest::addColumn<int>("cutAt");    // each packet in two writes, cut here; 0: whole
+    QTest::addColumn<int>("perWrite"); // packets joined in one write
+    QTest::newRow("every packet cut after 8 bytes") << 8 << 1;
+    QTest::newRow("every packet cut after 3 bytes") << 3 << 1;
+    QTest::newRow("two packets per write") << 0 << 2;
+    QTest::newRow("three packets per write, cut after 5") << 5 << 3;
+}
+
+// The answers to "RR" as USB adapters deliver them: all 19 sections arrive,
+// and the transmitter's settings land in the set.
+void LinkTest::readOfCutAndJoinedPacketsIsWhole()
+{
+    QFETCH(int, cutAt);
+    QFETCH(int, perWrite);
+    apptest::MessageLog log(false);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    QSignalSpy report(&rig.link, &Link::readReport);
+    QVERIFY(rig.link.read());
+    QVERIFY(rig.peer.waitForText("RR", 2000));
+
+    ParamSet device;
+    for (int n = 1; n <= 8; ++n)
+        device.subTrim[n] = n - 4;
+    device.auxSource[5] = 4;
+    device.thrCurve[3] = 40;
+    QList<QByteArray> writes;
+    QByteArray pending;
+    for (int section = 1; section <= 19; ++section) {
+        pending += encodeSettingsPacket(device, section);
+        if (section % perWrite && section < 19)
+            continue;
+        if (cutAt)
+            writes << pending.left(cutAt) << pending.mid(cutAt);
+        else
+            writes << pending;
+        pending.clear();
+    }
+    for (const QByteArray &w : writes)
+        QVERIFY(rig.peer.writePacket(w));
+    QTRY_COMPARE(report.count(), 1);
+    QCOMPARE(report.first().at(0).toInt(), 19);
+    QCOMPARE(rig.link.knownSections().size(), 19);
+    QCOMPARE(paramSet.subTrim[1], -3);
+    QCOMPARE(paramSet.auxSource[5], 4);
+    QCOMPARE(paramSet.thrCurve[3], 40);
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

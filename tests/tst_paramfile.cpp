@@ -102,6 +102,8 @@ private slots:
     void refusedFiles_data();
     void refusedFiles();
     void failedWriteKeepsOldFile();
+    void writerLeavesWhatIsNoFile_data();
+    void writerLeavesWhatIsNoFile();
 };
 
 void TestParamFile::byLength_data()
@@ -569,6 +571,40 @@ void TestParamFile::failedWriteKeepsOldFile()
     QCOMPARE(readBytes(path), old);
     // Nothing half-written is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.txt")});
+}
+
+void TestParamFile::writerLeavesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("directory") << QStringLiteral("dir");
+    QTest::newRow("link to a device") << QStringLiteral("link");
+}
+
+// Save, backups and import never put a file in the place of a device, a FIFO
+// or a directory.
+void TestParamFile::writerLeavesWhatIsNoFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("target"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    else if (kind == QLatin1String("dir"))
+        QVERIFY(QDir().mkdir(target));
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), target));
+
+    QString error;
+    QVERIFY(!writeParameterFile(target, ParamSet(), &error));
+    QVERIFY2(error.contains(QStringLiteral("not a regular file")), qPrintable(error));
+    const QFileInfo after(target);
+    QVERIFY(!after.isFile());
+    QCOMPARE(after.isSymLink(), kind == QLatin1String("link"));
+    QCOMPARE(after.isDir(), kind == QLatin1String("dir"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+             QStringList{QStringLiteral("target")});
 }
 
 QTEST_GUILESS_MAIN(TestParamFile)

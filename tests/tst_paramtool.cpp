@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "filetest.h"
 #include "paramset.h"
 #include "programs.h"
@@ -13,20 +15,11 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProgramRun;
 
 Run run(const QStringList &args)
 {
-    QProcess p;
-    p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
-    Run r;
-    if (p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit)
-        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-    return r;
+    return runProgram(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
 }
 
 // The Parameter-set fields no frame carries.
@@ -41,6 +34,9 @@ class TestParamTool : public QObject
 private slots:
     void initTestCase();
     void exportImportRoundTrips();
+    void everyFileShowTakesRoundTrips_data();
+    void everyFileShowTakesRoundTrips();
+    void importLeavesAFifo();
     void showsEverySettingByPage();
     void commands_data();
     void commands();
@@ -218,9 +214,10 @@ void TestParamTool::importRefuses_data()
     QTest::newRow("scalar for an array") << "thrCurve" << -1 << QJsonValue(3) << "member thrCurve: not an array";
     QTest::newRow("value where no frame carries one") << "auxSource" << 0 << QJsonValue(1) << "member auxSource[1]: must be null";
     QTest::newRow("hex field overflows") << "subTrim" << 2 << QJsonValue(136) << "member subTrim[3]: 136 does not fit";
-    QTest::newRow("digit field overflows") << "prmMaster" << 0 << QJsonValue(10) << "member prmMaster[1]: 10 does not fit";
-    QTest::newRow("three digits overflow") << "extAlarmVoltX10" << -1 << QJsonValue(1000) << "member extAlarmVoltX10: 1000 does not fit";
-    QTest::newRow("below the bias") << "rssiAlarm" << -1 << QJsonValue(-105) << "member rssiAlarm: -105 does not fit";
+    // A file's field may hold any hex digit: F in one digit, FFF in three.
+    QTest::newRow("digit field overflows") << "prmMaster" << 0 << QJsonValue(16) << "member prmMaster[1]: 16 does not fit";
+    QTest::newRow("three digits overflow") << "extAlarmVoltX10" << -1 << QJsonValue(1666) << "member extAlarmVoltX10: 1666 does not fit";
+    QTest::newRow("below the bias") << "rssiAlarm" << -1 << QJsonValue(-121) << "member rssiAlarm: -121 does not fit";
     QTest::newRow("other format") << "format" << -1 << QJsonValue("csv") << "member format";
     QTest::newRow("other version") << "version" << -1 << QJsonValue(2) << "member version";
 }
@@ -248,6 +245,48 @@ void TestParamTool::importRefuses()
     QVERIFY2(r.err.contains(named.toLatin1()), r.err.constData());
     QVERIFY(r.err.contains("nothing written"));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestParamTool::everyFileShowTakesRoundTrips_data()
+{
+    QTest::addColumn<int>("at");          // in the file: S frame 0..80, G 81.., H 162.., I 243..
+    QTest::addColumn<QByteArray>("text"); // put there
+    QTest::newRow("sub-trim 00 (X120)") << 9 << QByteArray("00");
+    QTest::newRow("end point 0F (X16)") << 25 << QByteArray("0F");
+    QTest::newRow("V-tail 00 (X116)") << 81 + 28 << QByteArray("00");
+    QTest::newRow("alarm voltage 00 (X16)") << 77 << QByteArray("00");
+    QTest::newRow("lower-case ff") << 11 << QByteArray("ff");
+    QTest::newRow("reverse A (one decimal digit)") << 1 << QByteArray("A");
+}
+
+// A file show reads, exported and imported, shows the same settings.
+void TestParamTool::everyFileShowTakesRoundTrips()
+{
+    QFETCH(int, at);
+    QFETCH(QByteArray, text);
+    QByteArray bytes = parameterFileBytes(ParamSet());
+    bytes.replace(at, text.size(), text);
+    const QString original = file(QStringLiteral("odd.txt"), bytes);
+    const Run shown = run({QStringLiteral("show"), original});
+    QCOMPARE(shown.code, 0);
+
+    const Run e = run({QStringLiteral("export"), original});
+    QCOMPARE(e.code, 0);
+    const QString back = m_dir.filePath(QStringLiteral("odd-back.txt"));
+    const Run i = run({QStringLiteral("import"), file(QStringLiteral("odd.json"), e.out), back});
+    QVERIFY2(i.code == 0, i.err.constData());
+    QCOMPARE(run({QStringLiteral("show"), back}).out, shown.out);
+}
+
+// import refuses a target that is no regular file, and leaves it as it was.
+void TestParamTool::importLeavesAFifo()
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Run r = run({QStringLiteral("import"), file(QStringLiteral("ok.json"), QJsonDocument(m_export).toJson()), fifo});
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
+    QVERIFY(!QFileInfo(fifo).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestParamTool)

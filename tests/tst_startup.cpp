@@ -17,10 +17,13 @@
 #include <QSerialPortInfo>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "apptest.h"
 #include "mainwindow.h"
+#include "startup.h"
 #include "paramset.h"
 #include "ui_mainwindow.h"
 #include "qtwarnings.h"
@@ -66,6 +69,8 @@ private slots:
     void handlersHaveTheirWidgets();
     void byteArrayToIntThroughMetaObject_data();
     void byteArrayToIntThroughMetaObject();
+    void verifyAfterWriteUnlessTurnedOff_data();
+    void verifyAfterWriteUnlessTurnedOff();
 
     void windowFitsScreen_data();
     void windowFitsScreen();
@@ -357,6 +362,28 @@ void StartupTest::byteArrayToIntThroughMetaObject()
     QVERIFY(QMetaObject::invokeMethod(&w, "byteArrayToInt", Qt::DirectConnection, Q_RETURN_ARG(int, result),
                                       Q_ARG(QByteArray, bytes), Q_ARG(int, at)));
     QCOMPARE(result, value);
+}
+
+void StartupTest::verifyAfterWriteUnlessTurnedOff_data()
+{
+    QTest::addColumn<QVariant>("stored"); // invalid: nothing stored
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("first start") << QVariant() << true;
+    QTest::newRow("turned off") << QVariant(false) << false;
+    QTest::newRow("turned on") << QVariant(true) << true;
+}
+
+void StartupTest::verifyAfterWriteUnlessTurnedOff()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, verify);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QSettings settings(dir.filePath(QStringLiteral("varnix-config.ini")), QSettings::IniFormat);
+    if (stored.isValid())
+        settings.setValue(QLatin1String(startup::verifyAfterWriteKey), stored);
+    QCOMPARE(QString::fromLatin1(startup::verifyAfterWriteKey), QStringLiteral("link/verifyAfterWrite"));
+    QCOMPARE(startup::verifyAfterWrite(settings), verify);
 }
 
 void StartupTest::windowFitsScreen_data()

@@ -15,6 +15,7 @@
 #include "backups.h"
 #include "filetest.h"
 #include "fixtures.h"
+#include "frames.h"
 #include "linktest.h"
 #include "mainwindow.h"
 #include "packets.h"
@@ -42,6 +43,8 @@ struct Device {
     QList<int> skip;
     QTimer watch;
     int answered = 0;
+    bool keepsFrames = false; // takes in what a write sends
+    int keptSubTrim4 = -1;    // but sub-trim CH4 stays at this, when not -1
 
     Device()
     {
@@ -55,6 +58,13 @@ struct Device {
             if (peer.received().count("RR") <= answered)
                 return;
             ++answered;
+            const QString got = QString::fromLatin1(peer.received());
+            const int frames = got.lastIndexOf(QLatin1Char('S'));
+            if (keepsFrames && frames >= 0) {
+                decodeFileFrames(got.mid(frames), locateFrames(got.mid(frames)), settings);
+                if (keptSubTrim4 >= 0)
+                    settings.subTrim[4] = keptSubTrim4;
+            }
             for (int section = 1; section <= 19; ++section)
                 if (!skip.contains(section))
                     peer.writePacket(encodeSettingsPacket(settings, section));
@@ -112,6 +122,8 @@ private slots:
     void backupHoldsTheTransmittersSettings();
     void failedBackupLetsTheCommandGoOn();
     void portListFollowsTheSystem();
+    void writeSaysWhatWasVerified_data();
+    void writeSaysWhatWasVerified();
 
 private:
     QTemporaryDir m_data;
@@ -309,6 +321,35 @@ void StatusTest::portListFollowsTheSystem()
     ports.removeLast();
     QTRY_COMPARE(apptest::itemTexts(box), QStringList{QStringLiteral("ttyUSB0")});
     QCOMPARE(box->currentText(), QStringLiteral("ttyACM0"));
+}
+
+void StatusTest::writeSaysWhatWasVerified_data()
+{
+    QTest::addColumn<int>("keptSubTrim4");
+    QTest::addColumn<QList<int>>("skip");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("verified") << -1 << QList<int>() << u8("写入并校验完成");
+    QTest::newRow("one differs") << 0 << QList<int>() << u8("校验不符：1 项（副微调 CH4：发送 6，读回 0）");
+    QTest::newRow("incomplete") << -1 << QList<int>{13, 14, 15, 16, 17, 18, 19} << u8("未能校验：收到 12/19 段");
+}
+
+// With verification on, a Write ends with what the read-back said.
+void StatusTest::writeSaysWhatWasVerified()
+{
+    QFETCH(int, keptSubTrim4);
+    QFETCH(QList<int>, skip);
+    QFETCH(QString, message);
+
+    Rig rig;
+    rig.device.keepsFrames = true;
+    rig.device.keptSubTrim4 = keptSubTrim4;
+    rig.device.skip = skip;
+    rig.window.link().setVerify(true);
+    QVERIFY(rig.open());
+    paramSet.subTrim[4] = 6;
+    QVERIFY(rig.click("toolButton_Send"));
+    QCOMPARE(rig.message(), message + QStringLiteral(" · ") + u8(noBackup));
+    QVERIFY(rig.device.peer.received().contains("WWWRR"));
 }
 
 QTEST_MAIN(StatusTest)

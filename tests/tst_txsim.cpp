@@ -14,6 +14,7 @@
 #include "fields.h"
 #include "packets.h"
 #include "paramset.h"
+#include "protocol.h"
 #include "ptypeer.h"
 #include "txsimprocess.h"
 #include "qtwarnings.h"
@@ -237,7 +238,7 @@ bool TestTxSim::startSim(const QStringList &arguments)
 bool TestTxSim::openPort()
 {
     m_port = std::make_unique<QSerialPort>(m_sim->portName());
-    m_port->setBaudRate(115200);
+    m_port->setBaudRate(protocol::baudRate);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);

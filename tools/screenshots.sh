@@ -6,7 +6,8 @@
 # --lang en takes the English window, as page0-en.png .. page5-en.png.
 # PAGES="0 3" takes those pages instead. --status takes the status bar
 # instead: after a Read that misses two sections (status-read.png), during a
-# Write (status-writing.png) and after it (status-written.png). --screen
+# Write (status-writing.png) and after it, with its read-back
+# (status-written.png). --screen
 # 1024x600 takes the whole screen of that size with the window on it after a
 # Read, scrolled to the end (screen-1024x600.png). --editing takes page 1 with
 # four edits marked (editing-marks.png) and the review that a Write then brings
@@ -114,7 +115,8 @@ if [ -n "$status" ]; then
     xdotool key Return                # the review: "仍然写入", sections are missing
     sleep 1
     shot status-writing
-    sleep 2.8
+    # Four frames, then the read-back: missing sections are waited for 3 s.
+    sleep 6
     shot status-written
     echo "screenshots in $out"
     exit 0

@@ -679,10 +679,6 @@
         <translation>backed up to %1</translation>
     </message>
     <message>
-        <source>（已知 %1/19 段）</source>
-        <translation> (%1/19 sections known)</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>Error</translation>
     </message>
@@ -797,6 +793,10 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>（已知 %1/%2 段）</source>
+        <translation> (%1/%2 sections known)</translation>
     </message>
 </context>
 <context>
@@ -964,20 +964,92 @@
         <translation>%1: %2/%3 frames sent</translation>
     </message>
     <message>
-        <source>读取完成：%1/19 段</source>
-        <translation>Read: %1/19 sections</translation>
-    </message>
-    <message>
-        <source>读取不完整：收到 %1/19 段（缺 %2）</source>
-        <translation>Read incomplete: %1/19 sections (missing %2)</translation>
-    </message>
-    <message>
         <source>串口已断开：%1</source>
         <translation>Port disconnected: %1</translation>
     </message>
     <message>
         <source>%1；%2</source>
         <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>舵机相位 CH%1</source>
+        <translation>Servo reverse CH%1</translation>
+    </message>
+    <message>
+        <source>副微调 CH%1</source>
+        <translation>Sub-trim CH%1</translation>
+    </message>
+    <message>
+        <source>行程量左 CH%1</source>
+        <translation>End point left CH%1</translation>
+    </message>
+    <message>
+        <source>行程量右 CH%1</source>
+        <translation>End point right CH%1</translation>
+    </message>
+    <message>
+        <source>失控保护 CH%1</source>
+        <translation>Fail-safe CH%1</translation>
+    </message>
+    <message>
+        <source>舵机延迟 CH%1</source>
+        <translation>Servo delay CH%1</translation>
+    </message>
+    <message>
+        <source>辅助通道 CH%1</source>
+        <translation>Aux source CH%1</translation>
+    </message>
+    <message>
+        <source>姿态%1</source>
+        <translation>Flight mode %1</translation>
+    </message>
+    <message>
+        <source>油门曲线点%1</source>
+        <translation>Throttle curve point %1</translation>
+    </message>
+    <message>
+        <source>遥控器报警电压</source>
+        <translation>Transmitter alarm voltage</translation>
+    </message>
+    <message>
+        <source>接收机报警电压</source>
+        <translation>Receiver alarm voltage</translation>
+    </message>
+    <message>
+        <source>动力电池报警电压</source>
+        <translation>Power battery alarm voltage</translation>
+    </message>
+    <message>
+        <source>RSSI 报警</source>
+        <translation>RSSI alarm</translation>
+    </message>
+    <message>
+        <source>摇杆模式</source>
+        <translation>Stick mode</translation>
+    </message>
+    <message>
+        <source>正在校验</source>
+        <translation>Verifying</translation>
+    </message>
+    <message>
+        <source>读取完成：%1/%2 段</source>
+        <translation>Read: %1/%2 sections</translation>
+    </message>
+    <message>
+        <source>读取不完整：收到 %1/%2 段（缺 %3）</source>
+        <translation>Read incomplete: %1/%2 sections (missing %3)</translation>
+    </message>
+    <message>
+        <source>未能校验：收到 %1/%2 段</source>
+        <translation>Could not verify: %1/%2 sections</translation>
+    </message>
+    <message>
+        <source>校验不符：%1 项（%2：发送 %3，读回 %4%5）</source>
+        <translation>Verify: %1 settings differ (%2: sent %3, read %4%5)</translation>
+    </message>
+    <message>
+        <source>写入并校验完成</source>
+        <translation>Written and verified</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,7 @@ inline LinkPacing fastPacing()
     p.readMs = 20;
     p.frameMs = 40;
     p.readReportMs = 300;
+    p.verifyMs = 1000;
     return p;
 }
 

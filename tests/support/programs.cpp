@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 
 QString builtProgram(const char *envVar, const QString &name)
 {
@@ -15,4 +17,31 @@ QString builtProgram(const char *envVar, const QString &name)
             return QFileInfo(candidate).canonicalFilePath();
     }
     return here.filePath(QStringLiteral("../") + name);
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &args, const QProcessEnvironment &env,
+                      const std::function<void()> &during)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ProgramRun r;
+    if (!p.waitForStarted(5000))
+        return r;
+    QElapsedTimer t;
+    t.start();
+    // waitForFinished() says false for a process whose end the event loop
+    // (spun by during()) has already seen: ask for the state instead.
+    while (p.state() != QProcess::NotRunning) {
+        if (!p.waitForFinished(during ? 5 : 100) && during)
+            during();
+        if (t.elapsed() > 30000) {
+            p.kill();
+            p.waitForFinished(3000);
+            return r;
+        }
+    }
+    if (p.exitStatus() == QProcess::NormalExit)
+        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    return r;
 }

@@ -1,5 +1,7 @@
 #include "ptypeer.h"
 
+#include "ptypair.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
@@ -8,28 +10,16 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <pty.h>
-#include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 PtyPeer::PtyPeer()
 {
-    if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        m_master = m_slave = -1;
+    pty::Pair pair;
+    if (!pty::open(&pair, &m_error))
         return;
-    }
-    termios tio;
-    ::tcgetattr(m_slave, &tio);
-    ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B115200);
-    ::cfsetospeed(&tio, B115200);
-    ::tcsetattr(m_slave, TCSANOW, &tio);
-    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
-    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
-    m_slavePath = QString::fromLocal8Bit(::ttyname(m_slave));
+    m_master = pair.master;
+    m_slave = pair.slave;
+    m_slavePath = pair.slavePath;
 
     // Collect whenever any event loop runs, the program's own pauses included.
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read);
@@ -86,10 +76,9 @@ bool PtyPeer::writePacket(const QByteArray &bytes, int timeoutMs)
 
 int PtyPeer::unreadByProgram() const
 {
-    int n = 0;
-    if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &n) != 0)
-        return 0;
-    return n;
+    pty::Pair pair;
+    pair.slave = m_slave;
+    return pty::unreadBySlave(pair);
 }
 
 bool PtyPeer::waitDrained(int timeoutMs)

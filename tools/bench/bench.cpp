@@ -7,12 +7,12 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "link.h"
+#include "linkport.h"
+#include "packetstream.h"
+#include "ptypair.h"
 
 #include "frames.h"
 #include "mainwindow.h"
@@ -137,6 +137,61 @@ private slots:
         QCOMPARE(out.channelValue5, 1700);
     }
 
+    // The same as the reassembling receiver does it: a chunk that is one
+    // whole packet, with nothing held, goes straight through.
+    void receiveChannelChunkThroughStream()
+    {
+        LiveValues live;
+        live.channelValue5 = 1700;
+        const QByteArray packet = encodeChannelPacket(live);
+        ParamSet p;
+        LiveValues out;
+        PacketStream stream;
+        QBENCHMARK {
+            if (stream.held() == 0 && PacketStream::wholeKind(packet) != PacketKind::Unrecognised) {
+                decodePacket(packet, p, out);
+            } else {
+                for (const PacketStream::Packet &taken : stream.feed(packet))
+                    decodePacket(taken.bytes, p, out);
+            }
+            drDataSelet(p);
+            falseSaveData(p);
+        }
+        QCOMPARE(out.channelValue5, 1700);
+    }
+
+    // Reassembly alone, per packet: whole, cut in two, two joined in one read.
+    void streamPerPacket_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("whole") << 0;
+        QTest::newRow("split 10 + 10") << 1;
+        QTest::newRow("two joined") << 2;
+    }
+
+    void streamPerPacket()
+    {
+        QFETCH(int, mode);
+        LiveValues live;
+        live.channelValue5 = 1700;
+        const QByteArray packet = encodeChannelPacket(live);
+        const QByteArray head = packet.left(10);
+        const QByteArray tail = packet.mid(10);
+        const QByteArray two = packet + packet;
+        PacketStream stream;
+        int taken = 0;
+        QBENCHMARK {
+            if (mode == 0)
+                taken += stream.feed(packet).size();
+            else if (mode == 1)
+                taken += stream.feed(head).size() + stream.feed(tail).size();
+            else
+                taken += stream.feed(two).size();
+        }
+        QVERIFY(taken > 0);
+        QCOMPARE(stream.held(), 0);
+    }
+
     void decodeSettingsPacket()
     {
         ParamSet src;
@@ -158,23 +213,18 @@ private slots:
     // until "WWW" has come back (read, decode, repairs, acknowledgement).
     void linkRoundTrip()
     {
-        int master = -1;
-        int slave = -1;
-        QVERIFY(::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0);
-        termios tio;
-        ::tcgetattr(slave, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(slave, TCSANOW, &tio);
-        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        pty::Pair pair;
+        QString error;
+        QVERIFY2(pty::open(&pair, &error), qPrintable(error));
+        const int master = pair.master;
         QSerialPort port;
-        port.setPortName(QString::fromLocal8Bit(::ttyname(slave)));
-        QVERIFY(port.open(QIODevice::ReadWrite));
         Link link(&port);
-        link.setFlush([&port] {
-            if (port.flush())
-                port.flush();
-        });
+        LinkPort linkPort(port, link);
         connect(&port, &QSerialPort::readyRead, &link, &Link::receive);
+        QVERIFY(linkPort.open(pair.slavePath));
+        char hello[8];
+        while (::read(master, hello, sizeof hello) <= 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
 
         LiveValues live;
         live.channelValue2 = 1300;
@@ -192,8 +242,7 @@ private slots:
         }
         QCOMPARE(liveValues.channelValue2, 1300);
         port.close();
-        ::close(master);
-        ::close(slave);
+        pty::close(&pair);
         liveValues = LiveValues();
     }
 

@@ -1,11 +1,14 @@
 // varnix-param: Parameter files for people. Shows, compares and checks the
-// settings a file carries, and turns it into JSON and back.
+// settings a file carries, and turns it into JSON and back; reads, writes and
+// watches a transmitter on a serial port.
 
 #include "bindings.h"
 #include "fields.h"
 #include "frames.h"
 #include "paramfile.h"
 #include "rules.h"
+#include "settingsdiff.h"
+#include "transmitter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,7 +29,6 @@ enum Exit { Success = 0, Found = 1, Refused = 2 };
 
 const char jsonFormat[] = "varnix-parameter-file";
 const int jsonVersion = 1;
-const int pages = 5;
 
 void put(std::FILE *stream, const QString &text)
 {
@@ -46,59 +48,14 @@ void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg
         put(stderr, QStringLiteral("varnix-param: %1\n").arg(msg));
 }
 
-// One element of the set that a frame carries.
-struct Element {
-    Field field;
-    int index;
-};
-
-// Every element the frames carry, page by page, in the order of the field
-// table within a page.
-const QVector<Element> &carried()
-{
-    static const QVector<Element> elements = [] {
-        QVector<Element> v;
-        for (int page = 1; page <= pages; ++page)
-            for (int k = 0; k < allFieldCount; ++k) {
-                const FieldExtent &e = allFields[k];
-                if (e.page != page)
-                    continue;
-                for (int i = e.first; i <= e.last; ++i)
-                    if (frameFieldOf(e.field, i))
-                        v.append({e.field, i});
-            }
-        return v;
-    }();
-    return elements;
-}
-
-QString valueText(const ParamSet &p, Field f, int index)
-{
-    QString text = QString::number(fieldValue(p, f, index));
-    if (const double *volts = companionVolt(p, f))
-        text += QStringLiteral(" (%1 V)").arg(*volts, 0, 'f', 1);
-    return text;
-}
-
-QString row(const Element &e, const QString &value)
-{
-    return QStringLiteral("  %1 %2").arg(elementName(e.field, e.index), -16).arg(value);
-}
-
 // A file with all four frames, decoded into p.
 bool loadWhole(const QString &path, ParamSet &p)
 {
-    const ParameterFile file = readParameterFile(path);
-    if (!file.ok()) {
-        refuse(QStringLiteral("%1: %2").arg(path, file.reason));
-        return false;
-    }
-    if (!file.complete()) {
-        refuse(QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary()));
-        return false;
-    }
-    decodeParameterFile(file, p);
-    return true;
+    QString why;
+    if (loadWholeFile(path, p, &why))
+        return true;
+    refuse(why);
+    return false;
 }
 
 // "  # 舵机相位 CH1: 正相", the setting as the window names and shows it.
@@ -132,15 +89,10 @@ int diff(const QString &pathA, const QString &pathB)
     ParamSet b;
     if (!loadWhole(pathA, a) || !loadWhole(pathB, b))
         return Refused;
-    bool differs = false;
-    for (const Element &e : carried()) {
-        if (fieldValue(a, e.field, e.index) == fieldValue(b, e.field, e.index))
-            continue;
-        differs = true;
-        put(stdout, row(e, QStringLiteral("%1 %2\n").arg(valueText(a, e.field, e.index), -14)
-                               .arg(valueText(b, e.field, e.index))));
-    }
-    return differs ? Found : Success;
+    const QStringList rows = differingRows(a, b);
+    for (const QString &r : rows)
+        put(stdout, r + QLatin1Char('\n'));
+    return rows.isEmpty() ? Success : Found;
 }
 
 int check(const QString &path)
@@ -251,7 +203,8 @@ void takeElement(const QJsonValue &v, Field f, int index, ParamSet &p, QStringLi
         problems << QStringLiteral("member %1: not an integer").arg(name);
         return;
     }
-    const CodeRange range = codeRange(frameFieldOf(f, index)->code);
+    // What a file's digits can hold: every value export writes comes back.
+    const CodeRange range = fileCodeRange(frameFieldOf(f, index)->code);
     if (value < range.lo || value > range.hi) {
         problems << QStringLiteral("member %1: %2 does not fit its frame field (%3..%4)")
                         .arg(name).arg(value).arg(range.lo).arg(range.hi);
@@ -348,11 +301,18 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("varnix-param"));
     qInstallMessageHandler(quietHandler);
 
+    // The transmitter commands have options of their own, and their own --help.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1 && transmitter::isCommand(arguments.at(1)))
+        return transmitter::run(arguments.at(1), arguments.mid(2));
+
     QString description = QStringLiteral(
         "Reads the Parameter files of the Varnix&Tolbane configurator (the four\n"
-        "frames it saves) and writes them.\n\nCommands:\n");
+        "frames it saves) and writes them, and talks to the transmitter.\n\nCommands:\n");
     for (const Command &c : commands)
         description += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.usage), -16).arg(QLatin1String(c.what));
+    description += QStringLiteral("\nThe transmitter on a serial port (each command has --help):\n");
+    description += transmitter::summary();
     description += QStringLiteral(
         "\nSettings are named as in the program's Parameter set (subTrim[3]); alarm\n"
         "voltages are stored in tenths of a volt (txAlarmVoltX10 37 is 3.7 V).\n"
@@ -362,7 +322,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("show, diff, check, export or import."));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("show, diff, check, export, import, read, write or monitor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments()))

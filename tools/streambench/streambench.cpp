@@ -19,13 +19,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "mainwindow.h"
 #include "packets.h"
 #include "paramset.h"
+#include "ptypair.h"
 
 namespace {
 
@@ -91,15 +90,12 @@ int main(int argc, char *argv[])
     const int pageAt = args.indexOf(QStringLiteral("--page"));
     const int page = pageAt > 0 && pageAt + 1 < args.size() ? args.at(pageAt + 1).toInt() : 0;
 
-    int master = -1;
-    int slave = -1;
-    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+    pty::Pair pair;
+    QString error;
+    if (!pty::open(&pair, &error))
         return 1;
-    termios tio;
-    ::tcgetattr(slave, &tio);
-    ::cfmakeraw(&tio);
-    ::tcsetattr(slave, TCSANOW, &tio);
-    const QString path = QString::fromLocal8Bit(::ttyname(slave));
+    const int master = pair.master;
+    const QString path = pair.slavePath;
 
     MainWindow window;
     window.show();
@@ -110,7 +106,6 @@ int main(int argc, char *argv[])
     button->click();
     runFor(200);
     char drain[64];
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
     while (::read(master, drain, sizeof drain) > 0) {
     }
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) & ~O_NONBLOCK);
@@ -132,7 +127,6 @@ int main(int argc, char *argv[])
                 seconds, busyUs / (seconds * 1e4), packets / seconds);
     std::printf("per packet above idle: %.1f us\n", perPacket);
     button->click();
-    ::close(master);
-    ::close(slave);
+    pty::close(&pair);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "linkparser.h"
 
 #include "frames.h"
+#include "protocol.h"
 
 namespace {
 
@@ -10,10 +11,10 @@ struct Token {
 };
 
 const Token tokens[] = {
-    {"OK", LinkParser::Kind::Open},
-    {"DIS", LinkParser::Kind::Close},
-    {"RR", LinkParser::Kind::ReadRequest},
-    {"WWW", LinkParser::Kind::Ack},
+    {protocol::helloToken, LinkParser::Kind::Open},
+    {protocol::byeToken, LinkParser::Kind::Close},
+    {protocol::readToken, LinkParser::Kind::ReadRequest},
+    {protocol::ackToken, LinkParser::Kind::Ack},
 };
 
 // The frame that starts with c, or -1.

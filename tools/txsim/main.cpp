@@ -2,6 +2,7 @@
 // (and testing it) with no hardware. The first line on stdout is the port.
 
 #include "paramfile.h"
+#include "protocol.h"
 #include "simulator.h"
 
 #include <QCommandLineParser>
@@ -55,7 +56,11 @@ int main(int argc, char *argv[])
         QStringLiteral("Sections (1..19, comma-separated) left out of the answer to a read request, as a lossy "
                        "link would lose them."),
         QStringLiteral("LIST"));
-    parser.addOptions({rateOption, settingsOption, logOption, ackOption, leaveOutOption});
+    const QCommandLineOption faultOption(QStringLiteral("fault"),
+        QStringLiteral("Misbehave on writes: change-field (sub-trim CH4 keeps its value) or ignore-writes "
+                       "(frames are not taken in). Read requests are answered with what is kept."),
+        QStringLiteral("KIND"));
+    parser.addOptions({rateOption, settingsOption, logOption, ackOption, leaveOutOption, faultOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\" (see --help)").arg(parser.positionalArguments().first()));
@@ -72,10 +77,21 @@ int main(int argc, char *argv[])
     if (parser.isSet(leaveOutOption)) {
         for (const QString &part : parser.value(leaveOutOption).split(QLatin1Char(','))) {
             const int section = part.trimmed().toInt(&ok);
-            if (!ok || section < 1 || section > 19)
-                return fail(QStringLiteral("--leave-out wants section numbers 1..19, e.g. --leave-out 7,8"));
+            if (!ok || section < 1 || section > protocol::sectionCount)
+                return fail(QStringLiteral("--leave-out wants section numbers 1..%1, e.g. --leave-out 7,8")
+                                .arg(protocol::sectionCount));
             options.leaveOut.append(section);
         }
+    }
+
+    if (parser.isSet(faultOption)) {
+        const QString fault = parser.value(faultOption);
+        if (fault == QLatin1String("change-field"))
+            options.fault = Simulator::Options::Fault::ChangeField;
+        else if (fault == QLatin1String("ignore-writes"))
+            options.fault = Simulator::Options::Fault::IgnoreWrites;
+        else
+            return fail(QStringLiteral("--fault wants change-field or ignore-writes"));
     }
 
     ParamSet settings;

@@ -3,6 +3,8 @@
 #include "fields.h"
 #include "frames.h"
 #include "packets.h"
+#include "protocol.h"
+#include "ptypair.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -15,8 +17,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -120,22 +120,14 @@ bool Simulator::open(QString *error)
         }
     }
 
-    if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0) {
-        *error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
     // Our own hold on the slave keeps the pty alive while no configurator has
     // it open, so the master never sees a hang-up between sessions.
-    termios tio;
-    ::tcgetattr(m_slave, &tio);
-    ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B115200);
-    ::cfsetospeed(&tio, B115200);
-    ::tcsetattr(m_slave, TCSANOW, &tio);
-    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
-    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
-    m_portName = QString::fromLocal8Bit(::ttyname(m_slave));
+    pty::Pair pair;
+    if (!pty::open(&pair, error))
+        return false;
+    m_master = pair.master;
+    m_slave = pair.slave;
+    m_portName = pair.slavePath;
 
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &Simulator::readLink);
@@ -228,14 +220,22 @@ void Simulator::handle(const LinkParser::Message &m)
 
 void Simulator::takeFrame(int frame, const QByteArray &text)
 {
+    if (m_options.fault == Options::Fault::IgnoreWrites) {
+        say(QStringLiteral("%1 frame ignored (--fault ignore-writes)").arg(QChar(QLatin1Char(frameLayout(frame).start))));
+        return;
+    }
+    // --fault change-field: sub-trim CH4 keeps what it was.
+    const int keptSubTrim4 = m_settings.subTrim[4];
     decodeFrameFields(QString::fromLatin1(text.constData(), text.size()), 0, frame, m_settings);
+    if (m_options.fault == Options::Fault::ChangeField)
+        m_settings.subTrim[4] = keptSubTrim4;
     say(QStringLiteral("%1 frame taken: %2").arg(QChar(QLatin1Char(frameLayout(frame).start)), describeFrame(m_settings, frame)));
 }
 
 void Simulator::queueSettings()
 {
     m_sections.clear();
-    for (int s = 1; s <= 19; ++s)
+    for (int s = 1; s <= protocol::sectionCount; ++s)
         if (!m_options.leaveOut.contains(s))
             m_sections.append(encodeSettingsPacket(m_settings, s));
     m_sectionsSent = 0;
@@ -341,10 +341,9 @@ bool Simulator::writePacket(const QByteArray &packet)
 
 int Simulator::unreadBySlave() const
 {
-    int n = 0;
-    if (::ioctl(m_slave, FIONREAD, &n) != 0)
-        return 0;
-    return n;
+    pty::Pair pair;
+    pair.slave = m_slave;
+    return pty::unreadBySlave(pair);
 }
 
 void Simulator::logReceived(const QByteArray &chunk)

@@ -33,6 +33,10 @@ public:
         int ackTimeoutMs = 200; // send on without a "WWW" after this long
         QVector<int> leaveOut;  // sections a read request is not answered with
         QString logPath;        // every byte received, time-stamped
+        // A transmitter that does not keep what it is sent, for trying the
+        // configurator's check after a write.
+        enum class Fault { None, ChangeField, IgnoreWrites };
+        Fault fault = Fault::None;
     };
 
     Simulator(const ParamSet &settings, const Options &options, QObject *parent = nullptr);

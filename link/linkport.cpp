@@ -1,0 +1,84 @@
+#include "linkport.h"
+
+#include "link.h"
+#include "protocol.h"
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/ioctl.h>
+#endif
+
+namespace {
+
+// True when the device at the other end of the port has hung up: the port
+// reads as end of file (readable, no bytes). Only Unix reports it this way.
+bool deviceHungUp(qintptr handle)
+{
+#ifdef Q_OS_UNIX
+    pollfd p{int(handle), POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0)
+        return false;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+        return true;
+    int waiting = 0;
+    return (p.revents & POLLIN) && ::ioctl(int(handle), FIONREAD, &waiting) == 0 && waiting == 0;
+#else
+    Q_UNUSED(handle);
+    return false;
+#endif
+}
+
+} // namespace
+
+LinkPort::LinkPort(QSerialPort &port, Link &link, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_link(link)
+{
+    // The acknowledgement leaves at once: the first flush writes it, the
+    // second completes the write, so no further turns of the event loop are
+    // spent on it.
+    m_link.setFlush([this] {
+        if (!m_port.flush())
+            return;
+        m_port.flush();
+    });
+    connect(&m_port, &QSerialPort::errorOccurred, this, &LinkPort::error);
+}
+
+bool LinkPort::open(const QString &name)
+{
+    m_error.clear();
+    m_permissionDenied = false;
+    m_port.setPortName(name);
+    m_port.setBaudRate(protocol::baudRate, QSerialPort::AllDirections);
+    m_port.setDataBits(QSerialPort::DataBits(protocol::dataBits));
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::StopBits(protocol::stopBits));
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_error = m_port.errorString();
+        m_permissionDenied = m_port.error() == QSerialPort::PermissionError;
+        return false;
+    }
+    m_link.opened();
+    return true;
+}
+
+void LinkPort::close()
+{
+    m_link.close(closeFlushMs);
+}
+
+void LinkPort::error(QSerialPort::SerialPortError error)
+{
+    if (!m_port.isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        return;
+    // After a hang-up the system's error text is a stale one.
+    const bool hungUp = deviceHungUp(m_port.handle());
+    if (!hungUp && error != QSerialPort::ResourceError)
+        return;
+    const QString reason = hungUp ? QStringLiteral("the device hung up") : m_port.errorString();
+    m_link.lost(reason);
+    emit lost(hungUp, reason);
+}

@@ -1,0 +1,67 @@
+#include "settingsdiff.h"
+
+#include "frames.h"
+#include "paramfile.h"
+
+namespace {
+
+const int pages = 5;
+
+} // namespace
+
+const QVector<Element> &carried()
+{
+    static const QVector<Element> elements = [] {
+        QVector<Element> v;
+        for (int page = 1; page <= pages; ++page)
+            for (int k = 0; k < allFieldCount; ++k) {
+                const FieldExtent &e = allFields[k];
+                if (e.page != page)
+                    continue;
+                for (int i = e.first; i <= e.last; ++i)
+                    if (frameFieldOf(e.field, i))
+                        v.append({e.field, i});
+            }
+        return v;
+    }();
+    return elements;
+}
+
+QString valueText(const ParamSet &p, Field f, int index)
+{
+    QString text = QString::number(fieldValue(p, f, index));
+    if (const double *volts = companionVolt(p, f))
+        text += QStringLiteral(" (%1 V)").arg(*volts, 0, 'f', 1);
+    return text;
+}
+
+QString row(const Element &e, const QString &value)
+{
+    return QStringLiteral("  %1 %2").arg(elementName(e.field, e.index), -16).arg(value);
+}
+
+bool loadWholeFile(const QString &path, ParamSet &p, QString *why)
+{
+    const ParameterFile file = readParameterFile(path);
+    if (!file.ok()) {
+        *why = QStringLiteral("%1: %2").arg(path, file.reason);
+        return false;
+    }
+    if (!file.complete()) {
+        *why = QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary());
+        return false;
+    }
+    decodeParameterFile(file, p);
+    return true;
+}
+
+QStringList differingRows(const ParamSet &a, const ParamSet &b)
+{
+    QStringList rows;
+    for (const Element &e : carried()) {
+        if (fieldValue(a, e.field, e.index) == fieldValue(b, e.field, e.index))
+            continue;
+        rows << row(e, QStringLiteral("%1 %2").arg(valueText(a, e.field, e.index), -14).arg(valueText(b, e.field, e.index)));
+    }
+    return rows;
+}

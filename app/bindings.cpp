@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "frames.h"
+#include "protocol.h"
 
 // The form compiled into this library, so that item texts and tab captions
 // come from the form itself without a window.
@@ -295,7 +296,7 @@ QString bindingValueText(const Binding &b, const ParamSet &set)
     case Show::Dbm:
         return QString::number(v) + QStringLiteral(" dBm");
     case Show::Trim:
-        return QString::number(v - 120);
+        return QString::number(v - protocol::trimCentre);
     case Show::Item: {
         // A row without a widget of its own has none; its twin widget names the items.
         const char *widget = b.widget;

@@ -751,7 +751,7 @@ void MainWindow::StkTrim_Display()
     QLineEdit *const texts[4] = {ui->lineEdit_Trim_1, ui->lineEdit_Trim_2, ui->lineEdit_Trim_3,
                                  ui->lineEdit_Trim_4};
     for (int k = 0; k < 4; ++k)
-        texts[k]->setText(QString::number(paramSet.stickTrim[row[k]] - 120));
+        texts[k]->setText(QString::number(paramSet.stickTrim[row[k]] - protocol::trimCentre));
 }
 
 // ---------------------------------------------------------------- edit handlers
@@ -966,7 +966,8 @@ void MainWindow::buildStatusButtons()
     connect(m_revertButton, &QToolButton::clicked, this, &MainWindow::revertToBaseline);
     connect(settings, &QToolButton::clicked, this, [this] {
         PreferencesDialog dialog(this);
-        dialog.exec();
+        if (dialog.exec() == QDialog::Accepted)
+            m_link.setVerify(preferences::verifyAfterWrite());
     });
     auto follow = [this] {
         m_undoButton->setEnabled(m_undo->canUndo());
@@ -1199,7 +1200,7 @@ ParamSet MainWindow::factoryCandidate() const
     restData(f);
     restData2(f);
     for (int t = 1; t <= 4; ++t)
-        f.stickTrim[t] = 120;
+        f.stickTrim[t] = protocol::trimCentre;
     return f;
 }
 

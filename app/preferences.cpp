@@ -14,7 +14,6 @@
 namespace preferences {
 
 const char *const reviewKey = "review/beforeWriting";
-const char *const verifyKey = "link/verifyAfterWrite";
 
 namespace {
 
@@ -39,7 +38,8 @@ void setReviewBeforeWriting(bool on)
 
 bool verifyAfterWrite()
 {
-    return flag(verifyKey);
+    const QScopedPointer<QSettings> settings(startup::openUserSettings());
+    return startup::verifyAfterWrite(*settings);
 }
 
 } // namespace preferences
@@ -84,10 +84,10 @@ PreferencesDialog::Store writingGroup(QVBoxLayout *layout, QSettings &settings)
     QCheckBox *review = checkBox(g, PreferencesDialog::tr("写入前确认"), "preferencesReview",
                                  settings.value(QLatin1String(preferences::reviewKey), true).toBool());
     QCheckBox *verify = checkBox(g, PreferencesDialog::tr("写入后校验"), "preferencesVerify",
-                                 settings.value(QLatin1String(preferences::verifyKey), true).toBool());
+                                 startup::verifyAfterWrite(settings));
     return [review, verify](QSettings &s) {
         s.setValue(QLatin1String(preferences::reviewKey), review->isChecked());
-        s.setValue(QLatin1String(preferences::verifyKey), verify->isChecked());
+        s.setValue(QLatin1String(startup::verifyAfterWriteKey), verify->isChecked());
     };
 }
 

@@ -14,7 +14,6 @@ class QVBoxLayout;
 namespace preferences {
 
 extern const char *const reviewKey; // "review/beforeWriting", default true
-extern const char *const verifyKey; // "link/verifyAfterWrite", default true
 
 bool reviewBeforeWriting();
 void setReviewBeforeWriting(bool on);

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include "bindings.h"
 #include "protocol.h"
 
 namespace {
@@ -30,29 +31,32 @@ CommandTexts textsOf(Link::Command command)
     return {"", ""};
 }
 
-// Names of the settings a read-back can find different; the others go by
-// their name in the set.
-struct SettingName {
-    Field field;
-    const char *text; // %1: the channel or number
-};
+// The row that names a setting a read-back found different.
+const Binding *sentBinding(Field field, int index)
+{
+    for (const Binding &b : bindings())
+        if (b.field == field && b.element == index && bindingSent(b))
+            return &b;
+    return nullptr;
+}
 
-const SettingName settingNames[] = {
-    {Field::reverse, QT_TRANSLATE_NOOP("StatusPanel", "舵机相位 CH%1")},
-    {Field::subTrim, QT_TRANSLATE_NOOP("StatusPanel", "副微调 CH%1")},
-    {Field::epaLeft, QT_TRANSLATE_NOOP("StatusPanel", "行程量左 CH%1")},
-    {Field::epaRight, QT_TRANSLATE_NOOP("StatusPanel", "行程量右 CH%1")},
-    {Field::failSafe, QT_TRANSLATE_NOOP("StatusPanel", "失控保护 CH%1")},
-    {Field::servoDelay, QT_TRANSLATE_NOOP("StatusPanel", "舵机延迟 CH%1")},
-    {Field::auxSource, QT_TRANSLATE_NOOP("StatusPanel", "辅助通道 CH%1")},
-    {Field::attitude, QT_TRANSLATE_NOOP("StatusPanel", "姿态%1")},
-    {Field::thrCurve, QT_TRANSLATE_NOOP("StatusPanel", "油门曲线点%1")},
-    {Field::txAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "遥控器报警电压")},
-    {Field::rxAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "接收机报警电压")},
-    {Field::extAlarmVoltX10, QT_TRANSLATE_NOOP("StatusPanel", "动力电池报警电压")},
-    {Field::rssiAlarm, QT_TRANSLATE_NOOP("StatusPanel", "RSSI 报警")},
-    {Field::stickMode, QT_TRANSLATE_NOOP("StatusPanel", "摇杆模式")},
-};
+QString settingName(Field field, int index)
+{
+    const Binding *b = sentBinding(field, index);
+    return b ? bindingName(*b) : elementName(field, index);
+}
+
+// A value as the pages show it: volts, an item's text, a percentage.
+QString settingValue(Field field, int index, int value)
+{
+    const Binding *b = sentBinding(field, index);
+    if (!b)
+        return QString::number(value);
+    ParamSet set;
+    fieldRef(set, field, index) = value;
+    setDerivedVolt(set, field);
+    return bindingValueText(*b, set);
+}
 
 QString joined(const QList<int> &numbers)
 {
@@ -220,14 +224,6 @@ void StatusPanel::readReport(int received, const QList<int> &missing)
         m_message->setText(tr("读取不完整：收到 %1/%2 段（缺 %3）").arg(received).arg(protocol::sectionCount).arg(joined(missing)));
 }
 
-QString StatusPanel::settingName(Field field, int index)
-{
-    for (const SettingName &n : settingNames)
-        if (n.field == field)
-            return QString(tr(n.text)).replace(QLatin1String("%1"), QString::number(index));
-    return elementName(field, index);
-}
-
 // The result of the read-back, shown when the command finishes.
 void StatusPanel::verified(const VerifyResult &result)
 {
@@ -239,8 +235,8 @@ void StatusPanel::verified(const VerifyResult &result)
         m_verifyText = tr("校验不符：%1 项（%2：发送 %3，读回 %4%5）")
                            .arg(result.differences.size())
                            .arg(settingName(d.field, d.index))
-                           .arg(d.sent)
-                           .arg(d.read)
+                           .arg(settingValue(d.field, d.index, d.sent))
+                           .arg(settingValue(d.field, d.index, d.read))
                            .arg(more);
     } else {
         m_verifyText = tr("写入并校验完成");

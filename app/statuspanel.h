@@ -33,7 +33,6 @@ public:
     void appendNote(const QString &note);
     QString message() const;
     // A setting as people call it: "副微调 CH4".
-    static QString settingName(Field field, int index);
 
 private:
     void started(Link::Command command, int steps);

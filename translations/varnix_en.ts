@@ -972,62 +972,6 @@
         <translation>%1; %2</translation>
     </message>
     <message>
-        <source>舵机相位 CH%1</source>
-        <translation>Servo reverse CH%1</translation>
-    </message>
-    <message>
-        <source>副微调 CH%1</source>
-        <translation>Sub-trim CH%1</translation>
-    </message>
-    <message>
-        <source>行程量左 CH%1</source>
-        <translation>End point left CH%1</translation>
-    </message>
-    <message>
-        <source>行程量右 CH%1</source>
-        <translation>End point right CH%1</translation>
-    </message>
-    <message>
-        <source>失控保护 CH%1</source>
-        <translation>Fail-safe CH%1</translation>
-    </message>
-    <message>
-        <source>舵机延迟 CH%1</source>
-        <translation>Servo delay CH%1</translation>
-    </message>
-    <message>
-        <source>辅助通道 CH%1</source>
-        <translation>Aux source CH%1</translation>
-    </message>
-    <message>
-        <source>姿态%1</source>
-        <translation>Flight mode %1</translation>
-    </message>
-    <message>
-        <source>油门曲线点%1</source>
-        <translation>Throttle curve point %1</translation>
-    </message>
-    <message>
-        <source>遥控器报警电压</source>
-        <translation>Transmitter alarm voltage</translation>
-    </message>
-    <message>
-        <source>接收机报警电压</source>
-        <translation>Receiver alarm voltage</translation>
-    </message>
-    <message>
-        <source>动力电池报警电压</source>
-        <translation>Power battery alarm voltage</translation>
-    </message>
-    <message>
-        <source>RSSI 报警</source>
-        <translation>RSSI alarm</translation>
-    </message>
-    <message>
-        <source>摇杆模式</source>
-        <translation>Stick mode</translation>
-    </message>
-    <message>
         <source>正在校验</source>
         <translation>Verifying</translation>
     </message>

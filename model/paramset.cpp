@@ -102,6 +102,11 @@ int &LiveValues::channel(int n)
     return *ch[n - 1];
 }
 
+int LiveValues::channel(int n) const
+{
+    return const_cast<LiveValues *>(this)->channel(n);
+}
+
 void LiveValues::centreChannels()
 {
     for (int n = 1; n <= 8; ++n)

@@ -86,6 +86,7 @@ struct LiveValues
     int trimUpdateBlocked = 0;
 
     int &channel(int n);     // n = 1..8
+    int channel(int n) const;
     void centreChannels();
 };
 

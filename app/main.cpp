@@ -58,6 +58,8 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow;
     if (!options.portName.isEmpty())
         window->presetPortName(options.portName);
+    if (!options.recordPath.isEmpty())
+        window->startRecording(options.recordPath);
     window->show();
     const int result = QApplication::exec();
     delete window;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <QList>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -12,7 +13,10 @@
 #include "link.h"
 
 class QComboBox;
+class QLabel;
 class ParameterFileWriter;
+class Recorder;
+class ScopeWindow;
 class StatusPanel;
 class QTimer;
 
@@ -48,6 +52,12 @@ public:
     // Where the port list comes from (the system's ports unless a test says
     // otherwise); the list follows it about once a second while no port is open.
     void setPortSource(const PortSource &source);
+
+    // The channel scope (F5 and the status bar's button), opened or raised.
+    ScopeWindow *showScope();
+    // Records the live values to path until stopped from the scope.
+    void startRecording(const QString &path);
+    Recorder &recorder() { return *m_recorder; }
 
 private slots:
     void on_openButton_clicked();
@@ -223,6 +233,9 @@ private:
     void storeSave();
     bool prepareLoad();
     void hover(QComboBox *box, int &counter);
+    void recordPacket(const PacketResult &result);
+    void showRecording();
+    void recordingStopped(const QString &path, const QString &error);
     void applySheet(QComboBox *box, const char *path);
 
     Ui::MainWindow *ui;
@@ -237,5 +250,9 @@ private:
     QTimer *m_portTimer;                 // follows the system's ports while closed
     StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
+    Recorder *m_recorder;
+    QPointer<ScopeWindow> m_scope;
+    QLabel *m_recordLabel;
+    QTimer *m_recordTimer;               // the recording's duration and size, once a second
     Link m_link;                         // destroyed first: it works on serialPort
 };

@@ -5,9 +5,15 @@
 #include "frames.h"
 #include "paramfile.h"
 #include "rules.h"
+#include "setupsheet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QTranslator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +24,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -311,6 +318,52 @@ int importJson(const QString &jsonPath, const QString &outPath)
     return Success;
 }
 
+// Where the sheet goes and in which language; from the command line.
+QString sheetOutput;
+QString sheetLanguage;
+
+int sheet(const QString &path)
+{
+    if (sheetOutput.isEmpty())
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html"));
+    // The window's language unless asked: the one it remembers, else Chinese.
+    QString language = sheetLanguage;
+    if (language.isEmpty())
+        language = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"))
+                       .value(QStringLiteral("language")).toString();
+    if (language == QLatin1String("en")) {
+        auto *translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QStringLiteral(":/translations/varnix_en.qm")))
+            QCoreApplication::installTranslator(translator);
+    } else if (!language.isEmpty() && language != QLatin1String("zh")) {
+        return refuse(QStringLiteral("unknown language \"%1\": use zh or en").arg(language));
+    }
+    ParamSet p;
+    if (!loadWhole(path, p))
+        return Refused;
+    const SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
+                             QCoreApplication::applicationVersion()};
+    QString error;
+    int pages = 0;
+    if (!writeSetupSheet(p, source, sheetOutput, &error, &pages))
+        return refuse(QStringLiteral("%1: %2").arg(sheetOutput, error));
+    if (pages > 2)
+        put(stderr, QStringLiteral("varnix-param: the sheet took %1 pages\n").arg(pages));
+    return Success;
+}
+
+// The sheet lays out text and draws: it needs a QGuiApplication, which on a
+// machine without a display runs on the offscreen platform.
+bool wantsGui(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            continue;
+        return qstrcmp(argv[i], "sheet") == 0;
+    }
+    return false;
+}
+
 struct Command {
     const char *usage;
     const char *what;
@@ -328,14 +381,24 @@ const Command commands[] = {
      [](const QStringList &a) { return exportJson(a[0]); }},
     {"import JSON OUT", "the Parameter file OUT from JSON as export writes it",
      [](const QStringList &a) { return importJson(a[0], a[1]); }},
+    {"sheet FILE", "the setup sheet, -o OUT.pdf (A4) or OUT.html",
+     [](const QStringList &a) { return sheet(a[0]); }},
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const bool gui = wantsGui(argc, argv);
+#ifndef Q_OS_WIN
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    const std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv)
+                                                    : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("varnix-param"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNIX_VERSION));
     qInstallMessageHandler(quietHandler);
 
     QString description = QStringLiteral(
@@ -352,7 +415,16 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("show, diff, check, export or import."));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Where sheet writes: a .pdf or an .html file."),
+                                    QStringLiteral("file"));
+    parser.addOption(output);
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Language of the sheet: zh or en (default: the window's)."),
+                                  QStringLiteral("language"));
+    parser.addOption(lang);
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("show, diff, check, export, import or sheet."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments()))
@@ -362,6 +434,8 @@ int main(int argc, char *argv[])
         return Success;
     }
 
+    sheetOutput = parser.value(output);
+    sheetLanguage = parser.value(lang);
     QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return refuse(QStringLiteral("no command (see --help)"));

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -37,6 +38,7 @@
 #include "livecsv.h"
 #include "recorder.h"
 #include "scopewindow.h"
+#include "setupsheet.h"
 #include "statuspanel.h"
 
 namespace {
@@ -188,7 +190,8 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addPermanentWidget(m_recordLabel);
     auto *scopeButton = new QToolButton(statusBar());
     scopeButton->setObjectName(QStringLiteral("scopeButton"));
-    scopeButton->setText(tr("示波器 (F5)"));
+    scopeButton->setText(tr("示波器"));
+    scopeButton->setToolTip(tr("通道示波器：F5"));
     scopeButton->setAutoRaise(true);
     statusBar()->addPermanentWidget(scopeButton);
     connect(scopeButton, &QToolButton::clicked, this, &MainWindow::showScope);
@@ -364,12 +367,33 @@ void MainWindow::serialPort_readyRead()
 
 ScopeWindow *MainWindow::showScope()
 {
-    if (!m_scope)
+    if (!m_scope) {
         m_scope = new ScopeWindow(&m_link, m_recorder, this);
+        connect(m_scope, &ScopeWindow::printSheetRequested, this, &MainWindow::saveSetupSheet);
+    }
     m_scope->show();
     m_scope->raise();
     m_scope->activateWindow();
     return m_scope;
+}
+
+void MainWindow::saveSetupSheet()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("保存设置单"), QStringLiteral("./setup-sheet.pdf"),
+                                                tr("PDF (*.pdf);;HTML (*.html)"));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html"))
+        path += QStringLiteral(".pdf");
+    const SheetSource source{loadFileName.isEmpty() ? QString() : QFileInfo(loadFileName).fileName(),
+                             QDateTime::currentDateTime(), QCoreApplication::applicationVersion()};
+    QString error;
+    if (!writeSetupSheet(paramSet, source, path, &error)) {
+        showNote(tr("设置单未能保存"), error);
+        return;
+    }
+    statusBar()->showMessage(tr("设置单已保存：%1").arg(QDir::toNativeSeparators(path)), 10000);
 }
 
 void MainWindow::startRecording(const QString &path)

@@ -58,6 +58,9 @@ public:
     // Records the live values to path until stopped from the scope.
     void startRecording(const QString &path);
     Recorder &recorder() { return *m_recorder; }
+    // Asks where, then writes the setup sheet of the settings as they stand
+    // (PDF or HTML, as varnix-param sheet does).
+    void saveSetupSheet();
 
 private slots:
     void on_openButton_clicked();

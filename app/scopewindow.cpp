@@ -85,6 +85,7 @@ void ScopeWindow::build()
         bar->addWidget(m_span);
         m_pause = new QPushButton(tr("暂停"));
         m_pause->setCheckable(true);
+        m_pause->setShortcut(Qt::Key_Space);
         connect(m_pause, &QPushButton::toggled, this, &ScopeWindow::setPaused);
         bar->addWidget(m_pause);
         m_record = new QPushButton(tr("录制"));
@@ -99,6 +100,7 @@ void ScopeWindow::build()
         bar->addWidget(m_all);
     }
     auto *open = new QPushButton(tr("打开记录…"));
+    open->setShortcut(QKeySequence::Open);
     connect(open, &QPushButton::clicked, this, &ScopeWindow::openRecording);
     bar->addWidget(open);
     auto *png = new QPushButton(tr("导出 PNG…"));

@@ -1,6 +1,7 @@
 // The setup sheet: every setting of the binding table with its value, the
 // curves drawn, A4 PDF of at most two pages, and varnix-param writing it.
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
@@ -8,11 +9,15 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include "apptest.h"
 #include "bindings.h"
 #include "curvegeometry.h"
+#include "filetest.h"
+#include "mainwindow.h"
 #include "paramfile.h"
 #include "paramset.h"
 #include "programs.h"
+#include "scopewindow.h"
 #include "qtwarnings.h"
 #include "setupsheet.h"
 
@@ -155,6 +160,27 @@ private slots:
         else
             for (const Binding &b : bindings())
                 QVERIFY(QString::fromUtf8(bytes).contains(bindingName(b).toHtmlEscaped()));
+    }
+
+    // The scope's button writes the window's settings as they stand.
+    void windowSavesTheSheet()
+    {
+        QTemporaryDir dir;
+        apptest::resetProcessState();
+        paramSet = distinctSet();
+        MainWindow window;
+        ScopeWindow *scope = window.showScope();
+        apptest::ModalAnswerer answerer;
+        answerer.queueFile(dir.filePath(QStringLiteral("mine")));
+        scope->findChild<QAbstractButton *>(QStringLiteral("sheetButton"))->click();
+        QCOMPARE(answerer.count(), 1);
+        const QString html = QString::fromUtf8(readBytes(dir.filePath(QStringLiteral("mine.pdf"))).left(5));
+        QCOMPARE(html, QStringLiteral("%PDF-"));
+        answerer.queueFile(dir.filePath(QStringLiteral("mine.html")));
+        scope->findChild<QAbstractButton *>(QStringLiteral("sheetButton"))->click();
+        const QString page = QString::fromUtf8(readBytes(dir.filePath(QStringLiteral("mine.html"))));
+        QVERIFY(page.contains(setupSheetHtml(paramSet, source, true).section(QStringLiteral("<h2>"), 1, 1)));
+        apptest::resetProcessState();
     }
 
 private:

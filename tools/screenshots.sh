@@ -7,6 +7,9 @@
 # page2-en.png. PAGES="0 3" takes those pages instead. --status takes the
 # status bar instead: after a Read that misses two sections (status-read.png),
 # during a Write (status-writing.png) and after it (status-written.png).
+# --scope takes the channel scope streaming (scope.png), the log viewer on
+# what it recorded meanwhile (viewer.png) and the first page of a setup
+# sheet (sheet.png, through pdftoppm).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -20,6 +23,11 @@ if [ "${1:-}" = "--status" ]; then
     status=1
     shift
 fi
+scope=""
+if [ "${1:-}" = "--scope" ]; then
+    scope=1
+    shift
+fi
 suffix=""
 pages="${PAGES:-0 1 2 3 4 5}"
 if [ "$lang" != zh ]; then
@@ -29,12 +37,12 @@ fi
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
-    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei
+    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei poppler-utils
 fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1100x720x24" "$0" --lang "$lang" ${status:+--status} "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --lang "$lang" ${status:+--status} ${scope:+--scope} "$out"
 fi
 
 log="$(mktemp)"
@@ -53,7 +61,9 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "$port" 2>/dev/null &
+record=()
+[ -z "$scope" ] || record=(--record "$config/flight.csv")
+XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "${record[@]}" "$port" 2>/dev/null &
 app=$!
 win=""
 for _ in $(seq 50); do
@@ -74,6 +84,49 @@ xdotool mousemove 75 50 click 1
 sleep 2
 xdotool mousemove 1050 650
 sleep 0.5
+
+if [ -n "$scope" ]; then
+    xdotool key F5
+    scope_win=""
+    for _ in $(seq 50); do
+        scope_win="$(xdotool search --name '通道示波器|Channel scope' 2>/dev/null | head -n 1 || true)"
+        [ -n "$scope_win" ] && break
+        sleep 0.1
+    done
+    [ -n "$scope_win" ] || { echo "the scope did not appear" >&2; exit 1; }
+    xdotool windowmove "$scope_win" 0 0 windowsize "$scope_win" 1100 620
+    # Ten seconds of stream fill the view; the cursor stands at two thirds.
+    sleep 12
+    xdotool mousemove 560 300
+    sleep 0.5
+    import -window root -crop 1100x620+0+0 +repage "$out/scope.png"
+    # The recording so far, in the viewer (Ctrl+O, the path, Return).
+    xdotool key ctrl+o
+    sleep 1
+    xdotool type --delay 20 "$config/flight.csv"
+    xdotool key Return
+    viewer=""
+    for _ in $(seq 50); do
+        viewer="$(xdotool search --name 'flight.csv' 2>/dev/null | head -n 1 || true)"
+        [ -n "$viewer" ] && break
+        sleep 0.1
+    done
+    [ -n "$viewer" ] || { echo "the viewer did not appear" >&2; exit 1; }
+    xdotool windowmove "$viewer" 0 0 windowsize "$viewer" 1100 620
+    sleep 0.5
+    xdotool mousemove 420 300
+    sleep 0.5
+    import -window root -crop 1100x620+0+0 +repage "$out/viewer.png"
+    # The sheet of example settings, first page.
+    cat > "$config/glider.json" <<'JSON'
+{"format":"varnix-parameter-file","version":1,"reverse":[0,0,1,0,0,0,0,0],"subTrim":[0,4,-6,0,0,0,0,0],"epaLeft":[96,96,96,96,96,96,96,96],"epaRight":[96,96,96,96,96,96,96,96],"failSafe":[50,50,0,50,50,50,50,50],"servoDelay":[100,100,100,100,100,100,100,100],"auxSource":[null,null,null,null,1,3,0,2],"attitudeChannel":4,"attitude":[14,29,44,56,69,88],"elevonMix":0,"elevon":[100,100,100,-100,100,100],"vtailMix":0,"vtail":[34,-66,50,34],"drMix":1,"drChannel":0,"drRateUp":[100,90,100,100],"drRateDown":[70,65,70,70],"drUp":100,"drDown":100,"drSwitch":0,"drPosition":0,"drExpoUp":[30,25,20,0],"drExpoDown":[15,10,10,0],"thrCurveMix":1,"thrCurveExtra":0,"thrCurve":[0,22,40,55,70,86,100],"prmMix":[0,0,0,0],"prmMaster":[0,1,0,0],"prmSlave":[3,5,0,0],"prmOffset":[-16,-16,0,0],"prmUpRate":[-16,0,0,0],"prmDownRate":[-16,0,0,0],"txAlarmVoltX10":110,"rxAlarmVoltX10":42,"extAlarmVoltX10":105,"rssiAlarm":-90,"stickMode":2,"stickTrim":[120,120,120,120]}
+JSON
+    "$bin/varnix-param" import "$config/glider.json" "$config/glider.txt"
+    "$bin/varnix-param" sheet "$config/glider.txt" -o "$config/glider.pdf" --lang "$lang" 2>/dev/null
+    pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/glider.pdf" "$out/sheet"
+    echo "screenshots in $out"
+    exit 0
+fi
 
 if [ -n "$status" ]; then
     # The Read's report comes 2 s after the request when sections are missing.

@@ -15,12 +15,12 @@
 #include "curvegeometry.h"
 #include "rules.h"
 
-namespace {
+// The sheet's own texts, context "SetupSheet".
+struct SetupSheet {
+    Q_DECLARE_TR_FUNCTIONS(SetupSheet)
+};
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SetupSheet", text);
-}
+namespace {
 
 // Name and value pairs side by side: the 140-odd settings then fit on two
 // pages with the curves.
@@ -126,7 +126,7 @@ QString setupSheetHtml(const ParamSet &set, const SheetSource &source, bool inli
 {
     QString html;
     html += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title>\n")
-                .arg(esc(tr("Varnix&Tolbane 设置单")));
+                .arg(esc(SetupSheet::tr("Varnix&Tolbane 设置单")));
     html += QStringLiteral(
         "<style>body{font-family:sans-serif;font-size:8pt;color:#000;background:#fff}"
         "h1{font-size:13pt;margin:0 0 2pt 0}h2{font-size:9.5pt;margin:6pt 0 2pt 0;border-bottom:1px solid #000}"
@@ -134,12 +134,28 @@ QString setupSheetHtml(const ParamSet &set, const SheetSource &source, bool inli
         "table.settings td{border:1px solid #888;padding:1px 3px}"
         "td.value{font-weight:bold;text-align:right;white-space:nowrap}"
         "p.source{margin:0 0 4pt 0}td.curve{text-align:center;padding:0 10pt}</style></head><body>\n");
-    html += QStringLiteral("<h1>%1</h1>\n").arg(esc(tr("Varnix&Tolbane 设置单")));
-    const QString file = source.fileName.isEmpty() ? tr("（窗口中的设置）") : source.fileName;
+    html += QStringLiteral("<h1>%1</h1>\n").arg(esc(SetupSheet::tr("Varnix&Tolbane 设置单")));
+    const QString file = source.fileName.isEmpty() ? SetupSheet::tr("（窗口中的设置）") : source.fileName;
     html += QStringLiteral("<p class=\"source\">%1 %2 &nbsp;·&nbsp; %3 %4 &nbsp;·&nbsp; varnix-config %5</p>\n")
-                .arg(esc(tr("文件：")), esc(file), esc(tr("日期：")),
+                .arg(esc(SetupSheet::tr("文件：")), esc(file), esc(SetupSheet::tr("日期：")),
                      esc(source.when.toString(QStringLiteral("yyyy-MM-dd HH:mm"))), esc(source.version));
 
+    // The curves first: what one looks at before the numbers.
+    const ParamSet s = selected(set);
+    const int shown = 130; // printed size of each curve, in CSS pixels
+    html += QStringLiteral("<table><tr>");
+    html += QStringLiteral("<td class=\"curve\" align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%2\"><br>%3</td>")
+                .arg(imageSource(dualRateCurveImage(set), "dualrate.png", inlineImages))
+                .arg(shown)
+                .arg(esc(SetupSheet::tr("大小舵曲线：比例 %1%，指数 %2%").arg(s.drCurveRate).arg(s.drCurveExpo)));
+    QStringList points;
+    for (int k = 1; k <= 7; ++k)
+        points << QString::number(set.thrCurve[k]);
+    html += QStringLiteral("<td class=\"curve\" align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%2\"><br>%3</td>")
+                .arg(imageSource(throttleCurveImage(set), "throttle.png", inlineImages))
+                .arg(shown)
+                .arg(esc(SetupSheet::tr("油门曲线：%1").arg(points.join(QStringLiteral(" / ")))));
+    html += QStringLiteral("</tr></table>\n");
     for (int page = 1; page <= 5; ++page) {
         QList<const Binding *> rows;
         for (const Binding &b : bindings())
@@ -167,21 +183,7 @@ QString setupSheetHtml(const ParamSet &set, const SheetSource &source, bool inli
         html += QStringLiteral("</table>\n");
     }
 
-    const ParamSet s = selected(set);
-    const int shown = 150; // printed size of each curve, in CSS pixels
-    html += QStringLiteral("<h2>%1</h2>\n<table><tr>").arg(esc(tr("曲线")));
-    html += QStringLiteral("<td class=\"curve\" align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%2\"><br>%3</td>")
-                .arg(imageSource(dualRateCurveImage(set), "dualrate.png", inlineImages))
-                .arg(shown)
-                .arg(esc(tr("大小舵曲线：比例 %1%，指数 %2%").arg(s.drCurveRate).arg(s.drCurveExpo)));
-    QStringList points;
-    for (int k = 1; k <= 7; ++k)
-        points << QString::number(set.thrCurve[k]);
-    html += QStringLiteral("<td class=\"curve\" align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%2\"><br>%3</td>")
-                .arg(imageSource(throttleCurveImage(set), "throttle.png", inlineImages))
-                .arg(shown)
-                .arg(esc(tr("油门曲线：%1").arg(points.join(QStringLiteral(" / ")))));
-    html += QStringLiteral("</tr></table>\n</body></html>\n");
+    html += QStringLiteral("</body></html>\n");
     return html;
 }
 
@@ -210,7 +212,7 @@ bool writeSetupSheet(const ParamSet &set, const SheetSource &source, const QStri
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(12, 10, 12, 10), QPageLayout::Millimeter);
     writer.setResolution(300);
-    writer.setTitle(tr("Varnix&Tolbane 设置单"));
+    writer.setTitle(SetupSheet::tr("Varnix&Tolbane 设置单"));
     writer.setCreator(QStringLiteral("varnix-config ") + source.version);
 
     QTextDocument doc;
@@ -227,7 +229,7 @@ bool writeSetupSheet(const ParamSet &set, const SheetSource &source, const QStri
     const int count = doc.pageCount();
     QPainter painter;
     if (!painter.begin(&writer))
-        return fail(tr("PDF 未能写入"));
+        return fail(SetupSheet::tr("PDF 未能写入"));
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             writer.newPage();
@@ -244,6 +246,6 @@ bool writeSetupSheet(const ParamSet &set, const SheetSource &source, const QStri
     if (pages)
         *pages = count;
     if (QFileInfo(path).size() == 0)
-        return fail(tr("PDF 未能写入"));
+        return fail(SetupSheet::tr("PDF 未能写入"));
     return true;
 }

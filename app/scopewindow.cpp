@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -131,12 +132,20 @@ void ScopeWindow::build()
         for (int c = CursorColumn; c < ColumnCount; ++c)
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     }
-    m_legend->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths fixed once for the widest figure: a column sized to its contents
+    // would measure every cell on every change of a figure.
+    const QFontMetrics fm(m_legend->font());
+    int nameWidth = fm.horizontalAdvance(m_legend->headerItem()->text(NameColumn));
+    for (int t = 0; t < traceCount; ++t)
+        nameWidth = qMax(nameWidth, fm.horizontalAdvance(ScopeWidget::traceName(Trace(t))));
     m_legend->header()->setStretchLastSection(false);
+    m_legend->setColumnWidth(NameColumn, nameWidth + 56);
+    for (int c = CursorColumn; c < ColumnCount; ++c)
+        m_legend->setColumnWidth(c, qMax(fm.horizontalAdvance(QStringLiteral("-100 dBm")),
+                                         fm.horizontalAdvance(m_legend->headerItem()->text(c))) + 14);
     connect(m_legend, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item) {
         m_plot->setTraceVisible(Trace(m_legend->indexOfTopLevelItem(item)), item->checkState(NameColumn) == Qt::Checked);
     });
-    m_legend->setMinimumWidth(340);
 
     auto *split = new QSplitter;
     split->addWidget(m_plot);

@@ -30,6 +30,7 @@ void ScopeBuffer::append(ScopeSample sample)
     if (!m_samples.empty() && sample.ms < m_samples.back().ms)
         sample.ms = m_samples.back().ms;
     m_samples.push_back(sample);
+    ++m_appended;
     if (m_keepMs <= 0)
         return;
     while (m_samples.size() > 1 && sample.ms - m_samples.front().ms > m_keepMs)
@@ -97,4 +98,71 @@ QVector<TraceColumn> traceColumns(const ScopeBuffer &buffer, Trace trace, qint64
         ++col.count;
     }
     return out;
+}
+
+namespace {
+
+void take(TraceColumn &col, float v)
+{
+    if (col.count == 0) {
+        col.first = col.min = col.max = v;
+    } else {
+        if (v < col.min)
+            col.min = v;
+        if (v > col.max)
+            col.max = v;
+    }
+    col.last = v;
+    ++col.count;
+}
+
+} // namespace
+
+void ScopeColumns::add(const ScopeSample &s)
+{
+    const qint64 c = qint64(std::floor(s.ms / m_msPerColumn));
+    if (m_columns.empty())
+        m_base = c;
+    if (c < m_base)
+        return;
+    while (m_base + qint64(m_columns.size()) <= c)
+        m_columns.emplace_back();
+    Column &col = m_columns[size_t(c - m_base)];
+    for (int t = 0; t < traceCount; ++t)
+        if (!std::isnan(s.value[t]))
+            take(col.trace[t], s.value[t]);
+}
+
+void ScopeColumns::update(const ScopeBuffer &buffer, double msPerColumn, qint64 first, qint64 last)
+{
+    const bool stale = msPerColumn != m_msPerColumn || buffer.clears() != m_clears || m_columns.empty()
+        || first < m_base || buffer.appended() - m_taken > buffer.size();
+    if (stale) {
+        // Everything in view anew, from the samples the buffer holds.
+        m_msPerColumn = msPerColumn;
+        m_clears = buffer.clears();
+        m_columns.clear();
+        m_base = first;
+        m_columns.emplace_back();
+        const qint64 fromMs = qint64(std::floor(first * msPerColumn));
+        for (int i = buffer.lowerBound(fromMs); i < buffer.size(); ++i)
+            add(buffer.at(i));
+    } else {
+        for (int i = buffer.size() - int(buffer.appended() - m_taken); i < buffer.size(); ++i)
+            add(buffer.at(i));
+    }
+    m_taken = buffer.appended();
+    // What scrolled out of view goes; a little is kept for a step back.
+    const qint64 keepFrom = first - (last - first);
+    while (m_base < keepFrom && !m_columns.empty()) {
+        m_columns.pop_front();
+        ++m_base;
+    }
+}
+
+const ScopeColumns::Column *ScopeColumns::column(qint64 c) const
+{
+    if (c < m_base || c >= m_base + qint64(m_columns.size()))
+        return nullptr;
+    return &m_columns[size_t(c - m_base)];
 }

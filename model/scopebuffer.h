@@ -32,7 +32,15 @@ public:
 
     // A sample earlier than the last is taken at the last one's time.
     void append(ScopeSample sample);
-    void clear() { m_samples.clear(); }
+    void clear()
+    {
+        m_samples.clear();
+        ++m_clears;
+    }
+    // Samples appended since the buffer was made, and how often it was
+    // cleared: what a reader that keeps its own summary needs to catch up.
+    qint64 appended() const { return m_appended; }
+    int clears() const { return m_clears; }
 
     int size() const { return int(m_samples.size()); }
     bool isEmpty() const { return m_samples.empty(); }
@@ -49,6 +57,8 @@ public:
 private:
     std::deque<ScopeSample> m_samples;
     qint64 m_keepMs;
+    qint64 m_appended = 0;
+    int m_clears = 0;
 };
 
 // Minimum, maximum and mean of one trace over [fromMs, toMs]; unknown values
@@ -75,3 +85,30 @@ struct TraceColumn {
 };
 
 QVector<TraceColumn> traceColumns(const ScopeBuffer &buffer, Trace trace, qint64 fromMs, qint64 toMs, int columns);
+
+// The columns of every trace at once, for a view cut into columns of
+// msPerColumn that start at multiples of it: column c holds the samples of
+// [c * msPerColumn, (c + 1) * msPerColumn). Kept from frame to frame, it takes
+// in only what was appended since, so a frame costs the same whatever the
+// packet rate; a zoom or a pan to times it does not hold rebuilds it.
+class ScopeColumns
+{
+public:
+    struct Column {
+        TraceColumn trace[traceCount];
+    };
+
+    // Brings the columns first..last (absolute indexes) up to date.
+    void update(const ScopeBuffer &buffer, double msPerColumn, qint64 first, qint64 last);
+    const Column *column(qint64 c) const;
+    double msPerColumn() const { return m_msPerColumn; }
+
+private:
+    void add(const ScopeSample &s);
+
+    double m_msPerColumn = 0;
+    qint64 m_base = 0; // absolute index of m_columns.front()
+    std::deque<Column> m_columns;
+    qint64 m_taken = 0; // buffer.appended() when last brought up to date
+    int m_clears = -1;
+};

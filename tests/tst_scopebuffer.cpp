@@ -161,6 +161,72 @@ private slots:
         QCOMPARE(filled, 6);
         QVERIFY(traceColumns(knownTrace(), Trace::CH1, 600, 600, 10).at(0).count == 0);
     }
+
+    // Kept from frame to frame, the columns match columns made afresh: while
+    // the stream runs on and the view scrolls, after the oldest samples went,
+    // after a zoom and after the buffer was cleared.
+    void keptColumnsMatchFreshOnes_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<qint64>("spanMs");
+        QTest::newRow("10 s in 500 columns") << 500 << qint64(10000);
+        QTest::newRow("60 s in 333 columns") << 333 << qint64(60000);
+        QTest::newRow("zoomed in: 1 s in 900 columns") << 900 << qint64(1000);
+    }
+
+    void keptColumnsMatchFreshOnes()
+    {
+        QFETCH(int, columns);
+        QFETCH(qint64, spanMs);
+        ScopeBuffer b(60000);
+        ScopeColumns kept;
+        const double perColumn = double(spanMs) / columns;
+        auto check = [&] {
+            const qint64 first = qint64(std::floor((b.lastMs() - spanMs) / perColumn));
+            kept.update(b, perColumn, first, first + columns);
+            for (int t : {int(Trace::CH1), int(Trace::Rssi)}) {
+                for (int c = 0; c < columns; ++c) {
+                    // The samples of absolute column first + c, counted afresh.
+                    TraceColumn fresh;
+                    for (int i = 0; i < b.size(); ++i) {
+                        const ScopeSample &s = b.at(i);
+                        if (qint64(std::floor(s.ms / perColumn)) != first + c || std::isnan(s.value[t]))
+                            continue;
+                        if (fresh.count == 0)
+                            fresh.first = fresh.min = fresh.max = s.value[t];
+                        fresh.min = qMin(fresh.min, s.value[t]);
+                        fresh.max = qMax(fresh.max, s.value[t]);
+                        fresh.last = s.value[t];
+                        ++fresh.count;
+                    }
+                    const ScopeColumns::Column *col = kept.column(first + c);
+                    const TraceColumn got = col ? col->trace[t] : TraceColumn();
+                    if ((first + c) * perColumn < b.firstMs())
+                        continue; // the buffer no longer holds all of it
+                    QVERIFY2(got.count == fresh.count && got.first == fresh.first && got.last == fresh.last
+                                 && got.min == fresh.min && got.max == fresh.max,
+                             qPrintable(QStringLiteral("trace %1 column %2 at %3 ms").arg(t).arg(c).arg(b.lastMs())));
+                }
+            }
+        };
+        qint64 ms = 0;
+        for (int frame = 0; frame < 40; ++frame) {
+            // A frame's worth of a 576 packets/s stream, RSSI on every fourth.
+            for (int k = 0; k < 19; ++k, ms += 1000 / 576 + (k % 3 == 0)) {
+                ScopeSample s = at(ms, float(1000 + (ms * 37) % 1000));
+                if (k % 4 == 0)
+                    s.value[int(Trace::Rssi)] = float(-(ms % 90));
+                b.append(s);
+            }
+            check();
+            if (QTest::currentTestFailed())
+                return;
+        }
+        b.clear();
+        for (int k = 0; k < 100; ++k)
+            b.append(at(100000 + k * 7, float(k)));
+        check();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestScopeBuffer)

@@ -71,7 +71,7 @@ struct Scale {
     int y(double v) const
     {
         const double f = (v - lo) / (hi - lo);
-        return rect.bottom() - int(std::lround(f * rect.height()));
+        return rect.bottom() - int(std::floor(f * rect.height() + 0.5));
     }
 };
 
@@ -169,10 +169,12 @@ int ScopeWidget::xAt(qint64 ms) const
 
 void ScopeWidget::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
     const QColor ground(0x20, 0x22, 0x26);
     const QColor grid(0x3a, 0x3e, 0x46);
     const QColor text(0xc8, 0xcc, 0xd2);
+    if (m_image.size() != size())
+        m_image = QImage(size(), QImage::Format_RGB32);
+    QPainter p(&m_image);
     p.fillRect(rect(), ground.darker(115));
 
     const QRect plot = plotRect();
@@ -182,16 +184,20 @@ void ScopeWidget::paintEvent(QPaintEvent *)
     p.fillRect(upper, ground);
     p.fillRect(lower, ground);
 
-    // What each visible trace does in each pixel column.
+    // One column per pixel, kept from the last frame and brought up to date.
     const int columns = plot.width();
-    QVector<TraceColumn> cols[traceCount];
+    const double msPerColumn = double(m_to - m_from) / columns;
+    const qint64 c0 = qint64(std::floor(m_from / msPerColumn));
+    if (m_buffer)
+        m_columns.update(*m_buffer, msPerColumn, c0, c0 + columns);
     double chLo = 500, chHi = 1500, voltHi = 10;
-    for (int t = 0; t < traceCount; ++t) {
-        if (!m_visible[t] || !m_buffer)
+    for (int x = 0; m_buffer && x < columns; ++x) {
+        const ScopeColumns::Column *col = m_columns.column(c0 + x);
+        if (!col)
             continue;
-        cols[t] = traceColumns(*m_buffer, Trace(t), m_from, m_to, columns);
-        for (const TraceColumn &c : std::as_const(cols[t])) {
-            if (c.count == 0)
+        for (int t = 0; t < traceCount; ++t) {
+            const TraceColumn &c = col->trace[t];
+            if (!m_visible[t] || c.count == 0)
                 continue;
             if (isChannel(t)) {
                 chLo = qMin(chLo, double(c.min));
@@ -206,15 +212,13 @@ void ScopeWidget::paintEvent(QPaintEvent *)
     const Scale rssiScale{-100, 0, lower};
 
     // Grid and axis labels.
-    p.setFont(font());
     const QFontMetrics fm(font());
     auto hLine = [&](const Scale &s, double v, const QString &label, bool right) {
         const int y = s.y(v);
         p.setPen(grid);
         p.drawLine(s.rect.left(), y, s.rect.right(), y);
         p.setPen(text);
-        const QRect box = right ? QRect(s.rect.right() + 4, y - 8, kRight - 6, 16)
-                                : QRect(0, y - 8, kLeft - 4, 16);
+        const QRect box = right ? QRect(s.rect.right() + 4, y - 8, kRight - 6, 16) : QRect(0, y - 8, kLeft - 4, 16);
         p.drawText(box, (right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, label);
     };
     const double chStep = (chScale.hi - chScale.lo) > 1200 ? 500 : (chScale.hi - chScale.lo) > 500 ? 250 : 100;
@@ -222,11 +226,10 @@ void ScopeWidget::paintEvent(QPaintEvent *)
         hLine(chScale, v, QString::number(v), false);
     for (double v = 0; v <= voltScale.hi; v += voltScale.hi > 20 ? 10 : 5)
         hLine(voltScale, v, QString::number(v) + QStringLiteral(" V"), false);
-    for (int v = -100; v <= 0; v += 25) {
-        p.setPen(text);
+    p.setPen(text);
+    for (int v = -100; v <= 0; v += 25)
         p.drawText(QRect(lower.right() + 4, rssiScale.y(v) - 8, kRight - 6, 16), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::number(v) + QStringLiteral(" dBm"));
-    }
     const qint64 step = timeStep(m_to - m_from, plot.width(), fm.horizontalAdvance(QStringLiteral("00:00.0")) + 24);
     for (qint64 t = (m_from + step - 1) / step * step; t <= m_to; t += step) {
         const int x = xAt(t);
@@ -236,34 +239,57 @@ void ScopeWidget::paintEvent(QPaintEvent *)
         p.setPen(text);
         p.drawText(QRect(x - 50, plot.bottom() + 3, 100, kBottom - 4), Qt::AlignHCenter | Qt::AlignTop, timeText(t));
     }
+    p.end();
 
-    // The traces: per pixel column a line from the lowest to the highest
-    // value, joined to the last value of the column before.
-    QVector<QLine> lines;
-    for (int t = 0; t < traceCount; ++t) {
-        if (cols[t].isEmpty())
+    // The traces, written straight into the picture: per pixel column one
+    // vertical run from the lowest to the highest value, reaching back to
+    // the last value of the column before. Where columns without samples lie
+    // between (a view zoomed in far), a line joins the two.
+    QVector<QLine> joins[traceCount];
+    uchar *const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int t = 0; m_buffer && t < traceCount; ++t) {
+        if (!m_visible[t])
             continue;
         const Scale &s = isChannel(t) ? chScale : Trace(t) == Trace::Rssi ? rssiScale : voltScale;
-        lines.clear();
+        const QRgb colour = kLooks[t].colour | 0xff000000u;
+        const int top = s.rect.top();
+        const int bottom = s.rect.bottom();
         int lastX = -1;
         int lastY = 0;
-        for (int c = 0; c < columns; ++c) {
-            const TraceColumn &col = cols[t].at(c);
-            if (col.count == 0)
+        for (int x = 0; x < columns; ++x) {
+            const ScopeColumns::Column *col = m_columns.column(c0 + x);
+            if (!col || col->trace[t].count == 0)
                 continue;
-            const int x = plot.left() + c;
-            if (lastX >= 0)
-                lines.append(QLine(lastX, lastY, x, s.y(col.first)));
-            if (col.min != col.max || lastX < 0)
-                lines.append(QLine(x, s.y(col.min), x, s.y(col.max)));
-            lastX = x;
-            lastY = s.y(col.last);
+            const TraceColumn &c = col->trace[t];
+            int lo = s.y(c.max);
+            int hi = s.y(c.min);
+            const int px = plot.left() + x;
+            if (lastX == px - 1) {
+                lo = qMin(lo, lastY);
+                hi = qMax(hi, lastY);
+            } else if (lastX >= 0) {
+                joins[t].append(QLine(lastX, lastY, px, s.y(c.first)));
+            }
+            lo = qMax(lo, top);
+            hi = qMin(hi, bottom);
+            for (int y = lo; y <= hi; ++y)
+                reinterpret_cast<QRgb *>(bits + y * stride)[px] = colour;
+            lastX = px;
+            lastY = s.y(c.last);
         }
-        p.setPen(QPen(QColor(kLooks[t].colour), 1));
-        p.setClipRect(s.rect.adjusted(0, -1, 1, 1));
-        p.drawLines(lines);
-        p.setClipping(false);
     }
+
+    p.begin(&m_image);
+    for (int t = 0; t < traceCount; ++t) {
+        if (joins[t].isEmpty())
+            continue;
+        const Scale &s = isChannel(t) ? chScale : Trace(t) == Trace::Rssi ? rssiScale : voltScale;
+        p.setPen(QPen(QColor(kLooks[t].colour), 0));
+        p.setClipRect(s.rect);
+        p.drawLines(joins[t]);
+    }
+    p.setClipping(false);
 
     // The cursor and its readout: the time and the value of every trace shown.
     if (m_cursorMs >= m_from && m_cursorMs <= m_to) {
@@ -296,6 +322,9 @@ void ScopeWidget::paintEvent(QPaintEvent *)
                        lines.at(i));
         }
     }
+    p.end();
+
+    QPainter(this).drawImage(0, 0, m_image);
 }
 
 void ScopeWidget::mouseMoveEvent(QMouseEvent *event)

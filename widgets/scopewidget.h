@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -64,6 +65,8 @@ private:
     int xAt(qint64 ms) const;
 
     const ScopeBuffer *m_buffer = nullptr;
+    ScopeColumns m_columns; // what the traces do in each pixel column, kept between frames
+    QImage m_image;         // the frame, drawn in place
     qint64 m_from = 0;
     qint64 m_to = 10000;
     bool m_visible[traceCount];

@@ -189,6 +189,23 @@ private slots:
         }
     }
 
+    // The reduction to pixel columns alone, for the same frame.
+    void scopeColumns()
+    {
+        ScopeBuffer buffer(60000);
+        for (int i = 0; i < 576 * 60; ++i) {
+            ScopeSample s;
+            s.ms = i * 1000LL / 576;
+            for (int t = 0; t < traceCount; ++t)
+                s.value[t] = float(i % 1000);
+            buffer.append(s);
+        }
+        QBENCHMARK {
+            for (int t = 0; t < traceCount; ++t)
+                traceColumns(buffer, Trace(t), 0, buffer.lastMs(), 1000);
+        }
+    }
+
     // The statistics of all twelve traces over the same 60 s.
     void scopeStatistics()
     {

@@ -125,7 +125,8 @@ void ScopeWindow::build()
     for (int t = 0; t < traceCount; ++t) {
         auto *item = new QTreeWidgetItem(m_legend);
         QPixmap swatch(14, 14);
-        swatch.fill(ScopeWidget::traceColour(Trace(t)));
+        swatch.fill(Qt::darkGray);
+        QPainter(&swatch).fillRect(1, 1, 12, 12, ScopeWidget::traceColour(Trace(t)));
         item->setIcon(NameColumn, QIcon(swatch));
         item->setText(NameColumn, ScopeWidget::traceName(Trace(t)));
         item->setCheckState(NameColumn, Qt::Checked);
@@ -140,9 +141,15 @@ void ScopeWindow::build()
         nameWidth = qMax(nameWidth, fm.horizontalAdvance(ScopeWidget::traceName(Trace(t))));
     m_legend->header()->setStretchLastSection(false);
     m_legend->setColumnWidth(NameColumn, nameWidth + 56);
-    for (int c = CursorColumn; c < ColumnCount; ++c)
-        m_legend->setColumnWidth(c, qMax(fm.horizontalAdvance(QStringLiteral("-100 dBm")),
-                                         fm.horizontalAdvance(m_legend->headerItem()->text(c))) + 14);
+    int legendWidth = nameWidth + 56;
+    for (int c = CursorColumn; c < ColumnCount; ++c) {
+        const int w = qMax(fm.horizontalAdvance(QStringLiteral("-100 dBm")),
+                           fm.horizontalAdvance(m_legend->headerItem()->text(c))) + 14;
+        m_legend->setColumnWidth(c, w);
+        legendWidth += w;
+    }
+    m_legend->setMinimumWidth(legendWidth + 2 * m_legend->frameWidth() + 4);
+    m_legend->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(m_legend, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item) {
         m_plot->setTraceVisible(Trace(m_legend->indexOfTopLevelItem(item)), item->checkState(NameColumn) == Qt::Checked);
     });
@@ -151,6 +158,8 @@ void ScopeWindow::build()
     split->addWidget(m_plot);
     split->addWidget(m_legend);
     split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setCollapsible(1, false);
 
     m_note = new QLabel;
     m_note->setWordWrap(true);

@@ -12,7 +12,7 @@ namespace {
 
 // Room for the axes' labels around the plot.
 const int kLeft = 56;
-const int kRight = 56;
+const int kRight = 64;
 const int kTop = 6;
 const int kBottom = 22;
 const int kPaneGap = 14;

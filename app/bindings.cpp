@@ -23,8 +23,6 @@ static void initFormResource()
 
 namespace {
 
-#define N(text) QT_TRANSLATE_NOOP("Bindings", text)
-
 // One family of numbered widgets widget<first>..widget<last> bound to
 // field[first..last].
 struct Family {
@@ -39,48 +37,48 @@ struct Family {
 
 const Family families[] = {
     // page 1
-    {"comboBox_rev%1", Field::reverse, 1, 8, Show::Item, 1, N("舵机相位 CH%1")},
-    {"spinBox_sub%1", Field::subTrim, 1, 8, Show::Number, 1, N("副微调 CH%1")},
-    {"spinBox_Lepa%1", Field::epaLeft, 1, 8, Show::Percent, 1, N("舵机行程 L CH%1")},
-    {"spinBox_Repa%1", Field::epaRight, 1, 8, Show::Percent, 1, N("舵机行程 R CH%1")},
-    {"spinBox_FS%1", Field::failSafe, 1, 8, Show::Number, 1, N("失控保护 CH%1")},
-    {"spinBox_delay%1", Field::servoDelay, 1, 8, Show::Number, 1, N("舵机延迟 CH%1")},
-    {"comboBox_AUX%1", Field::auxSource, 5, 8, Show::Item, 1, N("辅助通道 CH%1")},
+    {"comboBox_rev%1", Field::reverse, 1, 8, Show::Item, 1, QT_TRANSLATE_NOOP("Bindings", "舵机相位 CH%1")},
+    {"spinBox_sub%1", Field::subTrim, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "副微调 CH%1")},
+    {"spinBox_Lepa%1", Field::epaLeft, 1, 8, Show::Percent, 1, QT_TRANSLATE_NOOP("Bindings", "舵机行程 L CH%1")},
+    {"spinBox_Repa%1", Field::epaRight, 1, 8, Show::Percent, 1, QT_TRANSLATE_NOOP("Bindings", "舵机行程 R CH%1")},
+    {"spinBox_FS%1", Field::failSafe, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "失控保护 CH%1")},
+    {"spinBox_delay%1", Field::servoDelay, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "舵机延迟 CH%1")},
+    {"comboBox_AUX%1", Field::auxSource, 5, 8, Show::Item, 1, QT_TRANSLATE_NOOP("Bindings", "辅助通道 CH%1")},
     // page 2
-    {"comboBox_DR_MIX1", Field::drMix, 0, 0, Show::Item, 2, N("大小舵")},
-    {"comboBox_DR_CH1", Field::drChannel, 0, 0, Show::Item, 2, N("大小舵通道")},
-    {"comboBox_DR_SW1", Field::drSwitch, 0, 0, Show::Item, 2, N("大小舵开关")},
-    {"spinBox_DR_UP1", Field::drUp, 0, 0, Show::Percent, 2, N("大小舵上档")},
-    {"spinBox_DR_DOWN1", Field::drDown, 0, 0, Show::Percent, 2, N("大小舵下档")},
-    {nullptr, Field::drRateUp, 1, 4, Show::Percent, 2, N("大小舵 CH%1 上档比例")},
-    {nullptr, Field::drRateDown, 1, 4, Show::Percent, 2, N("大小舵 CH%1 下档比例")},
-    {"comboBox_AttiM", Field::attitudeChannel, 0, 0, Show::Item, 2, N("姿态通道")},
-    {"spinBox_Atti%1", Field::attitude, 1, 6, Show::Number, 2, N("姿态%1")},
-    {"comboBox_EleMix", Field::elevonMix, 0, 0, Show::Item, 2, N("升降副翼混控")},
-    {"spinBox_Elev0%1", Field::elevon, 1, 6, Show::Percent, 2, N("升降副翼比例%1")},
-    {"comboBox_RuMix", Field::vtailMix, 0, 0, Show::Item, 2, N("V型尾翼混控")},
-    {"spinBox_Ru%1", Field::vtail, 1, 4, Show::Percent, 2, N("V型尾翼比例%1")},
+    {"comboBox_DR_MIX1", Field::drMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵")},
+    {"comboBox_DR_CH1", Field::drChannel, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵通道")},
+    {"comboBox_DR_SW1", Field::drSwitch, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵开关")},
+    {"spinBox_DR_UP1", Field::drUp, 0, 0, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵上档")},
+    {"spinBox_DR_DOWN1", Field::drDown, 0, 0, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵下档")},
+    {nullptr, Field::drRateUp, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档比例")},
+    {nullptr, Field::drRateDown, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档比例")},
+    {"comboBox_AttiM", Field::attitudeChannel, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "姿态通道")},
+    {"spinBox_Atti%1", Field::attitude, 1, 6, Show::Number, 2, QT_TRANSLATE_NOOP("Bindings", "姿态%1")},
+    {"comboBox_EleMix", Field::elevonMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "升降副翼混控")},
+    {"spinBox_Elev0%1", Field::elevon, 1, 6, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "升降副翼比例%1")},
+    {"comboBox_RuMix", Field::vtailMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "V型尾翼混控")},
+    {"spinBox_Ru%1", Field::vtail, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "V型尾翼比例%1")},
     // page 3
-    {"comboBox_DR_MIX2", Field::drMix, 0, 0, Show::Item, 3, N("大小舵")},
-    {"comboBox_DR_CH2", Field::drChannel, 0, 0, Show::Item, 3, N("大小舵通道")},
-    {"comboBox_DR_SW2", Field::drSwitch, 0, 0, Show::Item, 3, N("大小舵开关")},
-    {"comboBox_DR_POSI", Field::drPosition, 0, 0, Show::Item, 3, N("大小舵档位")},
-    {"spinBox_DR_RATE", Field::drCurveRate, 0, 0, Show::Percent, 3, N("大小舵曲线比例")},
-    {"spinBox_DR_EXP", Field::drCurveExpo, 0, 0, Show::Percent, 3, N("大小舵曲线指数")},
-    {nullptr, Field::drExpoUp, 1, 4, Show::Percent, 3, N("大小舵 CH%1 上档指数")},
-    {nullptr, Field::drExpoDown, 1, 4, Show::Percent, 3, N("大小舵 CH%1 下档指数")},
-    {"comboBox_THCURE_MIX", Field::thrCurveMix, 0, 0, Show::Item, 3, N("油门曲线")},
-    {"spinBox_THCURE_Data0%1", Field::thrCurve, 1, 7, Show::Percent, 3, N("油门曲线点%1")},
-    {nullptr, Field::thrCurveExtra, 0, 0, Show::Number, 3, N("油门曲线附加值")},
+    {"comboBox_DR_MIX2", Field::drMix, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵")},
+    {"comboBox_DR_CH2", Field::drChannel, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵通道")},
+    {"comboBox_DR_SW2", Field::drSwitch, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵开关")},
+    {"comboBox_DR_POSI", Field::drPosition, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵档位")},
+    {"spinBox_DR_RATE", Field::drCurveRate, 0, 0, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线比例")},
+    {"spinBox_DR_EXP", Field::drCurveExpo, 0, 0, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线指数")},
+    {nullptr, Field::drExpoUp, 1, 4, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档指数")},
+    {nullptr, Field::drExpoDown, 1, 4, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档指数")},
+    {"comboBox_THCURE_MIX", Field::thrCurveMix, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线")},
+    {"spinBox_THCURE_Data0%1", Field::thrCurve, 1, 7, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线点%1")},
+    {nullptr, Field::thrCurveExtra, 0, 0, Show::Number, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线附加值")},
     // page 4: the mixes one by one, below
     // page 5
-    {"doubleSpinBox_Volt", Field::txAlarmVoltX10, 0, 0, Show::Volts, 5, N("发射机报警电压")},
-    {"doubleSpinBox_rxVolt", Field::rxAlarmVoltX10, 0, 0, Show::Volts, 5, N("接收机报警电压")},
-    {"doubleSpinBox_extVolt", Field::extAlarmVoltX10, 0, 0, Show::Volts, 5, N("动力电池报警电压")},
-    {"spinBox_Rssi", Field::rssiAlarm, 0, 0, Show::Dbm, 5, N("RSSI 报警")},
-    {"spinBox_Mode", Field::stickMode, 0, 0, Show::Number, 5, N("摇杆模式")},
-    {"spinBox_Vertion", Field::firmwareVersion, 0, 0, Show::Number, 5, N("固件版本")},
-    {nullptr, Field::stickTrim, 1, 4, Show::Trim, 5, N("微调%1")},
+    {"doubleSpinBox_Volt", Field::txAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "发射机报警电压")},
+    {"doubleSpinBox_rxVolt", Field::rxAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "接收机报警电压")},
+    {"doubleSpinBox_extVolt", Field::extAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "动力电池报警电压")},
+    {"spinBox_Rssi", Field::rssiAlarm, 0, 0, Show::Dbm, 5, QT_TRANSLATE_NOOP("Bindings", "RSSI 报警")},
+    {"spinBox_Mode", Field::stickMode, 0, 0, Show::Number, 5, QT_TRANSLATE_NOOP("Bindings", "摇杆模式")},
+    {"spinBox_Vertion", Field::firmwareVersion, 0, 0, Show::Number, 5, QT_TRANSLATE_NOOP("Bindings", "固件版本")},
+    {nullptr, Field::stickTrim, 1, 4, Show::Trim, 5, QT_TRANSLATE_NOOP("Bindings", "微调%1")},
 };
 
 // The six rows of programmable mix n: "comboBox_PRM0<n>_Mix" and so on.
@@ -91,16 +89,14 @@ struct MixRow {
     const char *name;
 };
 const MixRow mixRows[] = {
-    {"comboBox_PRM0%1_Mix", Field::prmMix, Show::Item, N("混控%1 状态")},
-    {"comboBox_PRM0%1_Master", Field::prmMaster, Show::Item, N("混控%1 主控")},
-    {"comboBox_PRM0%1_Slave", Field::prmSlave, Show::Item, N("混控%1 被控")},
-    {"spinBox_PRM0%1_Data1", Field::prmOffset, Show::Percent, N("混控%1 偏置")},
-    {"spinBox_PRM0%1_Data2", Field::prmUpRate, Show::Percent, N("混控%1 上边")},
-    {"spinBox_PRM0%1_Data3", Field::prmDownRate, Show::Percent, N("混控%1 下边")},
+    {"comboBox_PRM0%1_Mix", Field::prmMix, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 状态")},
+    {"comboBox_PRM0%1_Master", Field::prmMaster, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 主控")},
+    {"comboBox_PRM0%1_Slave", Field::prmSlave, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 被控")},
+    {"spinBox_PRM0%1_Data1", Field::prmOffset, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 偏置")},
+    {"spinBox_PRM0%1_Data2", Field::prmUpRate, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 上边")},
+    {"spinBox_PRM0%1_Data3", Field::prmDownRate, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 下边")},
 };
 const int mixPage = 4;
-
-#undef N
 
 // Widget names are built once and live as long as the table.
 const char *keep(const QString &name)

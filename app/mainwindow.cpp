@@ -1,8 +1,16 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSet>
+#include <QToolButton>
+#include <QUndoStack>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -20,7 +28,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QShortcut>
 
 #ifdef Q_OS_UNIX
@@ -29,6 +36,11 @@
 #endif
 
 #include "backups.h"
+#include "bindings.h"
+#include "changemarks.h"
+#include "editsteps.h"
+#include "preferences.h"
+#include "reviewdialog.h"
 #include "fields.h"
 #include "frames.h"
 #include "packets.h"
@@ -51,6 +63,8 @@ const char *const kRedLamp = ":/myImage/images/red.png";
 const char *const kGreenLamp = ":/myImage/images/green.png";
 const char *const kNormalSheet = ":/comboBox.qss";
 const char *const kDwellSheet = ":/comboBox_REV.qss";
+// A live reading not known since the port closed.
+const QString kUnknownText = QStringLiteral("--");
 
 // Longest a close waits for "DIS" to leave; a vanished device must not hang us.
 const int kDisconnectFlushMs = 300;
@@ -83,22 +97,6 @@ void showBar(QProgressBar *bar, int value)
     bar->setValue(value);
     bar->setUpdatesEnabled(true);
 }
-
-// Widget bindings of the settings pages: which widget shows which field.
-using SpinMember = QSpinBox *Ui_MainWindow::*;
-using ComboMember = QComboBox *Ui_MainWindow::*;
-
-struct SpinBinding {
-    SpinMember box;
-    Field field;
-    int index;
-};
-
-struct ComboBinding {
-    ComboMember box;
-    Field field;
-    int index;
-};
 
 // True when the device at the other end of the port has hung up: the port
 // reads as end of file (readable, no bytes). Only Unix reports it this way.
@@ -142,8 +140,11 @@ MainWindow::MainWindow(QWidget *parent)
     , m_link(&serialPort)
 {
     ui->setupUi(this);
+    // The title marks unsent edits; its text stays the form's.
+    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
     // The status bar comes below the form, which keeps its whole size.
     m_status = new StatusPanel(statusBar(), m_link, this);
+    setUpEditing();
     resize(width(), height() + statusBar()->sizeHint().height());
 
     // Typed names let a port the system does not list (a pseudo-terminal, a
@@ -165,10 +166,16 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
     connect(&m_link, &Link::portNeeded, this, [this] { showNoPortBox(tr("请先打开串口")); });
     connect(&m_link, &Link::aboutToOverwrite, this, &MainWindow::makeBackup);
+    connect(&m_link, &Link::aboutToOverwrite, this, &MainWindow::keepUnticked);
     connect(&m_link, &Link::aborted, this, [this](Link::Command command) {
         if (command == Link::Save)
             m_saveFile.reset(); // the old file stays as it was
+        commandEnded(command, false);
     });
+    connect(&m_link, &Link::started, this, &MainWindow::commandStarted);
+    connect(&m_link, &Link::finished, this, [this](Link::Command command) { commandEnded(command, true); });
+    connect(&m_link, &Link::readReport, this, &MainWindow::readEnded);
+    connect(&m_link, &Link::packetReceived, this, [this] { m_liveStale = false; });
 
     m_portSource = [] {
         QList<PortEntry> ports;
@@ -216,6 +223,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The widgets go before the undo stack, which reports its clearing.
+    m_undo->blockSignals(true);
+    disconnect(qApp, nullptr, this, nullptr);
     // Leaving while connected says goodbye as the close button does.
     if (serialPort.isOpen())
         m_link.close(kDisconnectFlushMs);
@@ -294,6 +304,11 @@ void MainWindow::followPorts()
 void MainWindow::on_openButton_clicked()
 {
     if (serialPort.isOpen()) {
+        if (!askUnsent([this] {
+                if (serialPort.isOpen())
+                    on_openButton_clicked();
+            }))
+            return;
         m_link.close(kDisconnectFlushMs);
         showClosedPanel();
         return;
@@ -327,6 +342,9 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::showClosedPanel()
 {
     liveValues.centreChannels();
+    m_liveStale = true;
+    if (m_readPending)
+        readEnded();
     Servo_Display();
 
     ui->portNameBox->setEnabled(true);
@@ -501,9 +519,27 @@ void MainWindow::setCommandsEnabled(bool enabled)
 }
 
 void MainWindow::on_toolButton_Read_clicked() { m_link.read(); }
-void MainWindow::on_toolButton_Send_clicked() { m_link.write(); }
-void MainWindow::on_toolButton_Reset_clicked() { m_link.factoryReset(); }
-void MainWindow::on_pushButton_Reset2_clicked() { m_link.secondReset(); }
+
+// Write and both resets: the review first, when the port is open.
+void MainWindow::on_toolButton_Send_clicked()
+{
+    if (!m_link.isBusy())
+        review(paramSet, tr("写入后"), [this] { m_link.write(); }, [this] { on_toolButton_Send_clicked(); });
+}
+
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    if (!m_link.isBusy())
+        review(factoryCandidate(), tr("出厂值"), [this] { m_link.factoryReset(); },
+               [this] { on_toolButton_Reset_clicked(); });
+}
+
+void MainWindow::on_pushButton_Reset2_clicked()
+{
+    if (!m_link.isBusy())
+        review(factoryCandidate(), tr("出厂值"), [this] { m_link.secondReset(); },
+               [this] { on_pushButton_Reset2_clicked(); });
+}
 
 // ---------------------------------------------------------------- frames
 
@@ -558,6 +594,8 @@ void MainWindow::storeSave()
     const std::unique_ptr<ParameterFileWriter> file = std::move(m_saveFile);
     if (file && !file->write(frameTexts))
         showFileErrorBox();
+    else if (file)
+        m_localBaseline = paramSet;
 }
 
 void MainWindow::on_toolButton_Load_clicked()
@@ -568,8 +606,12 @@ void MainWindow::on_toolButton_Load_clicked()
 // Runs with the stick trims blocked; true sends what the file brought.
 bool MainWindow::prepareLoad()
 {
-    loadFileName = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
-                                                tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
+    // A Load that waited for a Read has its file already.
+    loadFileName = m_loadPath;
+    m_loadPath.clear();
+    if (loadFileName.isEmpty())
+        loadFileName = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
+                                                    tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
     if (loadFileName.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
@@ -586,21 +628,29 @@ bool MainWindow::prepareLoad()
     }
     m_status->setFile(loadFileName);
     loadFileText = file.text;
-    decodeParameterFile(file, paramSet);
+    ParamSet loaded = paramSet;
+    decodeParameterFile(file, loaded);
     // A file with no recognisable frame is the wrong file: say so, send
     // nothing and keep the settings as they are.
     if (!file.ok()) {
         showFileErrorBox();
         return false;
     }
+    // Unchecked file content never reaches the transmitter.
+    drDataSelet(loaded);
+    falseSaveData(loaded);
+    const QString path = loadFileName;
+    if (!review(loaded, tr("文件 %1").arg(QFileInfo(path).fileName()), [] {}, [this, path] {
+            m_loadPath = path;
+            on_toolButton_Load_clicked();
+        }))
+        return false;
+    paramSet = loaded;
     if (!file.complete()) {
         qDebug("Load: %s", qPrintable(file.frames.summary()));
         m_status->setResultNote(tr("（只取了 %1 帧，未识别 %2）")
                                     .arg(file.frames.letters(), file.frames.letters(false)));
     }
-    // Unchecked file content never reaches the transmitter.
-    Dr_DataSelet();
-    FalseSaveData();
     return true;
 }
 
@@ -608,6 +658,7 @@ bool MainWindow::prepareLoad()
 
 void MainWindow::ui_Display()
 {
+    m_showing = true;
     Servo_Display();
     Recieve_Display();
     Rev_Display();
@@ -625,6 +676,8 @@ void MainWindow::ui_Display()
     DRCure_Display();
     THcure_Display();
     StkTrim_Display();
+    m_showing = false;
+    updateMarks();
 }
 
 void MainWindow::Servo_Display()
@@ -655,11 +708,17 @@ void MainWindow::Servo_Display()
     }
 
     const int r = liveValues.txVoltage; // 0.01 V; the hundredths are dropped
-    ui->lineEdit_TX->setText(voltText(r / 10));
+    ui->lineEdit_TX->setText(m_liveStale ? kUnknownText : voltText(r / 10));
 }
 
 void MainWindow::Recieve_Display()
 {
+    // Closed or lost: the last readings are no longer the transmitter's.
+    if (m_liveStale) {
+        for (QLineEdit *text : {ui->lineEdit_RSSI, ui->lineEdit_EXT, ui->lineEdit_RX})
+            text->setText(kUnknownText);
+        return;
+    }
     const int b = 100 - liveValues.rssiValue;
     if (b > 99) {
         ui->lineEdit_RSSI->setText(QStringLiteral("null"));
@@ -693,78 +752,6 @@ void showValue(Box *box, Value value)
         emit box->valueChanged(box->value());
 }
 
-void showAll(Ui_MainWindow *ui, const SpinBinding *b, int count)
-{
-    for (int i = 0; i < count; ++i)
-        showValue(ui->*b[i].box, fieldValue(paramSet, b[i].field, b[i].index));
-}
-
-#define UI(name) &Ui_MainWindow::name
-// Rows for the numbered widgets name1..nameN bound to field[1]..field[N].
-#define BIND(w, f, i) {&Ui_MainWindow::w##i, Field::f, i}
-#define BIND4(w, f) BIND(w, f, 1), BIND(w, f, 2), BIND(w, f, 3), BIND(w, f, 4)
-#define BIND6(w, f) BIND4(w, f), BIND(w, f, 5), BIND(w, f, 6)
-#define BIND7(w, f) BIND6(w, f), BIND(w, f, 7)
-#define BIND8(w, f) BIND7(w, f), BIND(w, f, 8)
-
-const ComboBinding revBindings[] = {BIND8(comboBox_rev, reverse)};
-const SpinBinding epaBindings[] = {BIND8(spinBox_Lepa, epaLeft), BIND8(spinBox_Repa, epaRight)};
-const SpinBinding subTrimBindings[] = {BIND8(spinBox_sub, subTrim)};
-const SpinBinding failSafeBindings[] = {BIND8(spinBox_FS, failSafe)};
-const SpinBinding delayBindings[] = {BIND8(spinBox_delay, servoDelay)};
-const SpinBinding attitudeBindings[] = {BIND6(spinBox_Atti, attitude)};
-const SpinBinding elevonBindings[] = {BIND6(spinBox_Elev0, elevon)};
-const SpinBinding vtailBindings[] = {BIND4(spinBox_Ru, vtail)};
-const SpinBinding throttleBindings[] = {BIND7(spinBox_THCURE_Data0, thrCurve)};
-
-#undef BIND8
-#undef BIND7
-#undef BIND6
-#undef BIND4
-#undef BIND
-
-// One programmable mix: Mix, Master, Slave, then offset, up and down rates.
-struct MixWidgets {
-    ComboMember mix, master, slave;
-    SpinMember offset, up, down;
-};
-const MixWidgets mixWidgets[4] = {
-    {UI(comboBox_PRM01_Mix), UI(comboBox_PRM01_Master), UI(comboBox_PRM01_Slave),
-     UI(spinBox_PRM01_Data1), UI(spinBox_PRM01_Data2), UI(spinBox_PRM01_Data3)},
-    {UI(comboBox_PRM02_Mix), UI(comboBox_PRM02_Master), UI(comboBox_PRM02_Slave),
-     UI(spinBox_PRM02_Data1), UI(spinBox_PRM02_Data2), UI(spinBox_PRM02_Data3)},
-    {UI(comboBox_PRM03_Mix), UI(comboBox_PRM03_Master), UI(comboBox_PRM03_Slave),
-     UI(spinBox_PRM03_Data1), UI(spinBox_PRM03_Data2), UI(spinBox_PRM03_Data3)},
-    {UI(comboBox_PRM04_Mix), UI(comboBox_PRM04_Master), UI(comboBox_PRM04_Slave),
-     UI(spinBox_PRM04_Data1), UI(spinBox_PRM04_Data2), UI(spinBox_PRM04_Data3)},
-};
-
-const ComboMember auxBoxes[8] = {
-    UI(comboBox_AUX1), UI(comboBox_AUX2), UI(comboBox_AUX3), UI(comboBox_AUX4),
-    UI(comboBox_AUX5), UI(comboBox_AUX6), UI(comboBox_AUX7), UI(comboBox_AUX8),
-};
-
-#undef UI
-
-template <int N>
-constexpr int count(const SpinBinding (&)[N])
-{
-    return N;
-}
-
-// First hover counter of each display slot's watched combo boxes.
-enum HoverSlot {
-    HoverRev = 0,
-    HoverAux = 8,
-    HoverDR = 16,
-    HoverAtti = 19,
-    HoverElev = 20,
-    HoverVtype = 21,
-    HoverPrm = 22,
-    HoverDRCure = 34,
-    HoverTHcure = 38,
-};
-
 } // namespace
 
 void MainWindow::applySheet(QComboBox *box, const char *path)
@@ -782,8 +769,9 @@ void MainWindow::applySheet(QComboBox *box, const char *path)
 
 // About two seconds of hovering swaps in the dwell sheet; the normal sheet
 // comes back once at the first refresh after the pointer has left.
-void MainWindow::hover(QComboBox *box, int &counter)
+void MainWindow::hover(QComboBox *box)
 {
+    int &counter = m_hoverCount[box];
     if (box->underMouse()) {
         if (counter + 1 > 19) {
             counter = 20;
@@ -797,111 +785,74 @@ void MainWindow::hover(QComboBox *box, int &counter)
     }
 }
 
-void MainWindow::Rev_Display()
+// The widgets of one display group: the rows of the binding table on page
+// whose field is one of fields, in table order; then the hover rule for
+// their combo boxes.
+void MainWindow::showRows(int page, std::initializer_list<Field> fields)
 {
-    for (const ComboBinding &b : revBindings)
-        (ui->*b.box)->setCurrentIndex(fieldValue(paramSet, b.field, b.index));
-    for (int i = 0; i < 8; ++i)
-        hover(ui->*revBindings[i].box, hoverCount[HoverRev + i]);
+    const QVector<Binding> &table = bindings();
+    QVector<QComboBox *> boxes;
+    for (int row = 0; row < table.size(); ++row) {
+        const Binding &b = table.at(row);
+        QWidget *w = m_rowWidget.at(row);
+        if (!w || b.page != page || std::find(fields.begin(), fields.end(), b.field) == fields.end())
+            continue;
+        if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            combo->setCurrentIndex(fieldValue(paramSet, b.field, b.element));
+            boxes << combo;
+        } else if (auto *spin = qobject_cast<QSpinBox *>(w)) {
+            showValue(spin, fieldValue(paramSet, b.field, b.element));
+        } else if (auto *volts = qobject_cast<QDoubleSpinBox *>(w)) {
+            showValue(volts, *companionVolt(paramSet, b.field));
+        }
+    }
+    for (QComboBox *box : boxes)
+        hover(box);
 }
 
-void MainWindow::EPA_Display() { showAll(ui, epaBindings, count(epaBindings)); }
-void MainWindow::SubTrim_Display() { showAll(ui, subTrimBindings, count(subTrimBindings)); }
-void MainWindow::FS_Display() { showAll(ui, failSafeBindings, count(failSafeBindings)); }
-void MainWindow::Delay_Display() { showAll(ui, delayBindings, count(delayBindings)); }
+void MainWindow::Rev_Display() { showRows(1, {Field::reverse}); }
+void MainWindow::EPA_Display() { showRows(1, {Field::epaLeft, Field::epaRight}); }
+void MainWindow::SubTrim_Display() { showRows(1, {Field::subTrim}); }
+void MainWindow::FS_Display() { showRows(1, {Field::failSafe}); }
+void MainWindow::Delay_Display() { showRows(1, {Field::servoDelay}); }
 
 void MainWindow::Aux_Display()
 {
-    // The first four aux boxes are reserved and always show their one item.
-    for (int n = 1; n <= 8; ++n)
-        (ui->*auxBoxes[n - 1])->setCurrentIndex(n <= 4 ? 0 : paramSet.auxSource[n]);
-    for (int i = 0; i < 8; ++i)
-        hover(ui->*auxBoxes[i], hoverCount[HoverAux + i]);
+    // The first four aux boxes are reserved, bound to nothing, and always
+    // show their one item.
+    for (QComboBox *box : {ui->comboBox_AUX1, ui->comboBox_AUX2, ui->comboBox_AUX3, ui->comboBox_AUX4})
+        box->setCurrentIndex(0);
+    showRows(1, {Field::auxSource});
+    for (QComboBox *box : {ui->comboBox_AUX1, ui->comboBox_AUX2, ui->comboBox_AUX3, ui->comboBox_AUX4})
+        hover(box);
 }
 
-void MainWindow::DR_Display()
-{
-    // The channel first: its handler selects the rates shown just below.
-    ui->comboBox_DR_MIX1->setCurrentIndex(paramSet.drMix);
-    ui->comboBox_DR_CH1->setCurrentIndex(paramSet.drChannel);
-    ui->comboBox_DR_SW1->setCurrentIndex(paramSet.drSwitch);
-    showValue(ui->spinBox_DR_UP1, paramSet.drUp);
-    showValue(ui->spinBox_DR_DOWN1, paramSet.drDown);
-    hover(ui->comboBox_DR_MIX1, hoverCount[HoverDR]);
-    hover(ui->comboBox_DR_CH1, hoverCount[HoverDR + 1]);
-    hover(ui->comboBox_DR_SW1, hoverCount[HoverDR + 2]);
-}
+// The channel first: its handler selects the rates shown just below.
+void MainWindow::DR_Display() { showRows(2, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drUp, Field::drDown}); }
 
 void MainWindow::Parameter_Display()
 {
-    showValue(ui->doubleSpinBox_Volt, paramSet.txAlarmVolt);
-    showValue(ui->spinBox_Mode, paramSet.stickMode);
-    showValue(ui->spinBox_Vertion, paramSet.firmwareVersion);
-    showValue(ui->doubleSpinBox_rxVolt, paramSet.rxAlarmVolt);
-    showValue(ui->doubleSpinBox_extVolt, paramSet.extAlarmVolt);
-    showValue(ui->spinBox_Rssi, paramSet.rssiAlarm);
+    showRows(5, {Field::txAlarmVoltX10, Field::stickMode, Field::firmwareVersion, Field::rxAlarmVoltX10,
+                 Field::extAlarmVoltX10, Field::rssiAlarm});
 }
 
-void MainWindow::Atti_Display()
-{
-    ui->comboBox_AttiM->setCurrentIndex(paramSet.attitudeChannel);
-    showAll(ui, attitudeBindings, count(attitudeBindings));
-    hover(ui->comboBox_AttiM, hoverCount[HoverAtti]);
-}
-
-void MainWindow::Elev_Display()
-{
-    ui->comboBox_EleMix->setCurrentIndex(paramSet.elevonMix);
-    showAll(ui, elevonBindings, count(elevonBindings));
-    hover(ui->comboBox_EleMix, hoverCount[HoverElev]);
-}
-
-void MainWindow::Vtype_Display()
-{
-    ui->comboBox_RuMix->setCurrentIndex(paramSet.vtailMix);
-    showAll(ui, vtailBindings, count(vtailBindings));
-    hover(ui->comboBox_RuMix, hoverCount[HoverVtype]);
-}
+void MainWindow::Atti_Display() { showRows(2, {Field::attitudeChannel, Field::attitude}); }
+void MainWindow::Elev_Display() { showRows(2, {Field::elevonMix, Field::elevon}); }
+void MainWindow::Vtype_Display() { showRows(2, {Field::vtailMix, Field::vtail}); }
 
 void MainWindow::Prm_Display()
 {
-    for (int n = 1; n <= 4; ++n) {
-        const MixWidgets &m = mixWidgets[n - 1];
-        (ui->*m.mix)->setCurrentIndex(paramSet.prmMix[n]);
-        (ui->*m.master)->setCurrentIndex(paramSet.prmMaster[n]);
-        (ui->*m.slave)->setCurrentIndex(paramSet.prmSlave[n]);
-        showValue(ui->*m.offset, paramSet.prmOffset[n]);
-        showValue(ui->*m.up, paramSet.prmUpRate[n]);
-        showValue(ui->*m.down, paramSet.prmDownRate[n]);
-    }
-    for (int n = 0; n < 4; ++n) {
-        const MixWidgets &m = mixWidgets[n];
-        hover(ui->*m.mix, hoverCount[HoverPrm + 3 * n]);
-        hover(ui->*m.master, hoverCount[HoverPrm + 3 * n + 1]);
-        hover(ui->*m.slave, hoverCount[HoverPrm + 3 * n + 2]);
-    }
+    showRows(4, {Field::prmMix, Field::prmMaster, Field::prmSlave, Field::prmOffset, Field::prmUpRate,
+                 Field::prmDownRate});
 }
 
 void MainWindow::DRCure_Display()
 {
-    ui->comboBox_DR_MIX2->setCurrentIndex(paramSet.drMix);
-    ui->comboBox_DR_CH2->setCurrentIndex(paramSet.drChannel);
-    ui->comboBox_DR_SW2->setCurrentIndex(paramSet.drSwitch);
-    ui->comboBox_DR_POSI->setCurrentIndex(paramSet.drPosition);
-    showValue(ui->spinBox_DR_RATE, paramSet.drCurveRate);
-    showValue(ui->spinBox_DR_EXP, paramSet.drCurveExpo);
-    hover(ui->comboBox_DR_MIX2, hoverCount[HoverDRCure]);
-    hover(ui->comboBox_DR_CH2, hoverCount[HoverDRCure + 1]);
-    hover(ui->comboBox_DR_SW2, hoverCount[HoverDRCure + 2]);
-    hover(ui->comboBox_DR_POSI, hoverCount[HoverDRCure + 3]);
+    showRows(3, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drPosition, Field::drCurveRate,
+                 Field::drCurveExpo});
 }
 
-void MainWindow::THcure_Display()
-{
-    ui->comboBox_THCURE_MIX->setCurrentIndex(paramSet.thrCurveMix);
-    showAll(ui, throttleBindings, count(throttleBindings));
-    hover(ui->comboBox_THCURE_MIX, hoverCount[HoverTHcure]);
-}
+void MainWindow::THcure_Display() { showRows(3, {Field::thrCurveMix, Field::thrCurve}); }
 
 void MainWindow::StkTrim_Display()
 {
@@ -922,156 +873,562 @@ void MainWindow::StkTrim_Display()
 
 // ---------------------------------------------------------------- edit handlers
 
-// Each stores its widget's value unchanged; the range rules repair only what
-// arrives from the transmitter or a file.
+// Each hands its widget's value to edited(), which finds the widget's row in
+// the binding table by the slot's own name.
 
-void MainWindow::on_spinBox_sub1_valueChanged(int arg1) { paramSet.subTrim[1] = arg1; }
-void MainWindow::on_spinBox_sub2_valueChanged(int arg1) { paramSet.subTrim[2] = arg1; }
-void MainWindow::on_spinBox_sub3_valueChanged(int arg1) { paramSet.subTrim[3] = arg1; }
-void MainWindow::on_spinBox_sub4_valueChanged(int arg1) { paramSet.subTrim[4] = arg1; }
-void MainWindow::on_spinBox_sub5_valueChanged(int arg1) { paramSet.subTrim[5] = arg1; }
-void MainWindow::on_spinBox_sub6_valueChanged(int arg1) { paramSet.subTrim[6] = arg1; }
-void MainWindow::on_spinBox_sub7_valueChanged(int arg1) { paramSet.subTrim[7] = arg1; }
-void MainWindow::on_spinBox_sub8_valueChanged(int arg1) { paramSet.subTrim[8] = arg1; }
-void MainWindow::on_spinBox_Lepa1_valueChanged(int arg1) { paramSet.epaLeft[1] = arg1; }
-void MainWindow::on_spinBox_Lepa2_valueChanged(int arg1) { paramSet.epaLeft[2] = arg1; }
-void MainWindow::on_spinBox_Lepa3_valueChanged(int arg1) { paramSet.epaLeft[3] = arg1; }
-void MainWindow::on_spinBox_Lepa4_valueChanged(int arg1) { paramSet.epaLeft[4] = arg1; }
-void MainWindow::on_spinBox_Lepa5_valueChanged(int arg1) { paramSet.epaLeft[5] = arg1; }
-void MainWindow::on_spinBox_Lepa6_valueChanged(int arg1) { paramSet.epaLeft[6] = arg1; }
-void MainWindow::on_spinBox_Lepa7_valueChanged(int arg1) { paramSet.epaLeft[7] = arg1; }
-void MainWindow::on_spinBox_Lepa8_valueChanged(int arg1) { paramSet.epaLeft[8] = arg1; }
-void MainWindow::on_spinBox_Repa1_valueChanged(int arg1) { paramSet.epaRight[1] = arg1; }
-void MainWindow::on_spinBox_Repa2_valueChanged(int arg1) { paramSet.epaRight[2] = arg1; }
-void MainWindow::on_spinBox_Repa3_valueChanged(int arg1) { paramSet.epaRight[3] = arg1; }
-void MainWindow::on_spinBox_Repa4_valueChanged(int arg1) { paramSet.epaRight[4] = arg1; }
-void MainWindow::on_spinBox_Repa5_valueChanged(int arg1) { paramSet.epaRight[5] = arg1; }
-void MainWindow::on_spinBox_Repa6_valueChanged(int arg1) { paramSet.epaRight[6] = arg1; }
-void MainWindow::on_spinBox_Repa7_valueChanged(int arg1) { paramSet.epaRight[7] = arg1; }
-void MainWindow::on_spinBox_Repa8_valueChanged(int arg1) { paramSet.epaRight[8] = arg1; }
-void MainWindow::on_spinBox_FS1_valueChanged(int arg1) { paramSet.failSafe[1] = arg1; }
-void MainWindow::on_spinBox_FS2_valueChanged(int arg1) { paramSet.failSafe[2] = arg1; }
-void MainWindow::on_spinBox_FS3_valueChanged(int arg1) { paramSet.failSafe[3] = arg1; }
-void MainWindow::on_spinBox_FS4_valueChanged(int arg1) { paramSet.failSafe[4] = arg1; }
-void MainWindow::on_spinBox_FS5_valueChanged(int arg1) { paramSet.failSafe[5] = arg1; }
-void MainWindow::on_spinBox_FS6_valueChanged(int arg1) { paramSet.failSafe[6] = arg1; }
-void MainWindow::on_spinBox_FS7_valueChanged(int arg1) { paramSet.failSafe[7] = arg1; }
-void MainWindow::on_spinBox_FS8_valueChanged(int arg1) { paramSet.failSafe[8] = arg1; }
-void MainWindow::on_spinBox_delay1_valueChanged(int arg1) { paramSet.servoDelay[1] = arg1; }
-void MainWindow::on_spinBox_delay2_valueChanged(int arg1) { paramSet.servoDelay[2] = arg1; }
-void MainWindow::on_spinBox_delay3_valueChanged(int arg1) { paramSet.servoDelay[3] = arg1; }
-void MainWindow::on_spinBox_delay4_valueChanged(int arg1) { paramSet.servoDelay[4] = arg1; }
-void MainWindow::on_spinBox_delay5_valueChanged(int arg1) { paramSet.servoDelay[5] = arg1; }
-void MainWindow::on_spinBox_delay6_valueChanged(int arg1) { paramSet.servoDelay[6] = arg1; }
-void MainWindow::on_spinBox_delay7_valueChanged(int arg1) { paramSet.servoDelay[7] = arg1; }
-void MainWindow::on_spinBox_delay8_valueChanged(int arg1) { paramSet.servoDelay[8] = arg1; }
-void MainWindow::on_comboBox_rev1_currentIndexChanged(int index) { paramSet.reverse[1] = index; }
-void MainWindow::on_comboBox_rev2_currentIndexChanged(int index) { paramSet.reverse[2] = index; }
-void MainWindow::on_comboBox_rev3_currentIndexChanged(int index) { paramSet.reverse[3] = index; }
-void MainWindow::on_comboBox_rev4_currentIndexChanged(int index) { paramSet.reverse[4] = index; }
-void MainWindow::on_comboBox_rev5_currentIndexChanged(int index) { paramSet.reverse[5] = index; }
-void MainWindow::on_comboBox_rev6_currentIndexChanged(int index) { paramSet.reverse[6] = index; }
-void MainWindow::on_comboBox_rev7_currentIndexChanged(int index) { paramSet.reverse[7] = index; }
-void MainWindow::on_comboBox_rev8_currentIndexChanged(int index) { paramSet.reverse[8] = index; }
-void MainWindow::on_comboBox_AUX5_currentIndexChanged(int index) { paramSet.auxSource[5] = index; }
-void MainWindow::on_comboBox_AUX6_currentIndexChanged(int index) { paramSet.auxSource[6] = index; }
-void MainWindow::on_comboBox_AUX7_currentIndexChanged(int index) { paramSet.auxSource[7] = index; }
-void MainWindow::on_comboBox_AUX8_currentIndexChanged(int index) { paramSet.auxSource[8] = index; }
-void MainWindow::on_comboBox_DR_MIX1_currentIndexChanged(int index) { paramSet.drMix = index; }
-void MainWindow::on_comboBox_DR_MIX2_currentIndexChanged(int index) { paramSet.drMix = index; }
-// The curve group's channel box only stores the channel; the selection
-// follows when the refresh moves comboBox_DR_CH1 to it.
-void MainWindow::on_comboBox_DR_CH2_currentIndexChanged(int index) { paramSet.drChannel = index; }
-void MainWindow::on_comboBox_DR_SW2_currentIndexChanged(int index) { paramSet.drSwitch = index; }
-// The alarm voltages keep their tenths companions until the next frame build.
-void MainWindow::on_doubleSpinBox_Volt_valueChanged(double arg1) { paramSet.txAlarmVolt = arg1; }
-void MainWindow::on_doubleSpinBox_rxVolt_valueChanged(double arg1) { paramSet.rxAlarmVolt = arg1; }
-void MainWindow::on_doubleSpinBox_extVolt_valueChanged(double arg1) { paramSet.extAlarmVolt = arg1; }
-void MainWindow::on_spinBox_Rssi_valueChanged(int arg1) { paramSet.rssiAlarm = arg1; }
-void MainWindow::on_spinBox_Mode_valueChanged(int arg1) { paramSet.stickMode = arg1; }
-void MainWindow::on_spinBox_Vertion_valueChanged(int arg1) { paramSet.firmwareVersion = arg1; }
-void MainWindow::on_comboBox_AttiM_currentIndexChanged(int index) { paramSet.attitudeChannel = index; }
-void MainWindow::on_spinBox_Atti1_valueChanged(int arg1) { paramSet.attitude[1] = arg1; }
-void MainWindow::on_spinBox_Atti2_valueChanged(int arg1) { paramSet.attitude[2] = arg1; }
-void MainWindow::on_spinBox_Atti3_valueChanged(int arg1) { paramSet.attitude[3] = arg1; }
-void MainWindow::on_spinBox_Atti4_valueChanged(int arg1) { paramSet.attitude[4] = arg1; }
-void MainWindow::on_spinBox_Atti5_valueChanged(int arg1) { paramSet.attitude[5] = arg1; }
-void MainWindow::on_spinBox_Atti6_valueChanged(int arg1) { paramSet.attitude[6] = arg1; }
-void MainWindow::on_comboBox_EleMix_currentIndexChanged(int index) { paramSet.elevonMix = index; }
-void MainWindow::on_spinBox_Elev01_valueChanged(int arg1) { paramSet.elevon[1] = arg1; }
-void MainWindow::on_spinBox_Elev02_valueChanged(int arg1) { paramSet.elevon[2] = arg1; }
-void MainWindow::on_spinBox_Elev03_valueChanged(int arg1) { paramSet.elevon[3] = arg1; }
-void MainWindow::on_spinBox_Elev04_valueChanged(int arg1) { paramSet.elevon[4] = arg1; }
-void MainWindow::on_spinBox_Elev05_valueChanged(int arg1) { paramSet.elevon[5] = arg1; }
-void MainWindow::on_spinBox_Elev06_valueChanged(int arg1) { paramSet.elevon[6] = arg1; }
-void MainWindow::on_comboBox_RuMix_currentIndexChanged(int index) { paramSet.vtailMix = index; }
-void MainWindow::on_spinBox_Ru1_valueChanged(int arg1) { paramSet.vtail[1] = arg1; }
-void MainWindow::on_spinBox_Ru2_valueChanged(int arg1) { paramSet.vtail[2] = arg1; }
-void MainWindow::on_spinBox_Ru3_valueChanged(int arg1) { paramSet.vtail[3] = arg1; }
-void MainWindow::on_spinBox_Ru4_valueChanged(int arg1) { paramSet.vtail[4] = arg1; }
-void MainWindow::on_comboBox_PRM01_Mix_currentIndexChanged(int index) { paramSet.prmMix[1] = index; }
-void MainWindow::on_comboBox_PRM01_Master_currentIndexChanged(int index) { paramSet.prmMaster[1] = index; }
-void MainWindow::on_comboBox_PRM01_Slave_currentIndexChanged(int index) { paramSet.prmSlave[1] = index; }
-void MainWindow::on_spinBox_PRM01_Data1_valueChanged(int arg1) { paramSet.prmOffset[1] = arg1; }
-void MainWindow::on_spinBox_PRM01_Data2_valueChanged(int arg1) { paramSet.prmUpRate[1] = arg1; }
-void MainWindow::on_spinBox_PRM01_Data3_valueChanged(int arg1) { paramSet.prmDownRate[1] = arg1; }
-void MainWindow::on_comboBox_PRM02_Mix_currentIndexChanged(int index) { paramSet.prmMix[2] = index; }
-void MainWindow::on_comboBox_PRM02_Master_currentIndexChanged(int index) { paramSet.prmMaster[2] = index; }
-void MainWindow::on_comboBox_PRM02_Slave_currentIndexChanged(int index) { paramSet.prmSlave[2] = index; }
-void MainWindow::on_spinBox_PRM02_Data1_valueChanged(int arg1) { paramSet.prmOffset[2] = arg1; }
-void MainWindow::on_spinBox_PRM02_Data2_valueChanged(int arg1) { paramSet.prmUpRate[2] = arg1; }
-void MainWindow::on_spinBox_PRM02_Data3_valueChanged(int arg1) { paramSet.prmDownRate[2] = arg1; }
-void MainWindow::on_comboBox_PRM03_Mix_currentIndexChanged(int index) { paramSet.prmMix[3] = index; }
-void MainWindow::on_comboBox_PRM03_Master_currentIndexChanged(int index) { paramSet.prmMaster[3] = index; }
-void MainWindow::on_comboBox_PRM03_Slave_currentIndexChanged(int index) { paramSet.prmSlave[3] = index; }
-void MainWindow::on_spinBox_PRM03_Data1_valueChanged(int arg1) { paramSet.prmOffset[3] = arg1; }
-void MainWindow::on_spinBox_PRM03_Data2_valueChanged(int arg1) { paramSet.prmUpRate[3] = arg1; }
-void MainWindow::on_spinBox_PRM03_Data3_valueChanged(int arg1) { paramSet.prmDownRate[3] = arg1; }
-void MainWindow::on_comboBox_PRM04_Mix_currentIndexChanged(int index) { paramSet.prmMix[4] = index; }
-void MainWindow::on_comboBox_PRM04_Master_currentIndexChanged(int index) { paramSet.prmMaster[4] = index; }
-void MainWindow::on_comboBox_PRM04_Slave_currentIndexChanged(int index) { paramSet.prmSlave[4] = index; }
-void MainWindow::on_spinBox_PRM04_Data1_valueChanged(int arg1) { paramSet.prmOffset[4] = arg1; }
-void MainWindow::on_spinBox_PRM04_Data2_valueChanged(int arg1) { paramSet.prmUpRate[4] = arg1; }
-void MainWindow::on_spinBox_PRM04_Data3_valueChanged(int arg1) { paramSet.prmDownRate[4] = arg1; }
-void MainWindow::on_comboBox_THCURE_MIX_currentIndexChanged(int index) { paramSet.thrCurveMix = index; }
-void MainWindow::on_spinBox_THCURE_Data01_valueChanged(int arg1) { paramSet.thrCurve[1] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data02_valueChanged(int arg1) { paramSet.thrCurve[2] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data03_valueChanged(int arg1) { paramSet.thrCurve[3] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data04_valueChanged(int arg1) { paramSet.thrCurve[4] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data05_valueChanged(int arg1) { paramSet.thrCurve[5] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data06_valueChanged(int arg1) { paramSet.thrCurve[6] = arg1; }
-void MainWindow::on_spinBox_THCURE_Data07_valueChanged(int arg1) { paramSet.thrCurve[7] = arg1; }
+void MainWindow::on_spinBox_sub1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub7_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_sub8_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa7_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Lepa8_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa7_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Repa8_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS7_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_FS8_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_rev1_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev2_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev3_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev4_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev5_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev6_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev7_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_rev8_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_AUX5_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_AUX6_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_AUX7_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_AUX8_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_DR_MIX1_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_DR_CH1_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_DR_UP1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_DR_DOWN1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_doubleSpinBox_Volt_valueChanged(double arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Mode_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Vertion_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_AttiM_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_Atti1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Atti2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Atti3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Atti4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Atti5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Atti6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_EleMix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_Elev01_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Elev02_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Elev03_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Elev04_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Elev05_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Elev06_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_RuMix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_Ru1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Ru2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Ru3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Ru4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_DR_MIX2_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_DR_CH2_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_DR_SW2_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_DR_POSI_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_DR_RATE_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_DR_EXP_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_THCURE_MIX_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_THCURE_Data01_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data02_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data03_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data04_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data05_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data06_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_THCURE_Data07_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_PRM01_Mix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM01_Master_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM01_Slave_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_PRM01_Data1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM01_Data2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM01_Data3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_PRM02_Mix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM02_Master_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM02_Slave_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_PRM02_Data1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM02_Data2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM02_Data3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_PRM03_Mix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM03_Master_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM03_Slave_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_PRM03_Data1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM03_Data2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM03_Data3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_comboBox_PRM04_Mix_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM04_Master_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_comboBox_PRM04_Slave_currentIndexChanged(int index) { edited(__func__, index); }
+void MainWindow::on_spinBox_PRM04_Data1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM04_Data2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_PRM04_Data3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay1_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay2_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay3_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay4_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay5_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay6_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay7_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_delay8_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_doubleSpinBox_extVolt_valueChanged(double arg1) { edited(__func__, arg1); }
+void MainWindow::on_spinBox_Rssi_valueChanged(int arg1) { edited(__func__, arg1); }
+void MainWindow::on_doubleSpinBox_rxVolt_valueChanged(double arg1) { edited(__func__, arg1); }
 
-// Dual rate: two groups edit the same per-channel tables. drChannel 4 selects
-// no table entry; any drPosition but 0 is the DOWN position.
-void MainWindow::on_comboBox_DR_CH1_currentIndexChanged(int index)
+// ---------------------------------------------------------------- editing
+
+namespace {
+
+bool isUndoKey(const QKeyEvent *key)
 {
-    paramSet.drChannel = index;
-    Dr_DataSelet();
+    const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (mods == Qt::ControlModifier)
+        return key->key() == Qt::Key_Z || key->key() == Qt::Key_Y || key->key() == Qt::Key_R;
+    return mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z;
 }
 
-void MainWindow::on_comboBox_DR_POSI_currentIndexChanged(int index)
+} // namespace
+
+void MainWindow::setUpEditing()
 {
-    paramSet.drPosition = index;
-    Dr_DataSelet();
+    const QVector<Binding> &table = bindings();
+    for (const Binding &b : table) {
+        QWidget *w = b.widget ? findChild<QWidget *>(QLatin1String(b.widget)) : nullptr;
+        if (b.widget && !w)
+            qWarning("no widget %s in the form", b.widget);
+        m_rowWidget << w;
+        if (!w)
+            continue;
+        w->installEventFilter(this);
+        // The boxes offer only what the frame field carries (the alarm
+        // voltages: 23.9 V, not the form's 99.9 V).
+        const FrameField *field = frameFieldOf(b.field, b.element);
+        if (!field)
+            continue;
+        const CodeRange range = codeRange(field->code);
+        if (auto *volts = qobject_cast<QDoubleSpinBox *>(w)) {
+            volts->setMaximum(qMin(volts->maximum(), range.hi / 10.0));
+            volts->setMinimum(qMax(volts->minimum(), range.lo / 10.0));
+        } else if (auto *spin = qobject_cast<QSpinBox *>(w)) {
+            spin->setMaximum(qMin(spin->maximum(), range.hi));
+            spin->setMinimum(qMax(spin->minimum(), range.lo));
+        }
+    }
+    m_rowMarked.fill(false, table.size());
+    m_localBaseline = paramSet;
+
+    m_undo = new QUndoStack(this);
+    QAction *undo = m_undo->createUndoAction(this);
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction *redo = m_undo->createRedoAction(this);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto *revert = new QAction(tr("恢复为发射机的设置"), this);
+    revert->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(revert, &QAction::triggered, this, &MainWindow::revertToBaseline);
+    for (QAction *a : {undo, redo, revert}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(m_undo, &QUndoStack::indexChanged, this, &MainWindow::updateMarks);
+    // A new widget in focus starts a new run of typing, so a new step.
+    connect(qApp, &QApplication::focusChanged, this, [this] { ++m_session; });
+
+    buildStatusButtons();
 }
 
-void MainWindow::on_spinBox_DR_UP1_valueChanged(int arg1)
+void MainWindow::buildStatusButtons()
 {
-    editDualRate(paramSet, DualRateEdit::Up, arg1);
+    QStatusBar *bar = statusBar();
+    m_editCount = new QLabel(bar);
+    m_editCount->setObjectName(QStringLiteral("statusEdits"));
+    m_editCount->hide();
+    bar->addPermanentWidget(m_editCount);
+    auto button = [bar](const QString &text, const char *name) {
+        auto *b = new QToolButton(bar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        bar->addPermanentWidget(b);
+        return b;
+    };
+    m_undoButton = button(tr("撤销"), "statusUndo");
+    m_redoButton = button(tr("重做"), "statusRedo");
+    m_revertButton = button(tr("恢复"), "statusRevert");
+    QToolButton *settings = button(tr("设置"), "statusSettings");
+    settings->setToolTip(tr("设置"));
+    connect(m_undoButton, &QToolButton::clicked, m_undo, &QUndoStack::undo);
+    connect(m_redoButton, &QToolButton::clicked, m_undo, &QUndoStack::redo);
+    connect(m_revertButton, &QToolButton::clicked, this, &MainWindow::revertToBaseline);
+    connect(settings, &QToolButton::clicked, this, [this] {
+        PreferencesDialog dialog(this);
+        dialog.exec();
+    });
+    auto follow = [this] {
+        m_undoButton->setEnabled(m_undo->canUndo());
+        m_redoButton->setEnabled(m_undo->canRedo());
+        m_undoButton->setToolTip(m_undo->canUndo() ? tr("撤销：%1").arg(m_undo->undoText()) : tr("撤销"));
+        m_redoButton->setToolTip(m_undo->canRedo() ? tr("重做：%1").arg(m_undo->redoText()) : tr("重做"));
+    };
+    connect(m_undo, &QUndoStack::indexChanged, this, follow);
+    connect(m_undo, &QUndoStack::undoTextChanged, this, follow);
+    follow();
+    m_revertButton->setToolTip(tr("恢复为发射机的设置 (Ctrl+R)"));
 }
 
-void MainWindow::on_spinBox_DR_DOWN1_valueChanged(int arg1)
+// The spin boxes have an undo of their own for their text; the window's
+// undo and revert keys go past it.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    editDualRate(paramSet, DualRateEdit::Down, arg1);
+    if (event->type() == QEvent::ShortcutOverride && isUndoKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::on_spinBox_DR_RATE_valueChanged(int arg1)
+void MainWindow::edited(const char *slot, double value)
 {
-    editDualRate(paramSet, DualRateEdit::CurveRate, arg1);
+    // "on_<widget>_<signal>", perhaps with the class in front.
+    QByteArray name(slot);
+    const int colon = name.lastIndexOf("::");
+    if (colon >= 0)
+        name = name.mid(colon + 2);
+    name = name.mid(3, name.lastIndexOf('_') - 3);
+    const Binding *b = bindingOf(name.constData());
+    if (!b) {
+        qWarning("%s has no row in the binding table", slot);
+        return;
+    }
+    const int row = int(b - bindings().constData());
+    const ParamSet before = paramSet;
+    store(row, value);
+    // The display writing the set back into the widgets is no edit.
+    if (m_showing || paramSet == before)
+        return;
+    m_undo->push(new EditStep(row, m_session, before, paramSet, [this] { setChanged(); }));
+    updateMarks();
 }
 
-void MainWindow::on_spinBox_DR_EXP_valueChanged(int arg1)
+// The widget's value into the set, unchanged; the range rules repair only
+// what arrives from the transmitter or a file.
+void MainWindow::store(int row, double value)
 {
-    editDualRate(paramSet, DualRateEdit::CurveExpo, arg1);
+    const Binding &b = bindings().at(row);
+    const int v = int(value);
+    switch (b.field) {
+    case Field::drChannel:
+        paramSet.drChannel = v;
+        // The curve group's channel box (page 3) only stores the channel; the
+        // selection follows when the refresh moves the page-2 box to it.
+        if (b.page == 2)
+            drDataSelet(paramSet);
+        return;
+    case Field::drPosition:
+        paramSet.drPosition = v;
+        drDataSelet(paramSet);
+        return;
+    case Field::drUp: editDualRate(paramSet, DualRateEdit::Up, v); return;
+    case Field::drDown: editDualRate(paramSet, DualRateEdit::Down, v); return;
+    case Field::drCurveRate: editDualRate(paramSet, DualRateEdit::CurveRate, v); return;
+    case Field::drCurveExpo: editDualRate(paramSet, DualRateEdit::CurveExpo, v); return;
+    default: break;
+    }
+    // The alarm voltages keep their tenths companions until the next frame build.
+    if (b.show == Show::Volts)
+        *companionVolt(paramSet, b.field) = value;
+    else
+        fieldRef(paramSet, b.field, b.element) = v;
+}
+
+// An undo step changed the set: show it at once.
+void MainWindow::setChanged()
+{
+    ui_Display();
+}
+
+ParamSet MainWindow::baseline() const
+{
+    if (!m_link.isOpen() || !m_link.deviceKnown())
+        return m_localBaseline;
+    ParamSet base = m_localBaseline;
+    if (m_link.deviceFullyKnown()) {
+        base = m_link.deviceSettings();
+    } else {
+        for (int section : m_link.knownSections())
+            copySectionFields(section, m_link.deviceSettings(), base);
+    }
+    drDataSelet(base);
+    return base;
+}
+
+// Rows of values the transmitter gets that differ, each value once (the two
+// dual-rate groups show the same fields).
+QVector<int> MainWindow::differingRows(const ParamSet &set, const ParamSet &base) const
+{
+    QVector<int> rows;
+    QSet<QPair<int, int>> seen;
+    const QVector<Binding> &table = bindings();
+    for (int row = 0; row < table.size(); ++row) {
+        const Binding &b = table.at(row);
+        if (!bindingSent(b) || !bindingMarked(b) || bindingSame(b, set, base))
+            continue;
+        const QPair<int, int> key(int(b.field), b.element);
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        rows << row;
+    }
+    return rows;
+}
+
+int MainWindow::unsentCount() const
+{
+    return differingRows(asSent(paramSet), baseline()).size();
+}
+
+void MainWindow::updateMarks()
+{
+    const ParamSet base = baseline();
+    const QVector<Binding> &table = bindings();
+    bool pageMarked[6] = {};
+    for (int row = 0; row < table.size(); ++row) {
+        QWidget *w = m_rowWidget.at(row);
+        if (!w)
+            continue;
+        const Binding &b = table.at(row);
+        const bool marked = bindingMarked(b) && !bindingSame(b, paramSet, base);
+        pageMarked[b.page] |= marked;
+        if (!marked && !m_rowMarked.at(row))
+            continue;
+        const QString tip =
+            tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
+        if (marked != m_rowMarked.at(row) || (marked && w->toolTip() != tip))
+            changemarks::setMarked(w, marked, tip);
+        m_rowMarked[row] = marked;
+    }
+    for (int page = 1; page <= 5; ++page) {
+        if (ui->tabWidget->tabIcon(page).isNull() == pageMarked[page])
+            ui->tabWidget->setTabIcon(page, pageMarked[page] ? changemarks::tabIcon() : QIcon());
+    }
+    const int count = unsentCount();
+    m_editCount->setVisible(count > 0);
+    m_editCount->setText(count > 0 ? tr("%1 项修改未写入").arg(count) : QString());
+    m_revertButton->setEnabled(count > 0);
+    setWindowModified(count > 0);
+}
+
+void MainWindow::revertToBaseline()
+{
+    const ParamSet before = paramSet;
+    const ParamSet base = baseline();
+    for (const Binding &b : bindings())
+        if (bindingSent(b) && bindingMarked(b))
+            bindingCopy(b, base, paramSet);
+    drDataSelet(paramSet);
+    pushBulk(tr("恢复为发射机的设置"), before);
+    ui_Display();
+}
+
+void MainWindow::pushBulk(const QString &text, const ParamSet &before)
+{
+    if (paramSet == before)
+        return;
+    m_undo->push(new BulkStep(text, before, paramSet, [this] { setChanged(); }));
+}
+
+void MainWindow::commandStarted(Link::Command command)
+{
+    // A Read whose answers are still coming ends before the next command.
+    if (m_readPending)
+        readEnded();
+    m_readPending = command == Link::Read;
+    m_bulkBefore = paramSet;
+    m_bulkBaseline = baseline();
+    m_bulkCommand = command;
+}
+
+void MainWindow::commandEnded(Link::Command command, bool finished)
+{
+    m_keep.clear();
+    m_bulkCommand = Link::Idle;
+    if (command == Link::Read) {
+        // The answers keep coming after the request's pause: readReport ends it.
+        if (!finished)
+            readEnded();
+        return;
+    }
+    const char *names[] = {"", "", QT_TR_NOOP("写入数据"), QT_TR_NOOP("出厂设置"), QT_TR_NOOP("重置数据"),
+                           QT_TR_NOOP("保存数据"), QT_TR_NOOP("加载数据")};
+    pushBulk(tr(names[command]), m_bulkBefore);
+    if (finished && command != Link::Save)
+        m_localBaseline = paramSet;
+    updateMarks();
+    const std::function<void()> then = std::move(m_afterCommand);
+    m_afterCommand = nullptr;
+    if (then && finished && (command == Link::Write || command == Link::Save))
+        QTimer::singleShot(0, this, then);
+}
+
+void MainWindow::readEnded()
+{
+    if (!m_readPending)
+        return;
+    m_readPending = false;
+    // Unsent edits the Read replaced.
+    int replaced = 0;
+    for (int row : differingRows(m_bulkBefore, m_bulkBaseline))
+        if (!bindingSame(bindings().at(row), m_bulkBefore, paramSet))
+            ++replaced;
+    pushBulk(tr("读取数据"), m_bulkBefore);
+    m_localBaseline = paramSet;
+    updateMarks();
+    if (replaced > 0)
+        m_status->appendNote(tr("读取覆盖了 %1 项未写入的修改，Ctrl+Z 可撤销").arg(replaced));
+    const std::function<void()> then = std::move(m_afterRead);
+    m_afterRead = nullptr;
+    if (then)
+        QTimer::singleShot(0, this, then);
+}
+
+ParamSet MainWindow::factoryCandidate() const
+{
+    ParamSet f = paramSet;
+    restData(f);
+    restData2(f);
+    for (int t = 1; t <= 4; ++t)
+        f.stickTrim[t] = 120;
+    return f;
+}
+
+bool MainWindow::review(const ParamSet &candidate, const QString &newHeader, const std::function<void()> &go,
+                        const std::function<void()> &again)
+{
+    m_keep.clear();
+    // With no port open the command itself says so; nothing reaches the transmitter.
+    if (!m_link.isOpen() || !preferences::reviewBeforeWriting()) {
+        go();
+        return true;
+    }
+    if (!m_link.deviceFullyKnown()) {
+        QString unknown;
+        if (m_link.deviceKnown()) {
+            QStringList missing;
+            for (int section = 1; section <= 19; ++section)
+                if (!m_link.knownSections().contains(section))
+                    missing << QString::number(section);
+            unknown = tr("本次连接只读到发射机 %1/19 段设置（缺 %2），其余设置不知道会被改成什么。")
+                          .arg(m_link.knownSections().size())
+                          .arg(missing.join(QStringLiteral(", ")));
+        } else {
+            unknown = tr("本次连接还没有读取发射机的设置，不知道写入会改变哪些设置。");
+        }
+        ReviewDialog dialog(unknown + QLatin1Char('\n') + tr("先读取，再确认要改变的设置？"), this);
+        dialog.exec();
+        if (dialog.choice() == ReviewDialog::Cancel)
+            return false;
+        if (dialog.dontAskAgain())
+            preferences::setReviewBeforeWriting(false);
+        if (dialog.choice() == ReviewDialog::ReadFirst) {
+            m_afterRead = again;
+            // Started from the event loop: a Load asks from inside its own command.
+            QTimer::singleShot(0, this, [this] {
+                if (!m_link.read())
+                    m_afterRead = nullptr;
+            });
+            return false;
+        }
+        go();
+        return true;
+    }
+
+    const ParamSet base = baseline();
+    const ParamSet next = asSent(candidate);
+    QVector<ReviewDialog::Row> rows;
+    for (int row : differingRows(next, base)) {
+        const Binding &b = bindings().at(row);
+        rows.append({row, pageName(b.page), bindingName(b), bindingValueText(b, base), bindingValueText(b, next)});
+    }
+    if (rows.isEmpty()) {
+        go();
+        return true;
+    }
+    ReviewDialog dialog(rows, newHeader, this);
+    dialog.exec();
+    if (dialog.choice() != ReviewDialog::Write)
+        return false;
+    if (dialog.dontAskAgain())
+        preferences::setReviewBeforeWriting(false);
+    m_keep = dialog.unticked();
+    go();
+    return true;
+}
+
+// Right before the first frame: unticked rows go back to what the
+// transmitter holds, so the frames carry its own values for them.
+void MainWindow::keepUnticked()
+{
+    if (m_keep.isEmpty())
+        return;
+    const ParamSet base = baseline();
+    for (int row : m_keep)
+        bindingCopy(bindings().at(row), base, paramSet);
+    m_keep.clear();
+}
+
+// "有 N 项修改尚未写入发射机": write (or save) them, drop them, or stay.
+// True when the caller may go on at once.
+bool MainWindow::askUnsent(const std::function<void()> &then)
+{
+    const int count = unsentCount();
+    if (count == 0)
+        return true;
+    const bool open = m_link.isOpen();
+    QMessageBox box(QMessageBox::Question, tr("提示"), tr("有 %1 项修改尚未写入发射机").arg(count), QMessageBox::NoButton,
+                    this);
+    QPushButton *keep = box.addButton(open ? tr("写入") : tr("保存"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(tr("放弃"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(tr("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == discard)
+        return true;
+    if (box.clickedButton() == keep && !m_link.isBusy()) {
+        m_afterCommand = then;
+        if (open)
+            on_toolButton_Send_clicked();
+        else
+            on_toolButton_Save_clicked();
+        if (!m_link.isBusy())
+            m_afterCommand = nullptr;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (askUnsent([this] { close(); }))
+        event->accept();
+    else
+        event->ignore();
 }

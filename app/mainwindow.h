@@ -4,16 +4,23 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QVector>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
+#include "fields.h"
 #include "link.h"
+#include "paramset.h"
 
 class QComboBox;
 class QLabel;
+class QToolButton;
+class QUndoStack;
 class ParameterFileWriter;
 class Recorder;
 class ScopeWindow;
@@ -61,6 +68,19 @@ public:
     // Asks where, then writes the setup sheet of the settings as they stand
     // (PDF or HTML, as varnix-param sheet does).
     void saveSetupSheet();
+    // Edits, their marks and their undo.
+    QUndoStack *undoStack() const { return m_undo; }
+    // What the transmitter holds as far as the program knows: the link's
+    // record of this connection, else the set as last read, written, loaded
+    // or saved.
+    ParamSet baseline() const;
+    // Settings the transmitter would get changed by a Write.
+    int unsentCount() const;
+    // Puts the baseline back into the set, as one undo step.
+    void revertToBaseline();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_openButton_clicked();
@@ -235,18 +255,60 @@ private:
     bool prepareSave();
     void storeSave();
     bool prepareLoad();
-    void hover(QComboBox *box, int &counter);
+    void hover(QComboBox *box);
     void recordPacket(const PacketResult &result);
     void showRecording();
     void recordingStopped(const QString &path, const QString &error);
     void applySheet(QComboBox *box, const char *path);
+    void showRows(int page, std::initializer_list<Field> fields);
 
+    // Every edit of a settings widget comes here, from its on_ slot.
+    void edited(const char *slot, double value);
+    void store(int row, double value);
+    void setChanged();
+    void updateMarks();
+    QVector<int> differingRows(const ParamSet &set, const ParamSet &base) const;
+    void setUpEditing();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void commandStarted(Link::Command command);
+    void commandEnded(Link::Command command, bool finished);
+    void readEnded();
+    void pushBulk(const QString &text, const ParamSet &before);
+    void buildStatusButtons();
+
+    // The review before a command overwrites the transmitter. Runs go when
+    // the user confirms (at once when nothing changes); false when cancelled.
+    bool review(const ParamSet &candidate, const QString &newHeader, const std::function<void()> &go,
+                const std::function<void()> &again);
+    void keepUnticked();
+    bool askUnsent(const std::function<void()> &thenClose);
+    ParamSet factoryCandidate() const;
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QTimer *refreshTimer;
     QString loadFileName;
 
-    int hoverCount[39] = {};
+    QHash<QComboBox *, int> m_hoverCount; // the dwell sheet's counters
+
+    QVector<QWidget *> m_rowWidget;      // the widget of each binding row, or nullptr
+    QVector<bool> m_rowMarked;
+    QUndoStack *m_undo;
+    ParamSet m_localBaseline;            // the set as last read, written, loaded or saved
+    bool m_showing = false;              // the display pass runs: its writes are no edits
+    int m_session = 0;                   // counts focus changes: one run of typing is one step
+    ParamSet m_bulkBefore;               // the set when the running command started
+    Link::Command m_bulkCommand = Link::Idle;
+    bool m_readPending = false;          // a Read's answers are still coming in
+    QVector<int> m_keep;                 // rows the next overwrite leaves as the transmitter has them
+    std::function<void()> m_afterRead;   // a review waiting for the Read it asked for
+    std::function<void()> m_afterCommand; // a close waiting for the Write or Save it asked for
+    bool m_liveStale = false;            // closed or lost, and no packet since: readouts unknown
+    ParamSet m_bulkBaseline;             // the baseline when the running command started
+    QLabel *m_editCount;
+    QToolButton *m_undoButton;
+    QToolButton *m_redoButton;
+    QToolButton *m_revertButton;
+    QString m_loadPath;                  // a Load waiting for its Read: the file it chose
 
     QString m_portName;                  // the port opened last, kept across closes
     PortSource m_portSource;

@@ -53,7 +53,8 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     m_progress->hide();
     // The window's dark grey, and light text on it.
     bar->setStyleSheet(QStringLiteral("QStatusBar { background-color: rgb(40, 40, 40); }"
-                                      "QStatusBar QLabel { color: rgb(230, 230, 230); }"));
+                                      "QStatusBar QLabel, QStatusBar QToolButton { color: rgb(230, 230, 230); }"
+                                      "QStatusBar QToolButton:disabled { color: rgb(120, 120, 120); }"));
     bar->addWidget(m_message, 1);
     bar->addWidget(m_progress);
     bar->addPermanentWidget(m_connection);
@@ -104,6 +105,11 @@ void StatusPanel::setBackupNote(const QString &note)
 void StatusPanel::setResultNote(const QString &note)
 {
     m_resultNote = note;
+}
+
+void StatusPanel::appendNote(const QString &note)
+{
+    m_message->setText(m_message->text().isEmpty() ? note : m_message->text() + QStringLiteral(" · ") + note);
 }
 
 QString StatusPanel::message() const

@@ -29,6 +29,8 @@ public:
     void setResultNote(const QString &note);
     // The device went away, maybe in the middle of a command.
     void showLoss(const QString &reason);
+    // Something to add to the message shown now.
+    void appendNote(const QString &note);
     QString message() const;
 
 private:

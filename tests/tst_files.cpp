@@ -185,6 +185,7 @@ bool openOn(MainWindow &w, PtyPeer &peer)
 void TestFiles::initTestCase()
 {
     testsupport::failOnUnexpectedWarnings();
+    apptest::useFreshSettings();
     // The dialogs start in "./": keep that an empty directory of our own.
     QVERIFY(m_cwd.isValid());
     QVERIFY(QDir::setCurrent(m_cwd.path()));

@@ -133,14 +133,18 @@ void TestParamTool::showsEverySettingByPage()
         for (const QJsonValue &e : v.isArray() ? v.toArray() : QJsonArray{v})
             values += e.isDouble();
     QCOMPARE(r.out.count('\n'), 5 + values);
-    const char *const pageStarts[] = {"[page 1]\n  reverse[1]       0\n", "[page 2]\n  attitudeChannel  4\n",
-                                      "[page 3]\n  drSwitch         0\n", "[page 4]\n  prmMix[1]        0\n",
-                                      "[page 5]\n  txAlarmVoltX10   110 (11.0 V)\n"};
-    QVERIFY(r.out.startsWith(pageStarts[0]));
+    // Each with its name and its value as the window shows them.
+    const char *const pageStarts[] = {
+        "[page 1]\n  reverse[1]       0  # 舵机相位 CH1: 正相\n", "[page 2]\n  attitudeChannel  4  # 姿态通道: 关闭\n",
+        "[page 3]\n  drSwitch         0  # 大小舵开关: SWA\n", "[page 4]\n  prmMix[1]        0  # 混控1 状态: 禁止\n",
+        "[page 5]\n  txAlarmVoltX10   110 (11.0 V)  # 发射机报警电压: 11.0 V\n"};
+    // The tool writes in the console's encoding.
+    auto local = [](const char *text) { return QString::fromUtf8(text).toLocal8Bit(); };
+    QVERIFY(r.out.startsWith(local(pageStarts[0])));
     int at = -1;
     for (const char *start : pageStarts) {
-        QVERIFY2(r.out.indexOf(start) > at, start);
-        at = r.out.indexOf(start);
+        QVERIFY2(r.out.indexOf(local(start)) > at, start);
+        at = r.out.indexOf(local(start));
     }
 }
 

@@ -67,8 +67,10 @@ struct Rig {
         return window.findChild<T *>(QLatin1String(name));
     }
 
+    // The review before writing, if any, is answered with Return.
     QByteArray click(const char *button)
     {
+        apptest::ModalAnswerer review;
         find<QAbstractButton>(button)->click();
         if (!linktest::waitIdle(window.link()))
             return "<still running>";
@@ -106,6 +108,7 @@ private slots:
 void WindowTest::initTestCase()
 {
     testsupport::failOnUnexpectedWarnings();
+    apptest::useFreshSettings();
 }
 
 void WindowTest::init()
@@ -358,6 +361,7 @@ void WindowTest::closeDuringWrite()
             testsupport::expectWarning(QStringLiteral("Write stopped after 1 of 4"));
             rig.find<QAbstractButton>("openButton")->click();
         });
+        apptest::ModalAnswerer review;
         rig.find<QAbstractButton>("toolButton_Send")->click();
         QVERIFY(linktest::waitIdle(rig.window.link()));
         rig.peer.spin(200); // a frame's pause and more
@@ -433,6 +437,7 @@ void WindowTest::writeAtRealPacing()
     QVector<qint64> arrivals;
     {
         StreamWatch watch(peer);
+        apptest::ModalAnswerer review;
         w.findChild<QAbstractButton *>("toolButton_Send")->click();
         QVERIFY(linktest::waitIdle(w.link(), 10000));
         arrivals = watch.arrivals();

@@ -2,6 +2,173 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>Bindings</name>
+    <message>
+        <source>舵机相位 CH%1</source>
+        <translation>Servo reverse CH%1</translation>
+    </message>
+    <message>
+        <source>副微调 CH%1</source>
+        <translation>Sub-trim CH%1</translation>
+    </message>
+    <message>
+        <source>舵机行程 L CH%1</source>
+        <translation>End point L CH%1</translation>
+    </message>
+    <message>
+        <source>舵机行程 R CH%1</source>
+        <translation>End point R CH%1</translation>
+    </message>
+    <message>
+        <source>失控保护 CH%1</source>
+        <translation>Fail-safe CH%1</translation>
+    </message>
+    <message>
+        <source>舵机延迟 CH%1</source>
+        <translation>Servo delay CH%1</translation>
+    </message>
+    <message>
+        <source>辅助通道 CH%1</source>
+        <translation>Aux source CH%1</translation>
+    </message>
+    <message>
+        <source>大小舵</source>
+        <translation>Dual rate</translation>
+    </message>
+    <message>
+        <source>大小舵通道</source>
+        <translation>Dual-rate channel</translation>
+    </message>
+    <message>
+        <source>大小舵开关</source>
+        <translation>Dual-rate switch</translation>
+    </message>
+    <message>
+        <source>大小舵上档</source>
+        <translation>Dual rate up</translation>
+    </message>
+    <message>
+        <source>大小舵下档</source>
+        <translation>Dual rate down</translation>
+    </message>
+    <message>
+        <source>大小舵 CH%1 上档比例</source>
+        <translation>Dual rate CH%1 up rate</translation>
+    </message>
+    <message>
+        <source>大小舵 CH%1 下档比例</source>
+        <translation>Dual rate CH%1 down rate</translation>
+    </message>
+    <message>
+        <source>姿态通道</source>
+        <translation>Flight mode channel</translation>
+    </message>
+    <message>
+        <source>姿态%1</source>
+        <translation>Flight mode %1</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>Elevon mix</translation>
+    </message>
+    <message>
+        <source>升降副翼比例%1</source>
+        <translation>Elevon rate %1</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>V型尾翼比例%1</source>
+        <translation>V-tail rate %1</translation>
+    </message>
+    <message>
+        <source>大小舵档位</source>
+        <translation>Dual-rate position</translation>
+    </message>
+    <message>
+        <source>大小舵曲线比例</source>
+        <translation>Dual-rate curve rate</translation>
+    </message>
+    <message>
+        <source>大小舵曲线指数</source>
+        <translation>Dual-rate curve expo</translation>
+    </message>
+    <message>
+        <source>大小舵 CH%1 上档指数</source>
+        <translation>Dual rate CH%1 up expo</translation>
+    </message>
+    <message>
+        <source>大小舵 CH%1 下档指数</source>
+        <translation>Dual rate CH%1 down expo</translation>
+    </message>
+    <message>
+        <source>油门曲线</source>
+        <translation>Throttle curve</translation>
+    </message>
+    <message>
+        <source>油门曲线点%1</source>
+        <translation>Throttle point %1</translation>
+    </message>
+    <message>
+        <source>油门曲线附加值</source>
+        <translation>Throttle curve extra</translation>
+    </message>
+    <message>
+        <source>发射机报警电压</source>
+        <translation>Transmitter alarm</translation>
+    </message>
+    <message>
+        <source>接收机报警电压</source>
+        <translation>Receiver alarm</translation>
+    </message>
+    <message>
+        <source>动力电池报警电压</source>
+        <translation>Power battery alarm</translation>
+    </message>
+    <message>
+        <source>RSSI 报警</source>
+        <translation>RSSI alarm</translation>
+    </message>
+    <message>
+        <source>摇杆模式</source>
+        <translation>Stick mode</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>微调%1</source>
+        <translation>Trim %1</translation>
+    </message>
+    <message>
+        <source>混控%1 状态</source>
+        <translation>Mix %1 state</translation>
+    </message>
+    <message>
+        <source>混控%1 主控</source>
+        <translation>Mix %1 master</translation>
+    </message>
+    <message>
+        <source>混控%1 被控</source>
+        <translation>Mix %1 slave</translation>
+    </message>
+    <message>
+        <source>混控%1 偏置</source>
+        <translation>Mix %1 offset</translation>
+    </message>
+    <message>
+        <source>混控%1 上边</source>
+        <translation>Mix %1 upper rate</translation>
+    </message>
+    <message>
+        <source>混控%1 下边</source>
+        <translation>Mix %1 lower rate</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Varnix&amp;Tolbane-V5.0</source>
@@ -590,6 +757,168 @@
     <message>
         <source>录制已停止：%1</source>
         <translation>Recording stopped: %1</translation>
+    </message>
+    <message>
+        <source>写入后</source>
+        <translation>After writing</translation>
+    </message>
+    <message>
+        <source>出厂值</source>
+        <translation>Factory</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机的设置</source>
+        <translation>Revert to the transmitter</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation>Revert</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机的设置 (Ctrl+R)</source>
+        <translation>Revert to the transmitter (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>发射机 %1 → %2</source>
+        <translation>Transmitter %1 → %2</translation>
+    </message>
+    <message>
+        <source>%1 项修改未写入</source>
+        <translation>%1 edits not written</translation>
+    </message>
+    <message>
+        <source>读取数据</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>读取覆盖了 %1 项未写入的修改，Ctrl+Z 可撤销</source>
+        <translation>the Read replaced %1 unwritten edits; Ctrl+Z takes it back</translation>
+    </message>
+    <message>
+        <source>本次连接只读到发射机 %1/19 段设置（缺 %2），其余设置不知道会被改成什么。</source>
+        <translation>Only %1 of 19 sections of the transmitter&apos;s settings have been read in this connection (missing %2); what the Write changes in the rest is not known.</translation>
+    </message>
+    <message>
+        <source>本次连接还没有读取发射机的设置，不知道写入会改变哪些设置。</source>
+        <translation>The transmitter&apos;s settings have not been read in this connection, so what the Write will change is not known.</translation>
+    </message>
+    <message>
+        <source>先读取，再确认要改变的设置？</source>
+        <translation>Read first, then review what will change?</translation>
+    </message>
+    <message>
+        <source>有 %1 项修改尚未写入发射机</source>
+        <translation>%1 edits have not been written to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>下次启动时生效。</source>
+        <translation>Takes effect at the next start.</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>写入前确认</source>
+        <translation>Review before writing</translation>
+    </message>
+    <message>
+        <source>写入后校验</source>
+        <translation>Verify after writing</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewDialog</name>
+    <message>
+        <source>页面</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>发射机</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>仍然写入</source>
+        <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>写入前确认</source>
+        <translation>Review before writing</translation>
+    </message>
+    <message>
+        <source>不再询问</source>
+        <translation>Don&apos;t ask again</translation>
+    </message>
+    <message>
+        <source>发射机上将有 %1 项设置改变，已选 %2 项。未选的项保留发射机的值。</source>
+        <translation>%1 settings will change on the transmitter, %2 selected. Unticked ones keep the transmitter&apos;s value.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 // The helper library builds against QtCore only; the widget headers come
 // from the Qt include root and resolve against the program's QtWidgets.
@@ -12,7 +14,11 @@
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QTreeWidget>
+#include <QtGui/QKeyEvent>
 
 #include "paramset.h"
 
@@ -28,6 +34,16 @@ QList<QPointer<QWidget>> &answered()
 {
     static QList<QPointer<QWidget>> list;
     return list;
+}
+
+// A key goes where the user's would: to the focus widget, and on to its
+// parents when that ignores it.
+void pressKey(QWidget *target, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
 }
 
 bool wasAnswered(QWidget *w)
@@ -55,6 +71,70 @@ ModalAnswerer::~ModalAnswerer() = default;
 void ModalAnswerer::queueFile(const QString &path)
 {
     m_files.append(path);
+}
+
+void ModalAnswerer::queueBoxButton(const QString &text)
+{
+    m_boxButtons.append(text);
+}
+
+void ModalAnswerer::queueReview(const ReviewAnswer &answer)
+{
+    m_reviewAnswers.append(answer);
+}
+
+// Records the review as shown, then answers it with the keys and buttons a
+// user would use.
+void ModalAnswerer::answerReview(QWidget *dialog)
+{
+    ReviewSeen seen;
+    seen.title = dialog->windowTitle();
+    if (auto *text = dialog->findChild<QLabel *>(QStringLiteral("reviewText")))
+        seen.text = text->text();
+    auto *table = dialog->findChild<QTreeWidget *>(QStringLiteral("reviewRows"));
+    if (table) {
+        for (int c = 0; c < table->columnCount(); ++c)
+            seen.headers << table->headerItem()->text(c);
+        for (int i = 0; i < table->topLevelItemCount(); ++i) {
+            QStringList row;
+            for (int c = 0; c < table->columnCount(); ++c)
+                row << table->topLevelItem(i)->text(c);
+            seen.rows << row;
+        }
+    }
+    for (QPushButton *b : dialog->findChildren<QPushButton *>())
+        seen.buttons << b->objectName();
+    m_reviews.append(seen);
+    m_seen.append({QStringLiteral("review"), seen.title, seen.text, QString(), seen.buttons});
+    if (m_hook)
+        m_hook(m_seen.last());
+
+    const ReviewAnswer answer = m_reviewAnswers.isEmpty() ? ReviewAnswer() : m_reviewAnswers.takeFirst();
+    if (table) {
+        for (int i = 0; i < table->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *item = table->topLevelItem(i);
+            if (answer.untick.contains(item->text(1)))
+                item->setCheckState(0, Qt::Unchecked);
+        }
+    }
+    if (answer.dontAskAgain)
+        if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("reviewDontAsk")))
+            box->setChecked(true);
+    QPointer<QWidget> guard(dialog);
+    // From the event loop, as a key press of the user's would come.
+    QTimer::singleShot(0, [guard, answer] {
+        if (!guard)
+            return;
+        QWidget *target = guard->focusWidget() ? guard->focusWidget() : guard.data();
+        switch (answer.action) {
+        case ReviewAnswer::Return: pressKey(target, Qt::Key_Return); break;
+        case ReviewAnswer::Escape: pressKey(target, Qt::Key_Escape); break;
+        case ReviewAnswer::ReadFirst:
+            if (auto *read = guard->findChild<QPushButton *>(QStringLiteral("reviewRead")))
+                read->click();
+            break;
+        }
+    });
 }
 
 QStringList ModalAnswerer::boxes() const
@@ -88,7 +168,7 @@ void ModalAnswerer::poll()
             return;
         }
         answered().append(dialog);
-        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString(), QString()});
+        m_seen.append({QStringLiteral("file"), dialog->windowTitle(), QString(), QString(), QStringList()});
         if (m_hook)
             m_hook(m_seen.last());
         const QString path = m_files.isEmpty() ? QString() : m_files.takeFirst();
@@ -115,10 +195,25 @@ void ModalAnswerer::poll()
         return;
     answered().append(w);
 
+    if (w->objectName() == QLatin1String("reviewDialog")) {
+        answerReview(w);
+        return;
+    }
+
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
-        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text(), box->informativeText()});
+        QStringList texts;
+        for (QAbstractButton *b : box->buttons())
+            texts << b->text();
+        m_seen.append({QStringLiteral("box"), box->windowTitle(), box->text(), box->informativeText(), texts});
         if (m_hook)
             m_hook(m_seen.last());
+        const QString wanted = m_boxButtons.isEmpty() ? QString() : m_boxButtons.takeFirst();
+        for (QAbstractButton *b : box->buttons()) {
+            if (!wanted.isEmpty() && b->text() == wanted) {
+                b->click();
+                return;
+            }
+        }
         QAbstractButton *accept = nullptr;
         for (QAbstractButton *b : box->buttons()) {
             const QMessageBox::ButtonRole role = box->buttonRole(b);
@@ -134,10 +229,17 @@ void ModalAnswerer::poll()
         return;
     }
 
-    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString(), QString()});
+    m_seen.append({QString::fromLatin1(w->metaObject()->className()), w->windowTitle(), QString(), QString(), QStringList()});
     if (m_hook)
         m_hook(m_seen.last());
     w->close();
+}
+
+void useFreshSettings()
+{
+    static QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 }
 
 QString closedText()

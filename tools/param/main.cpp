@@ -1,6 +1,7 @@
 // varnix-param: Parameter files for people. Shows, compares and checks the
 // settings a file carries, and turns it into JSON and back.
 
+#include "bindings.h"
 #include "fields.h"
 #include "frames.h"
 #include "paramfile.h"
@@ -107,6 +108,15 @@ bool loadWhole(const QString &path, ParamSet &p)
     return true;
 }
 
+// "  # 舵机相位 CH1: 正相", the setting as the window names and shows it.
+QString forPeople(const ParamSet &p, const Element &e)
+{
+    for (const Binding &b : bindings())
+        if (b.field == e.field && b.element == e.index)
+            return QStringLiteral("  # %1: %2").arg(bindingName(b), bindingValueText(b, p));
+    return QString();
+}
+
 int show(const QString &path)
 {
     ParamSet p;
@@ -118,7 +128,7 @@ int show(const QString &path)
             page = fieldExtent(e.field).page;
             put(stdout, QStringLiteral("[page %1]\n").arg(page));
         }
-        put(stdout, row(e, valueText(p, e.field, e.index)) + QLatin1Char('\n'));
+        put(stdout, row(e, valueText(p, e.field, e.index)) + forPeople(p, e) + QLatin1Char('\n'));
     }
     return Success;
 }

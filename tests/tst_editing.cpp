@@ -1,0 +1,425 @@
+// Edits under control: every bound widget marks what the transmitter does not
+// hold yet, edits undo and redo, the review before writing decides what
+// reaches the device side of the pty, and nothing unsent goes silently.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "apptest.h"
+#include "bindings.h"
+#include "changemarks.h"
+#include "fixtures.h"
+#include "frames.h"
+#include "linktest.h"
+#include "mainwindow.h"
+#include "ptypeer.h"
+#include "qtwarnings.h"
+#include "txsimprocess.h"
+
+using namespace fixtures;
+
+namespace {
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The four frames a set makes, as the transmitter receives them after a Write.
+QByteArray framesOf(const ParamSet &set)
+{
+    ParamSet p = set;
+    QByteArray bytes;
+    for (int frame = FrameS; frame <= FrameI; ++frame) {
+        QString text = QString::fromLatin1(initialFrameText[frame]);
+        buildFrame(p, frame, text);
+        bytes += text.toLatin1();
+    }
+    return bytes + "WWW";
+}
+
+// A window on a pty whose transmitter is known: one Write of the start values
+// has gone out ("仍然写入" in the review of an unknown transmitter).
+struct Rig {
+    PtyPeer peer;
+    MainWindow window;
+
+    Rig()
+    {
+        window.link().setPacing(linktest::fastPacing());
+        window.setAttribute(Qt::WA_QuitOnClose, false);
+    }
+
+    bool open()
+    {
+        const bool ok = apptest::openPort(&window, peer.slavePath()) && peer.waitFor(2, 2000);
+        peer.clear();
+        return ok;
+    }
+    bool openKnown()
+    {
+        if (!open() || click("toolButton_Send", {}) != framesOf(ParamSet()))
+            return false;
+        peer.clear();
+        return true;
+    }
+    template <typename T>
+    T *find(const char *name)
+    {
+        return window.findChild<T *>(QLatin1String(name));
+    }
+    // Clicks a command, answers its review and returns what the device got.
+    QByteArray click(const char *button, const apptest::ReviewAnswer &answer,
+                     QList<apptest::ReviewSeen> *seen = nullptr)
+    {
+        apptest::ModalAnswerer answerer;
+        answerer.queueReview(answer);
+        find<QAbstractButton>(button)->click();
+        if (!linktest::waitIdle(window.link()))
+            return "<still running>";
+        peer.spin(20);
+        if (seen)
+            *seen = answerer.reviews();
+        const QByteArray got = peer.received();
+        peer.clear();
+        return got;
+    }
+    QString message() { return find<QLabel>("statusMessage")->text(); }
+};
+
+// A value the widget can take that differs from the one it shows.
+bool changeWidget(QWidget *w, int *before)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        *before = combo->currentIndex();
+        if (combo->count() < 2)
+            return false;
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+    } else if (auto *spin = qobject_cast<QSpinBox *>(w)) {
+        *before = spin->value();
+        spin->setValue(spin->value() > spin->minimum() ? spin->value() - 1 : spin->value() + 1);
+    } else if (auto *volts = qobject_cast<QDoubleSpinBox *>(w)) {
+        *before = qRound(volts->value() * 10);
+        volts->setValue(volts->value() > volts->minimum() ? volts->value() - 0.1 : volts->value() + 0.1);
+    }
+    return true;
+}
+
+int widgetValue(QWidget *w)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->currentIndex();
+    if (auto *spin = qobject_cast<QSpinBox *>(w))
+        return spin->value();
+    return qRound(qobject_cast<QDoubleSpinBox *>(w)->value() * 10);
+}
+
+void setWidgetValue(QWidget *w, int value)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        combo->setCurrentIndex(value);
+    else if (auto *spin = qobject_cast<QSpinBox *>(w))
+        spin->setValue(value);
+    else
+        qobject_cast<QDoubleSpinBox *>(w)->setValue(value / 10.0);
+}
+
+} // namespace
+
+class EditingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { apptest::resetProcessState(); }
+
+    void everyBoundWidgetMarksAndUndoes();
+    void runOfEditsIsOneStep();
+    void reviewListsWhatChanges();
+    void untickedRowKeepsTransmitterValue();
+    void escapeSendsNothing_data();
+    void escapeSendsNothing();
+    void unknownTransmitterOffersRead();
+    void alarmBoxesStopAtFrameLimit();
+    void closePrompts_data();
+    void closePrompts();
+    void closingPortWritesFirst();
+    void readOverEditsThenUndo();
+};
+
+void EditingTest::initTestCase()
+{
+    testsupport::failOnUnexpectedWarnings();
+    apptest::useFreshSettings();
+}
+
+// Every marked row of the binding table, on the widget the table names:
+// a change marks it (widget, tab, title, count), undo and redo move it, and
+// setting the old value back clears the mark.
+void EditingTest::everyBoundWidgetMarksAndUndoes()
+{
+    MainWindow w;
+    QUndoStack *undo = w.undoStack();
+    auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    auto *count = w.findChild<QLabel *>(QStringLiteral("statusEdits"));
+    int tested = 0;
+    for (const Binding &b : bindings()) {
+        if (!b.widget || !bindingMarked(b))
+            continue;
+        QWidget *box = w.findChild<QWidget *>(QLatin1String(b.widget));
+        QVERIFY2(box, b.widget);
+        QVERIFY2(!changemarks::isMarked(box), b.widget);
+        const int steps = undo->count();
+        int before = 0;
+        if (!changeWidget(box, &before))
+            continue; // one item: nothing to choose
+        ++tested;
+        const int after = widgetValue(box);
+        QVERIFY2(changemarks::isMarked(box), b.widget);
+        QVERIFY2(box->toolTip().startsWith(u8("发射机 ")) && box->toolTip().contains(u8(" → ")), b.widget);
+        QVERIFY2(!tabs->tabIcon(b.page).isNull(), b.widget);
+        QVERIFY(w.isWindowModified());
+        QVERIFY2(count->text().endsWith(u8("项修改未写入")), qPrintable(count->text()));
+        QCOMPARE(undo->count(), steps + 1);
+
+        undo->undo();
+        QCOMPARE(widgetValue(box), before);
+        QVERIFY2(!changemarks::isMarked(box), b.widget);
+        undo->redo();
+        QCOMPARE(widgetValue(box), after);
+        QVERIFY2(changemarks::isMarked(box), b.widget);
+
+        setWidgetValue(box, before);
+        QVERIFY2(!changemarks::isMarked(box), b.widget);
+        QVERIFY2(tabs->tabIcon(b.page).isNull(), b.widget);
+        QVERIFY2(!w.isWindowModified(), b.widget);
+    }
+    QVERIFY(tested > 100);
+}
+
+// Arrow clicks or typing on one widget are one step, named for its tool tip.
+void EditingTest::runOfEditsIsOneStep()
+{
+    MainWindow w;
+    auto *sub4 = w.findChild<QSpinBox *>(QStringLiteral("spinBox_sub4"));
+    auto *undoButton = w.findChild<QToolButton *>(QStringLiteral("statusUndo"));
+    QVERIFY(!undoButton->isEnabled());
+    for (int v = 1; v <= 6; ++v)
+        sub4->setValue(v);
+    QCOMPARE(w.undoStack()->count(), 1);
+    QCOMPARE(undoButton->toolTip(), u8("撤销：副微调 CH4 0 → 6"));
+    QVERIFY(undoButton->isEnabled());
+    undoButton->click();
+    QCOMPARE(sub4->value(), 0);
+    QCOMPARE(paramSet.subTrim[4], 0);
+    QCOMPARE(w.findChild<QToolButton *>(QStringLiteral("statusRedo"))->toolTip(), u8("重做：副微调 CH4 0 → 6"));
+}
+
+void EditingTest::reviewListsWhatChanges()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_sub1")->setValue(25);
+    rig.find<QSpinBox>("spinBox_Repa8")->setValue(10);
+    rig.find<QComboBox>("comboBox_rev2")->setCurrentIndex(1);
+    const ParamSet edited = paramSet;
+    QList<apptest::ReviewSeen> seen;
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, u8("写入前确认"));
+    QCOMPARE(seen[0].headers, QStringList({u8("页面"), u8("设置"), u8("发射机"), u8("写入后")}));
+    const QList<QStringList> rows = {
+        {u8("基础菜单"), u8("舵机相位 CH2"), u8("正相"), u8("反相")},
+        {u8("基础菜单"), u8("副微调 CH1"), u8("0"), u8("25")},
+        {u8("基础菜单"), u8("舵机行程 R CH8"), u8("96%"), u8("10%")},
+    };
+    QCOMPARE(seen[0].rows, rows);
+    QVERIFY(seen[0].text.contains(QLatin1String("3")));
+    // Written: nothing is marked any more, and an unchanged Write needs no review.
+    QVERIFY(!rig.window.isWindowModified());
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(seen.size(), 0);
+}
+
+void EditingTest::untickedRowKeepsTransmitterValue()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_sub1")->setValue(25);
+    rig.find<QSpinBox>("spinBox_sub2")->setValue(-5);
+    ParamSet expected = paramSet;
+    expected.subTrim[2] = 0;
+    apptest::ReviewAnswer answer;
+    answer.untick = QStringList{u8("副微调 CH2")};
+    QCOMPARE(rig.click("toolButton_Send", answer), framesOf(expected));
+    QCOMPARE(paramSet.subTrim[2], 0);
+    QCOMPARE(rig.find<QSpinBox>("spinBox_sub2")->value(), 0);
+    // The Write is a step too: undo brings the edit back, marked again.
+    rig.window.undoStack()->undo();
+    QCOMPARE(paramSet.subTrim[2], -5);
+    QVERIFY(changemarks::isMarked(rig.find<QSpinBox>("spinBox_sub2")));
+}
+
+void EditingTest::escapeSendsNothing_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Write") << "toolButton_Send";
+    QTest::newRow("factory Reset") << "toolButton_Reset";
+    QTest::newRow("second reset") << "pushButton_Reset2";
+}
+
+void EditingTest::escapeSendsNothing()
+{
+    QFETCH(QString, button);
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_FS1")->setValue(70);
+    const ParamSet before = paramSet;
+    apptest::ReviewAnswer answer;
+    answer.action = apptest::ReviewAnswer::Escape;
+    QList<apptest::ReviewSeen> seen;
+    QCOMPARE(rig.click(qPrintable(button), answer, &seen), QByteArray());
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(!seen[0].rows.isEmpty());
+    QVERIFY(paramSet == before);
+    QVERIFY(rig.window.isWindowModified());
+}
+
+void EditingTest::unknownTransmitterOffersRead()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    rig.find<QSpinBox>("spinBox_sub3")->setValue(9);
+    apptest::ReviewAnswer escape;
+    escape.action = apptest::ReviewAnswer::Escape;
+    QList<apptest::ReviewSeen> seen;
+    QCOMPARE(rig.click("toolButton_Send", escape, &seen), QByteArray());
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].buttons.size(), 3);
+    for (const char *name : {"reviewRead", "reviewAnyway", "reviewCancel"})
+        QVERIFY2(seen[0].buttons.contains(QLatin1String(name)), name);
+    QVERIFY(seen[0].rows.isEmpty());
+
+    // 读取: the request goes out, and the review comes back once the read
+    // has reported (nothing answered here, so still unknown: Escape).
+    apptest::ModalAnswerer answerer;
+    apptest::ReviewAnswer read;
+    read.action = apptest::ReviewAnswer::ReadFirst;
+    answerer.queueReview(read);
+    answerer.queueReview(escape);
+    rig.find<QAbstractButton>("toolButton_Send")->click();
+    QTRY_COMPARE(answerer.reviews().size(), 2);
+    QVERIFY(linktest::waitIdle(rig.window.link()));
+    QCOMPARE(rig.peer.received(), QByteArray("RR"));
+}
+
+// The frame field carries at most 23.9 V; 45.9 V could not be entered.
+void EditingTest::alarmBoxesStopAtFrameLimit()
+{
+    MainWindow w;
+    for (const char *name : {"doubleSpinBox_Volt", "doubleSpinBox_rxVolt"}) {
+        auto *box = w.findChild<QDoubleSpinBox *>(QLatin1String(name));
+        box->setValue(45.9);
+        QCOMPARE(box->value(), 23.9);
+    }
+    QCOMPARE(paramSet.txAlarmVolt, 23.9);
+    QCOMPARE(asSent(paramSet).txAlarmVoltX10, 239);
+}
+
+void EditingTest::closePrompts_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("connected, discard") << true << u8("放弃") << true;
+    QTest::newRow("connected, cancel") << true << u8("取消") << false;
+    QTest::newRow("closed port, cancel") << false << u8("取消") << false;
+    QTest::newRow("closed port, discard") << false << u8("放弃") << true;
+}
+
+void EditingTest::closePrompts()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, answer);
+    QFETCH(bool, closed);
+    Rig rig;
+    if (connected)
+        QVERIFY(rig.openKnown());
+    rig.window.show();
+    rig.find<QSpinBox>("spinBox_delay2")->setValue(40);
+    rig.find<QSpinBox>("spinBox_delay3")->setValue(41);
+
+    apptest::ModalAnswerer answerer(5000);
+    answerer.queueBoxButton(answer);
+    rig.window.close();
+    answerer.stop();
+    QCOMPARE(answerer.boxes(), QStringList{u8("提示|有 2 项修改尚未写入发射机")});
+    QStringList buttons = connected ? QStringList{u8("写入"), u8("放弃"), u8("取消")}
+                                    : QStringList{u8("保存"), u8("放弃"), u8("取消")};
+    QStringList shown = answerer.seen()[0].buttons;
+    // The platform's style decides their order.
+    buttons.sort();
+    shown.sort();
+    QCOMPARE(shown, buttons);
+    QCOMPARE(rig.window.isVisible(), !closed);
+    QCOMPARE(rig.peer.received(), QByteArray());
+}
+
+// Closing the port with edits: 写入 reviews and writes them, then closes.
+void EditingTest::closingPortWritesFirst()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_Atti2")->setValue(31);
+    const ParamSet edited = paramSet;
+    apptest::ModalAnswerer answerer;
+    answerer.queueBoxButton(u8("写入"));
+    rig.find<QAbstractButton>("openButton")->click();
+    QTRY_COMPARE(rig.find<QAbstractButton>("openButton")->text(), apptest::closedText());
+    answerer.stop();
+    QCOMPARE(answerer.reviews().size(), 1);
+    rig.peer.spin(20);
+    QCOMPARE(rig.peer.received(), framesOf(edited) + "DIS");
+}
+
+// A Read replaces an unsent edit, says so, and Ctrl+Z brings the edit back
+// (in the program only: the mark shows what a Write would send).
+void EditingTest::readOverEditsThenUndo()
+{
+    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0")});
+    if (!sim.start())
+        QFAIL(qPrintable(QStringLiteral("txsim (%1): %2").arg(TxSimProcess::program(), sim.errorString())));
+    MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(apptest::openPort(&w, sim.portName()));
+    QVERIFY(sim.waitForStandardError("connected", 5000));
+    auto *sub1 = w.findChild<QSpinBox *>(QStringLiteral("spinBox_sub1"));
+    sub1->setValue(33);
+    w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Read"))->click();
+    auto *message = w.findChild<QLabel *>(QStringLiteral("statusMessage"));
+    QTRY_VERIFY_WITH_TIMEOUT(message->text().contains(u8("读取覆盖了 1 项未写入的修改，Ctrl+Z 可撤销")), 10000);
+    QCOMPARE(sub1->value(), 0);
+    QVERIFY(!changemarks::isMarked(sub1));
+
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(paramSet.subTrim[1], 33);
+    QCOMPARE(sub1->value(), 33);
+    QVERIFY(changemarks::isMarked(sub1));
+    QCOMPARE(sub1->toolTip(), u8("发射机 0 → 33"));
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(sub1->value(), 0);
+}
+
+QTEST_MAIN(EditingTest)
+#include "tst_editing.moc"

@@ -21,6 +21,7 @@
 
 #include "link.h"
 #include "paramset.h"
+#include "preferences.h"
 #include "livecsv.h"
 #include "recorder.h"
 #include "scopewidget.h"
@@ -275,7 +276,7 @@ void ScopeWindow::toggleRecording(bool on)
     if (!m_recorder)
         return;
     if (on)
-        m_recorder->start(Recorder::defaultPath(), liveCsvHeader());
+        m_recorder->start(Recorder::defaultPath(preferences::recordingsFolder()), liveCsvHeader());
     else
         m_recorder->stop();
     recorderChanged();
@@ -292,7 +293,7 @@ void ScopeWindow::recorderChanged()
 
 void ScopeWindow::openRecording()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开记录"), Recorder::defaultFolder(),
+    const QString path = QFileDialog::getOpenFileName(this, tr("打开记录"), preferences::recordingsFolder(),
                                                       tr("记录 (*.csv);;所有文件 (*)"));
     if (path.isEmpty())
         return;
@@ -345,7 +346,8 @@ bool ScopeWindow::exportPng(const QString &path)
 
 void ScopeWindow::askExport()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("导出 PNG"), Recorder::defaultFolder(), tr("PNG 图片 (*.png)"));
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("导出 PNG"), preferences::recordingsFolder(), tr("PNG 图片 (*.png)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))

@@ -194,9 +194,9 @@ QString Recorder::defaultFolder()
     return QDir(docs).filePath(QStringLiteral("varnix-config/recordings"));
 }
 
-QString Recorder::defaultPath(const QDateTime &when)
+QString Recorder::defaultPath(const QString &folder, const QDateTime &when)
 {
-    return QDir(defaultFolder()).filePath(when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + QStringLiteral(".csv"));
+    return QDir(folder).filePath(when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + QStringLiteral(".csv"));
 }
 
 #include "recorder.moc"

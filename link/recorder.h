@@ -40,9 +40,10 @@ public:
 
     void setFlushInterval(int ms) { m_flushTimer.setInterval(ms); }
 
-    // Documents/varnix-config/recordings, and a file there named by the time.
+    // Documents/varnix-config/recordings, and a file in folder named by the time.
     static QString defaultFolder();
-    static QString defaultPath(const QDateTime &when = QDateTime::currentDateTime());
+    static QString defaultPath(const QString &folder = defaultFolder(),
+                               const QDateTime &when = QDateTime::currentDateTime());
 
 signals:
     void started(const QString &path);

@@ -3,7 +3,11 @@
 // scope following the stream and standing still once it stops, and the
 // viewer reading a recording cut short.
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QScopedPointer>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -24,6 +28,7 @@
 #include "linktest.h"
 #include "livecsv.h"
 #include "mainwindow.h"
+#include "preferences.h"
 #include "ptypeer.h"
 #include "qtwarnings.h"
 #include "recorder.h"
@@ -143,6 +148,34 @@ private slots:
         QVERIFY(rig.stream(0, 3));
     }
 #endif
+
+    // The scope's button records a new file into the folder the preferences name.
+    void recordButtonUsesThePreferredFolder()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir dir;
+        {
+            const QScopedPointer<QSettings> settings(startup::openUserSettings());
+            settings->setValue(QLatin1String(preferences::recordingsKey), dir.filePath(QStringLiteral("flights")));
+        }
+        Rig rig;
+        QVERIFY(rig.open());
+        ScopeWindow *scope = rig.window.showScope();
+        auto *record = scope->findChild<QAbstractButton *>(QStringLiteral("recordButton"));
+        record->click();
+        QVERIFY(rig.window.recorder().isRecording());
+        QVERIFY(rig.stream(0, 5));
+        QSignalSpy stopped(&rig.window.recorder(), &Recorder::stopped);
+        record->click();
+        QVERIFY(stopped.wait(3000));
+        QVERIFY(!record->isChecked());
+        const QStringList files = QDir(dir.filePath(QStringLiteral("flights"))).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QVERIFY(files.first().endsWith(QLatin1String(".csv")));
+        QCOMPARE(readLiveCsv(readBytes(dir.filePath(QStringLiteral("flights/")) + files.first())).samples.size(), 5);
+        const QScopedPointer<QSettings> settings(startup::openUserSettings());
+        settings->remove(QLatin1String(preferences::recordingsKey));
+    }
 
     void recordOption()
     {

@@ -877,6 +877,18 @@
         <source>设置</source>
         <translation>Settings</translation>
     </message>
+    <message>
+        <source>示波器记录</source>
+        <translation>Scope recordings</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>记录文件夹</source>
+        <translation>Recordings folder</translation>
+    </message>
 </context>
 <context>
     <name>ReviewDialog</name>

@@ -18,6 +18,8 @@
 #include "packets.h"
 #include "paramset.h"
 #include "rules.h"
+#include "livecsv.h"
+#include "recorder.h"
 #include "scopebuffer.h"
 #include "scopewidget.h"
 
@@ -204,6 +206,22 @@ private slots:
             for (int t = 0; t < traceCount; ++t)
                 traceColumns(buffer, Trace(t), 0, buffer.lastMs(), 1000);
         }
+    }
+
+    // What recording adds to each packet on the receive path: the row made
+    // and kept in memory (the disk is the recorder's thread's).
+    void recordRow()
+    {
+        Recorder recorder;
+        QTemporaryDir dir;
+        recorder.start(dir.filePath(QStringLiteral("bench.csv")), liveCsvHeader());
+        int step = 0;
+        QBENCHMARK {
+            liveValues.channel(1 + step % 8) = 1000 + step % 500;
+            ++step;
+            recorder.addRow(liveCsvRow(liveSample(liveValues, paramSet.stickTrim, step / 576.0)));
+        }
+        recorder.stop();
     }
 
     // The statistics of all twelve traces over the same 60 s.

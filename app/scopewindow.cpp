@@ -117,7 +117,11 @@ void ScopeWindow::build()
     m_plot = new ScopeWidget;
     m_plot->setBuffer(&m_buffer);
     connect(m_plot, &ScopeWidget::viewChanged, this, &ScopeWindow::viewChanged);
-    connect(m_plot, &ScopeWidget::cursorMoved, this, [this] { updateLegend(); });
+    // While frames come, the legend follows on its own timer.
+    connect(m_plot, &ScopeWidget::cursorMoved, this, [this] {
+        if (!isFramePending())
+            updateLegend();
+    });
 
     m_legend = new QTreeWidget;
     m_legend->setRootIsDecorated(false);

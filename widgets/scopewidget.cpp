@@ -101,6 +101,9 @@ void ScopeWidget::setView(qint64 fromMs, qint64 toMs)
     m_from = fromMs;
     m_to = toMs;
     update();
+    // The cursor stays under the mouse while the view runs on beneath it.
+    if (m_mouseX >= 0 && m_dragX < 0)
+        setCursorMs(msAt(m_mouseX));
 }
 
 void ScopeWidget::setTraceVisible(Trace trace, bool visible)
@@ -330,6 +333,7 @@ void ScopeWidget::paintEvent(QPaintEvent *)
 void ScopeWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const int x = mouseX(event);
+    m_mouseX = x;
     if (m_dragX >= 0) {
         const qint64 span = m_to - m_from;
         const qint64 from = m_dragFrom - qint64(double(x - m_dragX) * span / plotRect().width());
@@ -355,6 +359,7 @@ void ScopeWidget::mouseReleaseEvent(QMouseEvent *)
 
 void ScopeWidget::leaveEvent(QEvent *)
 {
+    m_mouseX = -1;
     if (m_dragX < 0)
         setCursorMs(-1);
 }

@@ -73,5 +73,6 @@ private:
     bool m_zoomable = false;
     qint64 m_cursorMs = -1;
     int m_dragX = -1;
+    int m_mouseX = -1; // where the mouse is over the plot, -1 when elsewhere
     qint64 m_dragFrom = 0;
 };

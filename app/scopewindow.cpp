@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -212,7 +213,8 @@ void ScopeWindow::setPaused(bool paused)
 
 void ScopeWindow::packet(const PacketResult &result)
 {
-    if (result.kind != PacketKind::Channel && result.kind != PacketKind::Telemetry)
+    // Closed, the scope costs the receive path nothing.
+    if (!isVisible() || (result.kind != PacketKind::Channel && result.kind != PacketKind::Telemetry))
         return;
     m_buffer.append(scopeSample(liveSample(liveValues, paramSet.stickTrim, m_clock.elapsed() / 1000.0)));
     if (m_paused)
@@ -356,6 +358,8 @@ void ScopeWindow::askExport()
         return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         path += QStringLiteral(".png");
-    if (!exportPng(path))
-        m_note->setText(tr("无法写入 %1").arg(path)), m_note->setVisible(true);
+    if (exportPng(path))
+        return;
+    m_note->setText(tr("无法写入 %1").arg(QDir::toNativeSeparators(path)));
+    m_note->setVisible(true);
 }

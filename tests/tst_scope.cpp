@@ -217,9 +217,16 @@ private slots:
         QCOMPARE(scope->legendRow(Trace::CH1).first(), QStringLiteral("1050"));
         QCOMPARE(scope->legendRow(Trace::Rssi).first(), QStringLiteral("-56 dBm"));
 
-        // The status bar's button raises the same window.
+        // Closed, it takes nothing in; the status bar's button brings back the same window.
+        scope->close();
+        QVERIFY(apptest::openPort(&rig.window, rig.peer.slavePath()));
+        QVERIFY(rig.stream(20, 23));
+        QCOMPARE(scope->buffer().size(), 20);
         rig.window.statusBar()->findChild<QToolButton *>(QStringLiteral("scopeButton"))->click();
         QCOMPARE(rig.window.findChildren<ScopeWindow *>().size(), 1);
+        QVERIFY(scope->isVisible());
+        QVERIFY(rig.stream(23, 24));
+        QCOMPARE(scope->buffer().size(), 21);
     }
 
     void viewerReadsAsFarAsItCan()

@@ -4,6 +4,8 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "mainwindow.h"
 #include "startup.h"
@@ -12,15 +14,64 @@ namespace {
 
 // A console may not be there (a Windows program started from its icon), so
 // what goes to standard output also shows in a box there.
-void tell(const QString &text, bool isError)
+void tell(int &argc, char **argv, const QString &text, bool isError)
 {
     std::fputs(qPrintable(text + QLatin1Char('\n')), isError ? stderr : stdout);
 #ifdef Q_OS_WIN
+    const QScopedPointer<QApplication> app(qApp ? nullptr : new QApplication(argc, argv));
     if (isError)
         QMessageBox::warning(nullptr, QStringLiteral("varnix-config"), text);
     else
         QMessageBox::information(nullptr, QStringLiteral("varnix-config"), text);
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
 #endif
+}
+
+// Answers a command line that asks for help or the version, or is wrong:
+// the exit status, or -1 when the window is to open.
+int answer(int &argc, char **argv, const startup::Options &options)
+{
+    if (!options.error.isEmpty()) {
+        tell(argc, argv, options.error + QLatin1String("\n\n") + options.helpText, true);
+        return 2;
+    }
+    if (options.help || options.version) {
+        tell(argc, argv,
+             options.help ? options.helpText
+                          : QApplication::applicationName() + QLatin1Char(' ') + QApplication::applicationVersion(),
+             false);
+        return 0;
+    }
+    return -1;
+}
+
+// Qt gives up with a fatal message when no window system can be reached (a
+// terminal over SSH, a headless machine). While the application object is
+// built, its messages are held back, and a fatal one becomes a one-line
+// answer and exit status 2 instead of an abort.
+QStringList heldMessages;
+
+void noDisplayHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.append(message);
+        return;
+    }
+    QString why = message.section(QLatin1Char('\n'), 0, 0);
+    if (!heldMessages.isEmpty())
+        why = heldMessages.first();
+    for (const QString &held : std::as_const(heldMessages)) {
+        if (held.contains(QLatin1String("display"), Qt::CaseInsensitive)) {
+            why = held;
+            break;
+        }
+    }
+    std::fprintf(stderr, "varnix-config: no display could be reached (%s); --help and --version work without one\n",
+                 qPrintable(why.simplified()));
+    std::fflush(stderr);
+    std::_Exit(2);
 }
 
 } // namespace
@@ -34,26 +85,46 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 #endif
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varnix-config"));
     QApplication::setApplicationVersion(QStringLiteral(VARNIX_VERSION));
+
+    // The command line is read before anything needs a display. Qt's own
+    // options (-platform, -style ...) are taken out only by QApplication, so
+    // a command line with a single-dash argument that this first reading
+    // refuses is read again once the application object has them out.
+    startup::Options options;
+    {
+        const QCoreApplication reader(argc, argv);
+        options = startup::parseArguments(QCoreApplication::arguments());
+    }
+    bool maybeQtOption = false;
+    for (int i = 1; i < argc; ++i)
+        maybeQtOption = maybeQtOption || (argv[i][0] == '-' && argv[i][1] != '-' && argv[i][1] != '\0');
+    const bool readAgain = !options.error.isEmpty() && maybeQtOption;
+    if (!readAgain) {
+        const int status = answer(argc, argv, options);
+        if (status >= 0)
+            return status;
+    }
+
+    const QtMessageHandler previousHandler = qInstallMessageHandler(noDisplayHandler);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const QString &message : std::as_const(heldMessages))
+        qWarning("%s", qPrintable(message));
     QGuiApplication::setDesktopFileName(QStringLiteral("varnix-config"));
 
-    const startup::Options options = startup::parseArguments(QApplication::arguments());
-    if (!options.error.isEmpty()) {
-        tell(options.error + QLatin1String("\n\n") + options.helpText, true);
-        return 2;
-    }
-    if (options.help || options.version) {
-        tell(options.help ? options.helpText
-                          : QApplication::applicationName() + QLatin1Char(' ') + QApplication::applicationVersion(),
-             false);
-        return 0;
+    if (readAgain) {
+        options = startup::parseArguments(QApplication::arguments());
+        const int status = answer(argc, argv, options);
+        if (status >= 0)
+            return status;
     }
     {
         const QScopedPointer<QSettings> settings(startup::openUserSettings());
         startup::installTranslations(startup::chooseLanguage(options.language, *settings));
     }
+    startup::useFonts(startup::fontFamilies());
 
     auto *window = new MainWindow;
     if (!options.portName.isEmpty())

@@ -24,9 +24,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QShortcut>
 
@@ -142,10 +145,24 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     // The title marks unsent edits; its text stays the form's.
     setWindowTitle(windowTitle() + QStringLiteral("[*]"));
-    // The status bar comes below the form, which keeps its whole size.
+    // The form has fixed geometry; on a screen smaller than the form it
+    // scrolls, and the status bar below it stays in view.
+    const QSize formSize = size();
+    QWidget *form = takeCentralWidget();
+    form->setMinimumSize(formSize);
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("scrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    setCentralWidget(scroll);
     m_status = new StatusPanel(statusBar(), m_link, this);
     setUpEditing();
-    resize(width(), height() + statusBar()->sizeHint().height());
+    m_fullSize = QSize(formSize.width(), formSize.height() + statusBar()->sizeHint().height());
+    if (const QScreen *s = screen())
+        fitInto(s->availableGeometry());
+    else
+        resize(m_fullSize);
 
     // Typed names let a port the system does not list (a pseudo-terminal, a
     // network bridge) be opened; typing never adds an item to the list.
@@ -230,6 +247,31 @@ MainWindow::~MainWindow()
     if (serialPort.isOpen())
         m_link.close(kDisconnectFlushMs);
     delete ui;
+}
+
+void MainWindow::fitInto(const QRect &available)
+{
+    // The window manager's frame is known only once the window is shown;
+    // before that, room is left for a title bar and borders of usual size.
+    QMargins frame(8, 32, 8, 8);
+    if (isVisible())
+        frame = QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    const QSize room = available.size().shrunkBy(frame);
+    if (m_fullSize.boundedTo(room) == m_fullSize) {
+        resize(m_fullSize);
+        return;
+    }
+    // A scroll bar in one direction takes room from the other.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    QSize size = m_fullSize;
+    if (size.height() > room.height())
+        size.rwidth() += bar;
+    if (size.width() > room.width())
+        size.rheight() += bar;
+    resize(size.boundedTo(room));
+    move(available.topLeft());
 }
 
 namespace {

@@ -43,6 +43,12 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Fits the window into a screen's available area. Where the area is
+    // smaller than the window, the window takes the area and the form
+    // scrolls; the status bar stays in view. The constructor fits the window
+    // into its screen.
+    void fitInto(const QRect &available);
+
     // Puts a port name into the port box (the one command-line argument).
     void presetPortName(const QString &name);
 
@@ -287,6 +293,7 @@ private:
     QSerialPort serialPort;
     QTimer *refreshTimer;
     QString loadFileName;
+    QSize m_fullSize; // the form and the status bar, unscrolled
 
     QHash<QComboBox *, int> m_hoverCount; // the dwell sheet's counters
 

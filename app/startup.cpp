@@ -2,7 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QList>
 #include <QSettings>
@@ -140,6 +142,32 @@ QStringList installTranslations(const QString &language, const QStringList &qtDi
         }
     }
     return loaded;
+}
+
+QStringList fontFamilies()
+{
+#if defined(Q_OS_WIN)
+    // Every Windows since Vista has these, whatever its language.
+    return { QStringLiteral("Arial"), QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun") };
+#elif defined(Q_OS_MACOS)
+    return { QStringLiteral("Arial"), QStringLiteral("PingFang SC") };
+#else
+    // From fonts-liberation2 and fonts-wqy-microhei, which the package
+    // depends on. Liberation Sans has Arial's widths, so the English texts
+    // take the room they take on Windows. Without it, Latin text comes from
+    // DejaVu Sans, which every Debian and Ubuntu has, rather than from the
+    // Chinese font.
+    return { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei") };
+#endif
+}
+
+void useFonts(const QStringList &families)
+{
+    QFont font = QApplication::font();
+    // Qt 5 tries the single family before the list; Qt 6 keeps the list only.
+    font.setFamily(families.value(0));
+    font.setFamilies(families);
+    QApplication::setFont(font);
 }
 
 } // namespace startup

@@ -1,7 +1,7 @@
 #pragma once
 
 // What happens before the window exists: the command line, the language of
-// the window and the translations that give it.
+// the window and the translations that give it, and the fonts it is drawn in.
 
 #include <QString>
 #include <QStringList>
@@ -49,5 +49,13 @@ QStringList qtTranslationDirs();
 // can be found in qtDirs. A file that is missing is left out; the program
 // then shows what it shows without it. Returns the files loaded.
 QStringList installTranslations(const QString &language, const QStringList &qtDirs = qtTranslationDirs());
+
+// The font families the window's texts are drawn in on this platform: a
+// Latin family first, then Chinese ones for the characters it lacks.
+QStringList fontFamilies();
+
+// Makes families the application font's families. Sizes and weights stay
+// those of the form and its style sheets, which name no family.
+void useFonts(const QStringList &families);
 
 } // namespace startup

@@ -114,15 +114,18 @@ LiveCsvRead readLiveCsv(const QByteArray &text)
     if (lines[0].trimmed() != QByteArray(header))
         return stop(1, QStringLiteral("not a recording of live values (unknown header)"));
 
+    r.samples.reserve(whole - 1);
     for (int i = 1; i < whole; ++i) {
         const QByteArray line = lines[i].trimmed();
         if (line.isEmpty())
             continue;
         const QList<QByteArray> fields = line.split(',');
-        LiveSample s;
-        if (fields.size() != columnCount || !parseRow(fields, &s))
+        // Filled in place: GCC 12 misreads Qt 5's QVector::append of this struct.
+        r.samples.resize(r.samples.size() + 1);
+        if (fields.size() != columnCount || !parseRow(fields, &r.samples.last())) {
+            r.samples.removeLast();
             return stop(i + 1, QStringLiteral("line %1 is not a whole row").arg(i + 1));
-        r.samples.append(s);
+        }
     }
     if (!lines.last().trimmed().isEmpty())
         return stop(whole + 1, QStringLiteral("line %1 is cut short").arg(whole + 1));

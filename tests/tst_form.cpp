@@ -104,7 +104,7 @@ const QVector<Column> &columnTable()
          seq("spinBox_Repa%1", 1, 8)},
         {"layoutWidget5", "groupBox_5", {15, 30, 91, 431}, "verticalLayout_34", 5,
          seq("spinBox_delay%1", 1, 8)},
-        {"layoutWidget6", "groupBox_6", {15, 30, 121, 431}, "verticalLayout_35", 5,
+        {"layoutWidget6", "groupBox_6", {5, 30, 131, 431}, "verticalLayout_35", 5,
          seq("comboBox_AUX%1", 1, 8)},
         {"layoutWidget7", "groupBox_14", {15, 30, 91, 431}, "verticalLayout_33", 5,
          seq("spinBox_FS%1", 1, 8)},
@@ -416,7 +416,9 @@ void TestForm::tabWidget()
     QCOMPARE(t->geometry(), QRect(10, 110, 1080, 560));
     QCOMPARE(t->count(), 6);
     QCOMPARE(t->currentIndex(), 5);
-    QCOMPARE(t->font().family(), QStringLiteral("Arial"));
+    // The family is the application's (chosen at start-up); the form keeps
+    // the size and weight.
+    QCOMPARE(t->font().family(), QApplication::font().family());
     QCOMPARE(t->font().pointSize(), 11);
     QVERIFY(t->font().bold());
     QVERIFY(t->hasMouseTracking());
@@ -533,8 +535,8 @@ void TestForm::liveColumns()
                        static_cast<QWidget *>(upper), static_cast<QWidget *>(lower)})
         QCOMPARE(w->parentWidget(), ui.frame_3);
 
-    QCOMPARE(value->geometry(), QRect(20 + dx, 10, 80, 50));
-    QCOMPARE(name->geometry(), QRect(30 + dx, 60, 60, 31));
+    QCOMPARE(value->geometry(), QRect(15 + dx, 10, 90, 50));
+    QCOMPARE(name->geometry(), QRect(15 + dx, 60, 90, 31));
     QCOMPARE(upper->geometry(), QRect(35 + dx, 105, 50, 180));
     QCOMPARE(lower->geometry(), QRect(35 + dx, 285, 50, 180));
 
@@ -602,7 +604,7 @@ void TestForm::groups()
     QCOMPARE(g->title(), title);
     QCOMPARE(g->testAttribute(Qt::WA_SetFont), fontPoints != 0);
     if (fontPoints) {
-        QCOMPARE(g->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(g->font().family(), QApplication::font().family());
         QCOMPARE(g->font().pointSize(), fontPoints);
         // The form asks for weight 9 of Qt 5's scale, which Qt 6 reads as
         // plain normal: either way no heavier than normal.
@@ -1051,8 +1053,8 @@ void TestForm::otherSheets_data()
     const QString frameDark = "background-color: rgb(50, 50, 50);";
     const QString gradient = "background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, "
                              "y2:1, stop:0 rgba(255, 0, 0, 255), stop:1 rgba(255, 255, 255, 255));";
-    const QString group = "color: rgb(255, 170, 0);font: 75 11pt \"Arial\";";
-    const QString groupFontFirst = "font: 75 11pt \"Arial\";color: rgb(255, 170, 0);";
+    const QString group = "color: rgb(255, 170, 0);font: 75 11pt;";
+    const QString groupFontFirst = "font: 75 11pt;color: rgb(255, 170, 0);";
 
     auto row = [](const QString &name, const QString &sheet) {
         QTest::newRow(qPrintable(name)) << name << squeeze(sheet);
@@ -1084,8 +1086,8 @@ void TestForm::otherSheets_data()
         row(n, group);
     for (const char *n : {"groupBox_2", "groupBox_8", "groupBox_7", "groupBox_10", "groupBox_13"})
         row(n, groupFontFirst);
-    row("groupBox_3", "color: rgb(255, 170, 0);font: 75 12pt \"Arial\";");
-    row("portNameBox", "background-color: rgb(255, 255, 255);font: 75 16pt \"Arial\";");
+    row("groupBox_3", "color: rgb(255, 170, 0);font: 75 12pt;");
+    row("portNameBox", "background-color: rgb(255, 255, 255);font: 75 16pt;");
     row("widget_3", "background-color: rgb(255, 255, 255);");
     row("widget_4", "background-color: rgb(255, 255, 255);");
 }

@@ -55,12 +55,14 @@ void TestPackage::initTestCase()
     QCOMPARE(code, 0);
 }
 
-// The programs, the menu entry and the icon in every size, nothing else; the
-// entry starts a program and shows an icon that the package has.
+// The programs, the menu entry, the icon in every size and the copyright
+// file, nothing else; the entry starts a program and shows an icon that the
+// package has, and the copyright file names the licence.
 void TestPackage::files()
 {
     QStringList expected = { "usr/bin/varnix-config", "usr/share/applications/varnix-config.desktop",
-                             "usr/share/icons/hicolor/scalable/apps/varnix-config.svg" };
+                             "usr/share/icons/hicolor/scalable/apps/varnix-config.svg",
+                             "usr/share/doc/varnix-config/copyright" };
     for (const QString tool : { "txsim", "varnix-param" })
         if (QFileInfo::exists(BUILD_DIR "/" + tool))
             expected << "usr/bin/" + tool;
@@ -81,6 +83,12 @@ void TestPackage::files()
     QCOMPARE(entry.value("Type").toString(), QString("Application"));
     QVERIFY(QFileInfo(m_root + "/usr/bin/" + entry.value("Exec").toString()).isExecutable());
     QCOMPARE(entry.value("Icon").toString(), QString("varnix-config"));
+
+    QFile copyright(m_root + "/usr/share/doc/varnix-config/copyright");
+    QVERIFY(copyright.open(QIODevice::ReadOnly));
+    const QByteArray text = copyright.readAll();
+    QVERIFY(text.startsWith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"));
+    QVERIFY(text.contains("\nLicense: GPL-3.0-or-later\n"));
 }
 
 void TestPackage::dependencies()
@@ -92,8 +100,9 @@ void TestPackage::dependencies()
         names << d.trimmed().section(' ', 0, 0);
     const QStringList needed = QT_MAJOR == 6
         ? QStringList{ "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6serialport6", "qt6-qpa-plugins",
-                       "qt6-translations-l10n" }
-        : QStringList{ "libqt5core5a", "libqt5gui5", "libqt5widgets5", "libqt5serialport5", "qttranslations5-l10n" };
+                       "qt6-translations-l10n", "fonts-liberation2", "fonts-wqy-microhei" }
+        : QStringList{ "libqt5core5a", "libqt5gui5", "libqt5widgets5", "libqt5serialport5", "qttranslations5-l10n",
+                       "fonts-liberation2", "fonts-wqy-microhei" };
     for (const QString &n : needed)
         QVERIFY2(names.contains(n), qPrintable(n + " not in " + depends));
     // Nothing of the other Qt, nor of building or testing.
@@ -102,12 +111,20 @@ void TestPackage::dependencies()
                  qPrintable(n));
 }
 
+// The installed program answers --version on a machine without a display.
 void TestPackage::programRuns()
 {
-    int code = -1;
-    const QByteArray out = run(m_root + "/usr/bin/varnix-config", { "--version" }, &code);
-    QCOMPARE(code, 0);
-    QCOMPARE(out.trimmed(), QByteArray("varnix-config " VERSION));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(m_root + "/usr/bin/varnix-config", { "--version" });
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(p.readAllStandardOutput().trimmed(), QByteArray("varnix-config " VERSION));
 }
 
 QTEST_GUILESS_MAIN(TestPackage)

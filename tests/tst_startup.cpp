@@ -1,6 +1,7 @@
 // Start-up of the whole program: what the main window shows once it is
-// built, the port list, the settings left alone, and the slot table that the
-// form's connect-by-name and the meta-object calls depend on.
+// built, the port list, the settings left alone, the slot table that the
+// form's connect-by-name and the meta-object calls depend on, the window on
+// screens smaller than the form, and the command line without a display.
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -8,7 +9,11 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMetaMethod>
+#include <QProcess>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QSerialPortInfo>
 #include <QTabWidget>
 #include <QToolButton>
@@ -61,6 +66,11 @@ private slots:
     void handlersHaveTheirWidgets();
     void byteArrayToIntThroughMetaObject_data();
     void byteArrayToIntThroughMetaObject();
+
+    void windowFitsScreen_data();
+    void windowFitsScreen();
+    void commandLineWithoutDisplay_data();
+    void commandLineWithoutDisplay();
 };
 
 void StartupTest::init()
@@ -347,6 +357,114 @@ void StartupTest::byteArrayToIntThroughMetaObject()
     QVERIFY(QMetaObject::invokeMethod(&w, "byteArrayToInt", Qt::DirectConnection, Q_RETURN_ARG(int, result),
                                       Q_ARG(QByteArray, bytes), Q_ARG(int, at)));
     QCOMPARE(result, value);
+}
+
+void StartupTest::windowFitsScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<bool>("across"); // a horizontal scroll bar
+    QTest::addColumn<bool>("down");   // a vertical one
+
+    QTest::newRow("1920 x 1040") << QRect(0, 0, 1920, 1040) << false << false;
+    QTest::newRow("1366 x 728, laptop") << QRect(0, 0, 1366, 728) << false << true;
+    QTest::newRow("1280 x 640") << QRect(0, 0, 1280, 640) << false << true;
+    QTest::newRow("1024 x 600") << QRect(0, 0, 1024, 600) << true << true;
+    QTest::newRow("1024 x 600, second screen") << QRect(1920, 40, 1024, 600) << true << true;
+}
+
+// The window opens inside the screen's available area. Where the area is
+// smaller, the form scrolls, every control can be scrolled into view and
+// the status bar stays visible; on a large screen nothing scrolls and the
+// window has the form's whole size.
+void StartupTest::windowFitsScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(bool, across);
+    QFETCH(bool, down);
+
+    MainWindow w;
+    w.fitInto(available);
+    auto *scroll = w.findChild<QScrollArea *>();
+    QVERIFY(scroll);
+    QWidget *form = scroll->widget();
+    QCOMPARE(form->objectName(), QStringLiteral("centralwidget"));
+    QVERIFY(w.width() <= available.width());
+    QVERIFY(w.height() <= available.height());
+    if (across || down)
+        QCOMPARE(w.pos(), available.topLeft());
+    else
+        QCOMPARE(w.size(), QSize(1100, 680 + w.statusBar()->sizeHint().height()));
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(scroll->horizontalScrollBar()->isVisible(), across);
+    QCOMPARE(scroll->verticalScrollBar()->isVisible(), down);
+    QVERIFY(w.statusBar()->isVisible());
+    QVERIFY(w.rect().contains(w.statusBar()->geometry()));
+
+    // Scrolled to the end, the form's far corner shows; no control lies
+    // beyond it.
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    const QPoint corner = form->mapTo(scroll->viewport(), QPoint(form->width() - 1, form->height() - 1));
+    QVERIFY(scroll->viewport()->rect().contains(corner));
+    QStringList beyond;
+    for (QWidget *c : form->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(c) || qobject_cast<QComboBox *>(c)
+            || qobject_cast<QAbstractSpinBox *>(c) || qobject_cast<QLineEdit *>(c)
+            || qobject_cast<QProgressBar *>(c) || qobject_cast<QTabWidget *>(c);
+        if (control && !form->rect().contains(QRect(c->mapTo(form, QPoint()), c->size())))
+            beyond << c->objectName();
+    }
+    QVERIFY2(beyond.isEmpty(), qPrintable(beyond.join(' ')));
+}
+
+void StartupTest::commandLineWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // in standard output
+    QTest::addColumn<QString>("err"); // in standard error, which is one line or more as given
+
+    QTest::newRow("--version") << QStringList{ "--version" } << 0 << "varnix-config " VERSION "\n" << "";
+    QTest::newRow("--help") << QStringList{ "--help" } << 0 << "--lang <language>" << "";
+    QTest::newRow("-h with a port") << QStringList{ "-h", "COM3" } << 0 << "Usage:" << "";
+    QTest::newRow("unknown option") << QStringList{ "--baud", "9600" } << 2 << "" << "Unknown option 'baud'.";
+    QTest::newRow("unknown language") << QStringList{ "--lang", "de" } << 2 << "" << "Unknown language 'de'";
+    QTest::newRow("window") << QStringList{} << 2 << ""
+                            << "varnix-config: no display could be reached (could not connect to display";
+    QTest::newRow("window with a port")
+        << QStringList{ "--lang", "en", "/dev/ttyUSB0" } << 2 << "" << "varnix-config: no display could be reached";
+}
+
+// --help and --version answer in a terminal without a display; the window,
+// which needs one, says so in one line and exits with 2 instead of aborting.
+void StartupTest::commandLineWithoutDisplay()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("XDG_CONFIG_HOME", config.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(PROGRAM, args);
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), status);
+    const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+    const QString stdErr = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.contains(out), qPrintable(stdOut));
+    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.contains(err), qPrintable(stdErr));
+    if (status == 2 && !stdErr.startsWith("Unknown"))
+        QCOMPARE(stdErr.count('\n'), 1);
+    QVERIFY(QDir(config.path()).isEmpty());
 }
 
 QTEST_MAIN(StartupTest)

@@ -1,26 +1,24 @@
 // The window's languages: the English translation is complete and current,
-// it fits the fixed form, Chinese stays exactly the form's own texts (with
-// Qt's buttons in Chinese when Qt's translations are there), and --lang
-// chooses and is remembered.
+// every text of either language fits the fixed form in the fonts the program
+// chooses and in the widest one a Linux machine may give instead, Chinese
+// stays exactly the form's own texts (with Qt's buttons in Chinese when Qt's
+// translations are there), and --lang chooses and is remembered.
 
-#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyleOptionComboBox>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "apptest.h"
+#include "fontfit.h"
 #include "mainwindow.h"
+#include "paramset.h"
 #include "ptypeer.h"
 #include "startup.h"
 #include "qtwarnings.h"
@@ -45,68 +43,6 @@ QStringList readTs(const QString &path)
     return messages;
 }
 
-// Every visible text of the window's widgets, with the width it needs at the
-// widget's own (style sheet) font and the width the widget has for it.
-struct ShownText {
-    QString where;
-    QString text;
-    int needed;
-    int room;
-};
-
-QList<ShownText> shownTexts(QWidget *window)
-{
-    QList<ShownText> texts;
-    window->ensurePolished();
-    // A page's column layouts take their sizes once the page has been shown.
-    if (window->isVisible()) {
-        auto *tabs = window->findChild<QTabWidget *>();
-        const int current = tabs->currentIndex();
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            QCoreApplication::processEvents();
-        }
-        tabs->setCurrentIndex(current);
-    }
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        w->ensurePolished();
-        const QFontMetrics fm(w->font());
-        auto add = [&](const QString &text, int room) {
-            if (!text.trimmed().isEmpty())
-                texts.append({ w->objectName(), text, fm.horizontalAdvance(text), room });
-        };
-        // The form's sheets give line edits and buttons a 4 px border; a line
-        // edit keeps 2 px more each side.
-        if (auto *e = qobject_cast<QLineEdit *>(w)) {
-            add(e->text(), e->width() - 12);
-        } else if (auto *c = qobject_cast<QComboBox *>(w)) {
-            QStyleOptionComboBox opt;
-            opt.initFrom(c);
-            opt.editable = c->isEditable();
-            opt.frame = c->hasFrame();
-            const int room = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
-            for (int i = 0; i < c->count(); ++i)
-                add(c->itemText(i), room);
-        } else if (auto *l = qobject_cast<QLabel *>(w)) {
-            if (!l->wordWrap())
-                add(l->text(), l->width());
-        } else if (auto *g = qobject_cast<QGroupBox *>(w)) {
-            add(g->title(), g->width() - 16);
-        } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
-            add(b->text(), b->width() - 8);
-        } else if (auto *t = qobject_cast<QTabWidget *>(w)) {
-            const QFontMetrics tabFm(t->tabBar()->font());
-            for (int i = 0; i < t->count(); ++i)
-                texts.append({ t->widget(i)->objectName() + QLatin1String(" tab"), t->tabText(i),
-                               tabFm.horizontalAdvance(t->tabText(i)), t->tabBar()->tabRect(i).width() - 8 });
-        }
-    }
-    texts.append({ QStringLiteral("window title"), window->windowTitle(), 0, 1 });
-    return texts;
-}
-
 bool hasChinese(const QString &text)
 {
     for (const QChar c : text) {
@@ -126,7 +62,7 @@ QString okButtonText()
 QStringList whereAndText(QWidget *window)
 {
     QStringList list;
-    for (const ShownText &t : shownTexts(window))
+    for (const fontfit::ShownText &t : fontfit::shownTexts(window))
         list << t.where + '|' + t.text;
     return list;
 }
@@ -142,7 +78,9 @@ private slots:
     void cleanup();
 
     void tsCurrentAndFinished();
-    void englishWindow();
+    void textsFit_data();
+    void textsFit();
+    void englishPanel();
     void chineseUnchanged_data();
     void chineseUnchanged();
 
@@ -154,6 +92,7 @@ private slots:
 
 private:
     QTemporaryDir m_home;
+    QFont m_font;
 };
 
 void TestTranslations::initTestCase()
@@ -162,11 +101,14 @@ void TestTranslations::initTestCase()
     // Nothing here may reach the user's own settings.
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_home.isValid());
+    m_font = QApplication::font();
 }
 
 void TestTranslations::cleanup()
 {
     startup::installTranslations(startup::chinese, {});
+    QApplication::setFont(m_font);
+    apptest::resetProcessState();
 }
 
 // lupdate over today's sources, on a copy of the .ts: every text shown in
@@ -194,35 +136,59 @@ void TestTranslations::tsCurrentAndFinished()
     }
 }
 
-// The English window: no Chinese left anywhere, and every text fits its
-// widget or takes no more room than the Chinese one it replaces (some of the
-// form's own texts are wider than their boxes).
-void TestTranslations::englishWindow()
+void TestTranslations::textsFit_data()
 {
-    QList<ShownText> chinese;
-    {
-        MainWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        chinese = shownTexts(&w);
-    }
-    QCOMPARE(startup::installTranslations(startup::english), QStringList{ ":/translations/varnix_en.qm" });
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("widestFont");
+    for (const char *language : { startup::chinese, startup::english })
+        for (bool widest : { false, true })
+            QTest::addRow("%s, %s", language, widest ? "DejaVu Sans" : "chosen fonts") << language << widest;
+}
+
+// Every text of the window fits its widget, the live readings at their
+// widest too, and each is drawn in the fonts measured; English leaves no
+// Chinese behind.
+void TestTranslations::textsFit()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, widestFont);
+    const fontfit::FontSet fonts = widestFont ? fontfit::widest() : fontfit::chosen();
+    QString error;
+    QVERIFY2(fontfit::use(fonts, &error), qPrintable(error));
+    startup::installTranslations(language, {});
+
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QList<ShownText> english = shownTexts(&w);
-    QCOMPARE(english.size(), chinese.size());
-    QStringList wrong;
-    for (int i = 0; i < english.size(); ++i) {
-        const ShownText &t = english.at(i);
-        if (hasChinese(t.text))
-            wrong << t.where + ": " + t.text;
-        else if (t.needed > t.room && t.needed > chinese.at(i).needed)
-            wrong << QString("%1 \"%2\": %3 px, room %4").arg(t.where, t.text).arg(t.needed).arg(t.room);
-    }
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+    for (int n = 1; n <= 8; ++n)
+        liveValues.channel(n) = 2000;
+    liveValues.txVoltage = 9999;
+    liveValues.extVoltage = 999;
+    liveValues.rxVoltage = 255;
+    liveValues.rssiValue = 1;
+    for (int &trim : paramSet.stickTrim)
+        trim = 0;
+    QVERIFY(apptest::invokeSlot(&w, "ui_Display"));
+    QCOMPARE(w.findChild<QLineEdit *>("lineEdit_RSSI")->text(), QString("-99dBm"));
 
-    // The connection panel works with its translated button texts.
+    QStringList wrong = fontfit::overflows(&w);
+    if (language == startup::english) {
+        for (const fontfit::ShownText &t : fontfit::shownTexts(&w))
+            if (hasChinese(t.text))
+                wrong << t.where + ": " + t.text;
+        if (hasChinese(w.windowTitle()))
+            wrong << "window title: " + w.windowTitle();
+    }
+    for (const QString &t : fontfit::drawnOutside(&w, fonts.families))
+        wrong << "not in the fonts measured: " + t;
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+}
+
+// The connection panel works with its translated button texts.
+void TestTranslations::englishPanel()
+{
+    QCOMPARE(startup::installTranslations(startup::english), QStringList{ ":/translations/varnix_en.qm" });
+    MainWindow w;
     PtyPeer peer;
     QVERIFY(peer.isOpen());
     auto *button = w.findChild<QPushButton *>("openButton");

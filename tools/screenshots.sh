@@ -2,11 +2,13 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [--lang en] [--status] [OUTDIR]
-# --lang en takes the English window, pages 1 and 2 as page1-en.png and
-# page2-en.png. PAGES="0 3" takes those pages instead. --status takes the
-# status bar instead: after a Read that misses two sections (status-read.png),
-# during a Write (status-writing.png) and after it (status-written.png).
+#   tools/screenshots.sh [--lang en] [--status | --screen WxH | --scope] [OUTDIR]
+# --lang en takes the English window, as page0-en.png .. page5-en.png.
+# PAGES="0 3" takes those pages instead. --status takes the status bar
+# instead: after a Read that misses two sections (status-read.png), during a
+# Write (status-writing.png) and after it (status-written.png). --screen
+# 1024x600 takes the whole screen of that size with the window on it after a
+# Read, scrolled to the end (screen-1024x600.png).
 # --scope takes the channel scope streaming (scope.png), the log viewer on
 # what it recorded meanwhile (viewer.png) and the first page of a setup
 # sheet (sheet.png, through pdftoppm).
@@ -28,21 +30,25 @@ if [ "${1:-}" = "--scope" ]; then
     scope=1
     shift
 fi
+# The screen is larger than the window, which then has its whole size.
+screen=""
+if [ "${1:-}" = "--screen" ]; then
+    screen="$2"
+    shift 2
+fi
 suffix=""
 pages="${PAGES:-0 1 2 3 4 5}"
-if [ "$lang" != zh ]; then
-    suffix="-$lang"
-    pages="${PAGES:-1 2}"
-fi
+[ "$lang" = zh ] || suffix="-$lang"
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
-    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool fonts-wqy-microhei poppler-utils
+    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool poppler-utils
 fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --lang "$lang" ${status:+--status} ${scope:+--scope} "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
+        "$0" --lang "$lang" ${status:+--status} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
 fi
 
 log="$(mktemp)"
@@ -125,6 +131,23 @@ JSON
     "$bin/varnix-param" sheet "$config/glider.txt" -o "$config/glider.pdf" --lang "$lang" 2>/dev/null
     pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/glider.pdf" "$out/sheet"
     echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$screen" ]; then
+    # No window manager: the window has no frame, and its scroll bars lie
+    # along its right and bottom edges, above the status bar. A click in a
+    # bar's trough near its end pages towards that end.
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    for _ in 1 2 3; do
+        xdotool mousemove $((WIDTH - 6)) $((HEIGHT - 70)) click 1
+        # Narrower than the form (1100 px): a horizontal bar too.
+        [ "$WIDTH" -ge 1100 ] || xdotool mousemove $((WIDTH - 40)) $((HEIGHT - 34)) click 1
+    done
+    xdotool mousemove 5 5
+    sleep 0.8
+    import -window root "$out/screen-$screen.png"
+    echo "screenshot in $out/screen-$screen.png"
     exit 0
 fi
 

@@ -53,13 +53,18 @@ varnix_qt_packages() {
     esac
 }
 
-# Installs the build tools, the chosen Qt and the packages given.
+# The fonts the program draws in (Liberation Sans, WenQuanYi Micro Hei) and
+# DejaVu Sans, the widest one the texts are checked against. The package
+# depends on the first two as well (CMakeLists.txt).
+varnix_font_packages="fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei"
+
+# Installs the build tools, the chosen Qt, the fonts and the packages given.
 varnix_install() {
     local major qt
     major="$(varnix_qt_major)"
     qt="$(varnix_qt_packages "$major")" || return 1
     # shellcheck disable=SC2206
-    local packages=(build-essential cmake $qt "$@")
+    local packages=(build-essential cmake $qt $varnix_font_packages "$@")
     local missing=()
     local status
     status="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)"

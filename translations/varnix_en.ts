@@ -376,7 +376,7 @@
     </message>
     <message>
         <source>通道:</source>
-        <translation>Channel:</translation>
+        <translation>Ch:</translation>
     </message>
     <message>
         <source>开关:</source>
@@ -408,27 +408,27 @@
     </message>
     <message>
         <source>姿态1:</source>
-        <translation>Mode 1:</translation>
+        <translation>Mode1:</translation>
     </message>
     <message>
         <source>姿态2:</source>
-        <translation>Mode 2:</translation>
+        <translation>Mode2:</translation>
     </message>
     <message>
         <source>姿态3:</source>
-        <translation>Mode 3:</translation>
+        <translation>Mode3:</translation>
     </message>
     <message>
         <source>姿态4:</source>
-        <translation>Mode 4:</translation>
+        <translation>Mode4:</translation>
     </message>
     <message>
         <source>姿态5:</source>
-        <translation>Mode 5:</translation>
+        <translation>Mode5:</translation>
     </message>
     <message>
         <source>姿态6:</source>
-        <translation>Mode 6:</translation>
+        <translation>Mode6:</translation>
     </message>
     <message>
         <source>升降副翼混控</source>
@@ -472,11 +472,11 @@
     </message>
     <message>
         <source> 通道:</source>
-        <translation>Channel:</translation>
+        <translation>Ch:</translation>
     </message>
     <message>
         <source> 位置:</source>
-        <translation>Position:</translation>
+        <translation>Pos:</translation>
     </message>
     <message>
         <source>比率:</source>

@@ -130,14 +130,20 @@ private slots:
     void paramToolWritesIt_data()
     {
         QTest::addColumn<QString>("out");
-        QTest::newRow("pdf") << QStringLiteral("sheet.pdf");
-        QTest::newRow("html") << QStringLiteral("sheet.html");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("pdf") << QStringLiteral("sheet.pdf") << QStringLiteral("zh") << 0;
+        QTest::newRow("html") << QStringLiteral("sheet.html") << QStringLiteral("zh") << 0;
+        QTest::newRow("no output named") << QString() << QStringLiteral("zh") << 2;
+        QTest::newRow("unknown language") << QStringLiteral("sheet.pdf") << QStringLiteral("fr") << 2;
     }
 
     // Without a display, as on a build server.
     void paramToolWritesIt()
     {
         QFETCH(QString, out);
+        QFETCH(QString, language);
+        QFETCH(int, exitCode);
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("glider.txt"));
         QString error;
@@ -147,11 +153,16 @@ private slots:
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QLatin1String(name));
         p.setProcessEnvironment(env);
-        p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")),
-                {QStringLiteral("sheet"), in, QStringLiteral("-o"), dir.filePath(out), QStringLiteral("--lang"),
-                 QStringLiteral("zh")});
+        QStringList args{QStringLiteral("sheet"), in, QStringLiteral("--lang"), language};
+        if (!out.isEmpty())
+            args << QStringLiteral("-o") << dir.filePath(out);
+        p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
         QVERIFY(p.waitForFinished(30000));
-        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        QVERIFY2(p.exitCode() == exitCode, p.readAllStandardError().constData());
+        if (exitCode != 0) {
+            QVERIFY(out.isEmpty() || !QFile::exists(dir.filePath(out)));
+            return;
+        }
         QFile file(dir.filePath(out));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();

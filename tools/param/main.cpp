@@ -1,20 +1,17 @@
 // varnix-param: Parameter files for people. Shows, compares and checks the
-// settings a file carries, and turns it into JSON and back.
+// settings a file carries, turns it into JSON and back, and prints its setup
+// sheet.
 
 #include "bindings.h"
 #include "fields.h"
 #include "frames.h"
 #include "paramfile.h"
 #include "rules.h"
-#include "setupsheet.h"
+#include "sheet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QSettings>
-#include <QTranslator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -328,52 +325,6 @@ int importJson(const QString &jsonPath, const QString &outPath)
     return Success;
 }
 
-// Where the sheet goes and in which language; from the command line.
-QString sheetOutput;
-QString sheetLanguage;
-
-int sheet(const QString &path)
-{
-    if (sheetOutput.isEmpty())
-        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html"));
-    // The window's language unless asked: the one it remembers, else Chinese.
-    QString language = sheetLanguage;
-    if (language.isEmpty())
-        language = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"))
-                       .value(QStringLiteral("language")).toString();
-    if (language == QLatin1String("en")) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QStringLiteral(":/translations/varnix_en.qm")))
-            QCoreApplication::installTranslator(translator);
-    } else if (!language.isEmpty() && language != QLatin1String("zh")) {
-        return refuse(QStringLiteral("unknown language \"%1\": use zh or en").arg(language));
-    }
-    ParamSet p;
-    if (!loadWhole(path, p))
-        return Refused;
-    const SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
-                             QCoreApplication::applicationVersion()};
-    QString error;
-    int pages = 0;
-    if (!writeSetupSheet(p, source, sheetOutput, &error, &pages))
-        return refuse(QStringLiteral("%1: %2").arg(sheetOutput, error));
-    if (pages > 2)
-        put(stderr, QStringLiteral("varnix-param: the sheet took %1 pages\n").arg(pages));
-    return Success;
-}
-
-// The sheet lays out text and draws: it needs a QGuiApplication, which on a
-// machine without a display runs on the offscreen platform.
-bool wantsGui(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] == '-')
-            continue;
-        return qstrcmp(argv[i], "sheet") == 0;
-    }
-    return false;
-}
-
 struct Command {
     const char *usage;
     const char *what;
@@ -391,31 +342,30 @@ const Command commands[] = {
      [](const QStringList &a) { return exportJson(a[0]); }},
     {"import JSON OUT", "the Parameter file OUT from JSON as export writes it",
      [](const QStringList &a) { return importJson(a[0], a[1]); }},
-    {"sheet FILE", "the setup sheet, -o OUT.pdf (A4) or OUT.html",
-     [](const QStringList &a) { return sheet(a[0]); }},
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const bool gui = wantsGui(argc, argv);
-#ifndef Q_OS_WIN
-    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
-    const std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv)
-                                                    : new QCoreApplication(argc, argv));
+    // The sheet draws and lays out text: it needs Qt GUI, the rest does not.
+    const bool sheet = sheetcommand::isCommand(argc, argv);
+    if (sheet)
+        sheetcommand::prepareGui();
+    const std::unique_ptr<QCoreApplication> app(sheet ? new QGuiApplication(argc, argv)
+                                                      : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("varnix-param"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNIX_VERSION));
     qInstallMessageHandler(quietHandler);
+    if (sheet)
+        return sheetcommand::run(QCoreApplication::arguments().mid(2));
 
     QString description = QStringLiteral(
         "Reads the Parameter files of the Varnix&Tolbane configurator (the four\n"
         "frames it saves) and writes them.\n\nCommands:\n");
     for (const Command &c : commands)
         description += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.usage), -16).arg(QLatin1String(c.what));
+    description += sheetcommand::summary();
     description += QStringLiteral(
         "\nSettings are named as in the program's Parameter set (subTrim[3]); alarm\n"
         "voltages are stored in tenths of a volt (txAlarmVoltX10 37 is 3.7 V).\n"
@@ -425,14 +375,6 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Where sheet writes: a .pdf or an .html file."),
-                                    QStringLiteral("file"));
-    parser.addOption(output);
-    const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the sheet: zh or en (default: the window's)."),
-                                  QStringLiteral("language"));
-    parser.addOption(lang);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("show, diff, check, export, import or sheet."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
@@ -444,8 +386,6 @@ int main(int argc, char *argv[])
         return Success;
     }
 
-    sheetOutput = parser.value(output);
-    sheetLanguage = parser.value(lang);
     QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return refuse(QStringLiteral("no command (see --help)"));

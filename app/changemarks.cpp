@@ -13,7 +13,7 @@ namespace {
 
 const char *const kMarkName = "changeMark";
 const char *const kPlainTip = "plainToolTip";
-const int kSize = 10;
+const int kSize = 12;
 
 // A triangle in the top-left corner, orange with a dark edge so that it
 // stands out on the light boxes and the dark pages alike.
@@ -30,6 +30,8 @@ void paintFlag(QPainter &p, int size)
     p.drawPath(flag);
 }
 
+// Covers the whole widget: a dashed outline and the corner flag, painted over
+// whatever the widget's own style sheet draws.
 class Flag : public QWidget
 {
 public:
@@ -38,9 +40,11 @@ public:
     {
         setObjectName(QLatin1String(kMarkName));
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFixedSize(kSize, kSize);
+        // The widget's own sheet would fill us with its background.
+        setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+        setAutoFillBackground(false);
         parent->installEventFilter(this);
-        move(0, 0);
+        setGeometry(parent->rect());
         raise();
     }
 
@@ -48,13 +52,22 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
+        QPen dashes(QColor(255, 140, 0), 2, Qt::DashLine);
+        p.setPen(dashes);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
         paintFlag(p, kSize - 1);
     }
-    // A spin box's line edit is created after us and may come on top.
+    // A spin box's line edit is created after us and may come on top; the
+    // widget may be laid out anew.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == parent() && (event->type() == QEvent::ChildAdded || event->type() == QEvent::Show))
-            raise();
+        if (watched == parent()) {
+            if (event->type() == QEvent::Resize)
+                setGeometry(parentWidget()->rect());
+            if (event->type() == QEvent::ChildAdded || event->type() == QEvent::Show)
+                raise();
+        }
         return false;
     }
 };

@@ -1,8 +1,9 @@
 #pragma once
 
 // The mark on a widget whose value the transmitter does not hold yet: a
-// corner flag painted over the widget, whatever its style sheet, and a tool
-// tip with both values. A shape, so it does not rest on colour alone.
+// dashed outline and a corner flag painted over the widget, whatever its style
+// sheet, and a tool tip with both values. Shapes, so it does not rest on
+// colour alone.
 
 #include <QIcon>
 #include <QString>

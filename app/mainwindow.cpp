@@ -179,7 +179,16 @@ MainWindow::MainWindow(QWidget *parent)
         serialPort.flush();
     });
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::portError);
-    connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
+    connect(&m_link, &Link::busyChanged, this, [this](bool busy) {
+        setCommandsEnabled(!busy);
+        // A command that ended without finishing (a cancelled dialog, no
+        // port) takes the close that waited for it along.
+        if (!busy)
+            QTimer::singleShot(0, this, [this] {
+                if (!m_link.isBusy())
+                    m_afterCommand = nullptr;
+            });
+    });
     connect(&m_link, &Link::refreshNow, this, &MainWindow::ui_Display);
     connect(&m_link, &Link::portNeeded, this, [this] { showNoPortBox(tr("请先打开串口")); });
     connect(&m_link, &Link::aboutToOverwrite, this, &MainWindow::makeBackup);

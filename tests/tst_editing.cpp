@@ -3,6 +3,11 @@
 // reaches the device side of the pty, and nothing unsent goes silently.
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -15,6 +20,7 @@
 #include "apptest.h"
 #include "bindings.h"
 #include "changemarks.h"
+#include "preferences.h"
 #include "fixtures.h"
 #include "frames.h"
 #include "linktest.h"
@@ -148,6 +154,8 @@ private slots:
     void escapeSendsNothing_data();
     void escapeSendsNothing();
     void unknownTransmitterOffersRead();
+    void loadReviewNamesTheFile();
+    void dontAskAgainTurnsReviewOff();
     void alarmBoxesStopAtFrameLimit();
     void closePrompts_data();
     void closePrompts();
@@ -319,6 +327,71 @@ void EditingTest::unknownTransmitterOffersRead()
     QTRY_COMPARE(answerer.reviews().size(), 2);
     QVERIFY(linktest::waitIdle(rig.window.link()));
     QCOMPARE(rig.peer.received(), QByteArray("RR"));
+}
+
+// The file is chosen first; the review then compares it with the transmitter.
+void EditingTest::loadReviewNamesTheFile()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    ParamSet file;
+    file.servoDelay[5] = 30;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("slow.txt"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(framesOf(file).chopped(3)); // the four frames without "WWW"
+    out.close();
+
+    apptest::ModalAnswerer answerer;
+    apptest::ReviewAnswer escape;
+    escape.action = apptest::ReviewAnswer::Escape;
+    answerer.queueFile(path);
+    answerer.queueReview(escape);
+    answerer.queueFile(path);
+    answerer.queueReview(apptest::ReviewAnswer());
+    for (int round = 0; round < 2; ++round) {
+        rig.find<QAbstractButton>("toolButton_Load")->click();
+        QVERIFY(linktest::waitIdle(rig.window.link()));
+        rig.peer.spin(20);
+        QCOMPARE(answerer.reviews().size(), round + 1);
+        QCOMPARE(answerer.reviews().last().headers.last(), u8("文件 slow.txt"));
+        QCOMPARE(answerer.reviews().last().rows,
+                 QList<QStringList>{QStringList({u8("基础菜单"), u8("舵机延迟 CH5"), u8("100"), u8("30")})});
+        // Escape: nothing sent, nothing changed. Return: the file goes out.
+        QCOMPARE(rig.peer.received(), round == 0 ? QByteArray() : framesOf(file));
+        QCOMPARE(paramSet.servoDelay[5], round == 0 ? 100 : 30);
+        rig.peer.clear();
+    }
+}
+
+// "不再询问" turns the review off until the preferences turn it back on.
+void EditingTest::dontAskAgainTurnsReviewOff()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_sub6")->setValue(6);
+    apptest::ReviewAnswer answer;
+    answer.dontAskAgain = true;
+    QList<apptest::ReviewSeen> seen;
+    rig.click("toolButton_Send", answer, &seen);
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(!preferences::reviewBeforeWriting());
+    rig.find<QSpinBox>("spinBox_sub6")->setValue(7);
+    const ParamSet edited = paramSet;
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(seen.size(), 0);
+
+    // The settings button's dialog turns it back on.
+    apptest::ModalAnswerer answerer;
+    answerer.onShown([](const apptest::ModalSeen &) {
+        auto *dialog = QApplication::activeModalWidget();
+        QCheckBox *review = dialog->findChild<QCheckBox *>(QStringLiteral("preferencesReview"));
+        review->setChecked(true);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    rig.find<QToolButton>("statusSettings")->click();
+    QVERIFY(preferences::reviewBeforeWriting());
 }
 
 // The frame field carries at most 23.9 V; 45.9 V could not be entered.

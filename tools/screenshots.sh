@@ -2,13 +2,15 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [--lang en] [--status | --screen WxH | --scope] [OUTDIR]
+#   tools/screenshots.sh [--lang en] [--status | --editing | --screen WxH | --scope] [OUTDIR]
 # --lang en takes the English window, as page0-en.png .. page5-en.png.
 # PAGES="0 3" takes those pages instead. --status takes the status bar
 # instead: after a Read that misses two sections (status-read.png), during a
 # Write (status-writing.png) and after it (status-written.png). --screen
 # 1024x600 takes the whole screen of that size with the window on it after a
-# Read, scrolled to the end (screen-1024x600.png).
+# Read, scrolled to the end (screen-1024x600.png). --editing takes page 1 with
+# four edits marked (editing-marks.png) and the review that a Write then brings
+# (editing-review.png), -en with --lang en.
 # --scope takes the channel scope streaming (scope.png), the log viewer on
 # what it recorded meanwhile (viewer.png) and the first page of a setup
 # sheet (sheet.png, through pdftoppm).
@@ -30,6 +32,11 @@ if [ "${1:-}" = "--scope" ]; then
     scope=1
     shift
 fi
+editing=""
+if [ "${1:-}" = "--editing" ]; then
+    editing=1
+    shift
+fi
 # The screen is larger than the window, which then has its whole size.
 screen=""
 if [ "${1:-}" = "--screen" ]; then
@@ -48,7 +55,7 @@ mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
 fi
 
 log="$(mktemp)"
@@ -156,10 +163,38 @@ if [ -n "$status" ]; then
     sleep 1
     shot status-read
     xdotool mousemove 315 50 click 1  # toolButton_Send
-    sleep 1.3
+    sleep 0.3
+    xdotool key Return                # the review: "仍然写入", sections are missing
+    sleep 1
     shot status-writing
     sleep 2.8
     shot status-written
+    echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$editing" ]; then
+    # Page 1; sub-trim CH1 and CH4, end point R CH8 and fail-safe CH2 typed in.
+    xdotool mousemove 220 135 click 1
+    sleep 0.8
+    type_at() {
+        xdotool mousemove "$1" "$2" click --repeat 2 1
+        sleep 0.2
+        xdotool key ctrl+a
+        xdotool type -- "$3"
+        xdotool key Tab
+        sleep 0.3
+    }
+    type_at 330 235 25
+    type_at 330 399 -8
+    type_at 575 616 110
+    type_at 700 290 70
+    xdotool mousemove 335 240  # the tool tip of sub-trim CH1
+    sleep 2
+    shot "editing-marks$suffix"
+    xdotool mousemove 315 50 click 1  # toolButton_Send
+    sleep 1.5
+    shot "editing-review$suffix"
     echo "screenshots in $out"
     exit 0
 fi

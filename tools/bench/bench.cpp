@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/varnix-bench [-iterations N | -callgrind ...]
 #include <QApplication>
 #include <QSerialPort>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -38,6 +39,39 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QBENCHMARK {
             QMetaObject::invokeMethod(&w, "ui_Display", Qt::DirectConnection);
+        }
+    }
+
+    // The same with twenty settings edited and marked: the marks are
+    // checked against what the transmitter holds at every refresh.
+    void refreshUnchangedWithMarks()
+    {
+        paramSet = ParamSet(); // QBENCHMARK may run the function again
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int n = 1; n <= 8; ++n) {
+            w.findChild<QSpinBox *>(QStringLiteral("spinBox_sub%1").arg(n))->setValue(n);
+            w.findChild<QSpinBox *>(QStringLiteral("spinBox_FS%1").arg(n))->setValue(60 + n);
+        }
+        for (int n = 1; n <= 4; ++n)
+            w.findChild<QSpinBox *>(QStringLiteral("spinBox_Ru%1").arg(n))->setValue(n);
+        QCOMPARE(w.unsentCount(), 20);
+        QBENCHMARK {
+            QMetaObject::invokeMethod(&w, "ui_Display", Qt::DirectConnection);
+        }
+    }
+
+    // One edit as the user makes it: stored, an undo step, the marks.
+    void editOneValue()
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *box = w.findChild<QSpinBox *>(QStringLiteral("spinBox_sub4"));
+        int v = 0;
+        QBENCHMARK {
+            box->setValue(++v % 100);
         }
     }
 

@@ -128,6 +128,8 @@ int main(int argc, char *argv[])
     window->link().setVerify(startup::verifyAfterWrite(*settings));
     if (!options.portName.isEmpty())
         window->presetPortName(options.portName);
+    if (!options.recordPath.isEmpty())
+        window->startRecording(options.recordPath);
     window->show();
     const int result = QApplication::exec();
     delete window;

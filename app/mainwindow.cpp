@@ -5,19 +5,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QSet>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QDebug>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -29,6 +31,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QShortcut>
 
 #include "backups.h"
 #include "bindings.h"
@@ -43,6 +46,10 @@
 #include "paramset.h"
 #include "protocol.h"
 #include "rules.h"
+#include "livecsv.h"
+#include "recorder.h"
+#include "scopewindow.h"
+#include "setupsheet.h"
 #include "statuspanel.h"
 
 namespace {
@@ -177,6 +184,31 @@ MainWindow::MainWindow(QWidget *parent)
     m_portTimer = new QTimer(this);
     m_portTimer->start(1000);
     connect(m_portTimer, &QTimer::timeout, this, &MainWindow::followPorts);
+
+    // The scope and the recorder, from the status bar's right end.
+    m_recorder = new Recorder(this);
+    m_recordLabel = new QLabel(statusBar());
+    m_recordLabel->setObjectName(QStringLiteral("statusRecording"));
+    m_recordLabel->hide();
+    statusBar()->addPermanentWidget(m_recordLabel);
+    auto *scopeButton = new QToolButton(statusBar());
+    scopeButton->setObjectName(QStringLiteral("scopeButton"));
+    scopeButton->setText(tr("示波器"));
+    scopeButton->setToolTip(tr("通道示波器：F5"));
+    scopeButton->setAutoRaise(true);
+    statusBar()->addPermanentWidget(scopeButton);
+    connect(scopeButton, &QToolButton::clicked, this, &MainWindow::showScope);
+    auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(f5, &QShortcut::activated, this, &MainWindow::showScope);
+    m_recordTimer = new QTimer(this);
+    m_recordTimer->setInterval(1000);
+    connect(m_recordTimer, &QTimer::timeout, this, &MainWindow::showRecording);
+    connect(m_recorder, &Recorder::started, this, [this] {
+        m_recordTimer->start();
+        showRecording();
+    });
+    connect(m_recorder, &Recorder::stopped, this, &MainWindow::recordingStopped);
+    connect(&m_link, &Link::packetReceived, this, &MainWindow::recordPacket);
 
     ui->tabWidget->setCurrentIndex(0);
 
@@ -350,6 +382,94 @@ void MainWindow::portLost(const QString &reason)
 void MainWindow::serialPort_readyRead()
 {
     m_link.receive();
+}
+
+// ------------------------------------------------------- scope and recording
+
+ScopeWindow *MainWindow::showScope()
+{
+    if (!m_scope) {
+        m_scope = new ScopeWindow(&m_link, m_recorder, this);
+        connect(m_scope, &ScopeWindow::printSheetRequested, this, &MainWindow::saveSetupSheet);
+    }
+    m_scope->show();
+    m_scope->raise();
+    m_scope->activateWindow();
+    return m_scope;
+}
+
+void MainWindow::saveSetupSheet()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("保存设置单"), QStringLiteral("./setup-sheet.pdf"),
+                                                tr("PDF (*.pdf);;HTML (*.html)"));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html"))
+        path += QStringLiteral(".pdf");
+    const SheetSource source{loadFileName.isEmpty() ? QString() : QFileInfo(loadFileName).fileName(),
+                             QDateTime::currentDateTime(), QCoreApplication::applicationVersion()};
+    QString error;
+    if (!writeSetupSheet(paramSet, source, path, &error)) {
+        showNote(tr("设置单未能保存"), error);
+        return;
+    }
+    statusBar()->showMessage(tr("设置单已保存：%1").arg(QDir::toNativeSeparators(path)), 10000);
+}
+
+void MainWindow::startRecording(const QString &path)
+{
+    m_recorder->start(path, liveCsvHeader());
+}
+
+// One row per channel or telemetry packet, as it comes; the disk is the
+// recorder's thread's business.
+void MainWindow::recordPacket(const PacketResult &result)
+{
+    if (!m_recorder->isRecording())
+        return;
+    if (result.kind != PacketKind::Channel && result.kind != PacketKind::Telemetry)
+        return;
+    m_recorder->addRow(liveCsvRow(liveSample(liveValues, paramSet.stickTrim, m_recorder->elapsedMs() / 1000.0)));
+}
+
+namespace {
+
+QString sizeText(qint64 bytes)
+{
+    if (bytes < 10 * 1024)
+        return MainWindow::tr("%1 字节").arg(bytes);
+    if (bytes < 10 * 1024 * 1024)
+        return MainWindow::tr("%1 kB").arg(bytes / 1024);
+    return MainWindow::tr("%1 MB").arg(QString::number(bytes / 1048576.0, 'f', 1));
+}
+
+QString durationText(qint64 ms)
+{
+    const qint64 s = ms / 1000;
+    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+void MainWindow::showRecording()
+{
+    m_recordLabel->setText(tr("● 录制 %1 · %2").arg(durationText(m_recorder->elapsedMs()), sizeText(m_recorder->size())));
+    m_recordLabel->setToolTip(QDir::toNativeSeparators(m_recorder->path()));
+    m_recordLabel->show();
+}
+
+void MainWindow::recordingStopped(const QString &path, const QString &error)
+{
+    m_recordTimer->stop();
+    const QString file = QDir::toNativeSeparators(path);
+    if (error.isEmpty()) {
+        m_recordLabel->setText(tr("已录制 %1 · %2").arg(durationText(m_recorder->elapsedMs()), sizeText(m_recorder->size())));
+        return;
+    }
+    const QString kept = tr("已写入的 %1 保留在 %2").arg(sizeText(m_recorder->size()), file);
+    m_recordLabel->setText(tr("录制已停止：%1").arg(error));
+    QTimer::singleShot(0, this, [error, kept] { showNote(tr("录制已停止：%1").arg(error), kept); });
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QVector>
 
 #include <functional>
@@ -22,6 +23,8 @@ class QLabel;
 class QToolButton;
 class QUndoStack;
 class ParameterFileWriter;
+class Recorder;
+class ScopeWindow;
 class StatusPanel;
 class QTimer;
 
@@ -64,6 +67,14 @@ public:
     // otherwise); the list follows it about once a second while no port is open.
     void setPortSource(const PortSource &source);
 
+    // The channel scope (F5 and the status bar's button), opened or raised.
+    ScopeWindow *showScope();
+    // Records the live values to path until stopped from the scope.
+    void startRecording(const QString &path);
+    Recorder &recorder() { return *m_recorder; }
+    // Asks where, then writes the setup sheet of the settings as they stand
+    // (PDF or HTML, as varnix-param sheet does).
+    void saveSetupSheet();
     // Edits, their marks and their undo.
     QUndoStack *undoStack() const { return m_undo; }
     // What the transmitter holds as far as the program knows: the link's
@@ -251,6 +262,9 @@ private:
     void storeSave();
     bool prepareLoad();
     void hover(QComboBox *box);
+    void recordPacket(const PacketResult &result);
+    void showRecording();
+    void recordingStopped(const QString &path, const QString &error);
     void applySheet(QComboBox *box, const char *path);
     void showRows(int page, std::initializer_list<Field> fields);
 
@@ -308,6 +322,10 @@ private:
     QTimer *m_portTimer;                 // follows the system's ports while closed
     StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
+    Recorder *m_recorder;
+    QPointer<ScopeWindow> m_scope;
+    QLabel *m_recordLabel;
+    QTimer *m_recordTimer;               // the recording's duration and size, once a second
     Link m_link;                         // destroyed after m_port: it works on serialPort
     LinkPort m_port{serialPort, m_link}; // opens, watches and closes serialPort
 };

@@ -3,17 +3,24 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScopedPointer>
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "recorder.h"
 #include "startup.h"
 
 namespace preferences {
 
 const char *const reviewKey = "review/beforeWriting";
+const char *const recordingsKey = "recordings/folder";
 
 namespace {
 
@@ -40,6 +47,13 @@ bool verifyAfterWrite()
 {
     const QScopedPointer<QSettings> settings(startup::openUserSettings());
     return startup::verifyAfterWrite(*settings);
+}
+
+QString recordingsFolder()
+{
+    const QScopedPointer<QSettings> settings(startup::openUserSettings());
+    const QString folder = settings->value(QLatin1String(recordingsKey)).toString();
+    return folder.isEmpty() ? Recorder::defaultFolder() : folder;
 }
 
 } // namespace preferences
@@ -91,11 +105,39 @@ PreferencesDialog::Store writingGroup(QVBoxLayout *layout, QSettings &settings)
     };
 }
 
+PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, QSettings &settings)
+{
+    QVBoxLayout *g = group(layout, PreferencesDialog::tr("示波器记录"));
+    auto *row = new QHBoxLayout;
+    auto *folder = new QLineEdit(settings.value(QLatin1String(preferences::recordingsKey)).toString());
+    folder->setObjectName(QStringLiteral("preferencesRecordings"));
+    folder->setPlaceholderText(QDir::toNativeSeparators(Recorder::defaultFolder()));
+    folder->setMinimumWidth(320);
+    auto *pick = new QPushButton(PreferencesDialog::tr("浏览…"));
+    QObject::connect(pick, &QPushButton::clicked, folder, [folder] {
+        const QString chosen = QFileDialog::getExistingDirectory(
+            folder, PreferencesDialog::tr("记录文件夹"),
+            folder->text().isEmpty() ? Recorder::defaultFolder() : folder->text());
+        if (!chosen.isEmpty())
+            folder->setText(QDir::toNativeSeparators(chosen));
+    });
+    row->addWidget(folder, 1);
+    row->addWidget(pick);
+    g->addLayout(row);
+    return [folder](QSettings &s) {
+        const QString text = folder->text().trimmed();
+        if (text.isEmpty())
+            s.remove(QLatin1String(preferences::recordingsKey));
+        else
+            s.setValue(QLatin1String(preferences::recordingsKey), QDir::fromNativeSeparators(text));
+    };
+}
+
 } // namespace
 
 QList<PreferencesDialog::Group> PreferencesDialog::groups()
 {
-    return {languageGroup, writingGroup};
+    return {languageGroup, writingGroup, recordingsGroup};
 }
 
 PreferencesDialog::PreferencesDialog(QWidget *parent)

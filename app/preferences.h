@@ -19,6 +19,10 @@ bool reviewBeforeWriting();
 void setReviewBeforeWriting(bool on);
 bool verifyAfterWrite();
 
+extern const char *const recordingsKey; // "recordings/folder", default Recorder::defaultFolder()
+// Where the scope's recordings go and where opening one starts.
+QString recordingsFolder();
+
 } // namespace preferences
 
 class PreferencesDialog : public QDialog

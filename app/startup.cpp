@@ -57,6 +57,11 @@ Options parseArguments(const QStringList &arguments)
                                                  "(English). Remembered for the next start."),
                                   QStringLiteral("language"));
     parser.addOption(lang);
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Record the live values to FILE (CSV, as varnix-param "
+                                                   "monitor --csv writes them) from the start."),
+                                    QStringLiteral("file"));
+    parser.addOption(record);
     parser.addPositionalArgument(QStringLiteral("port"),
                                  QStringLiteral("Serial port to put into the port box."),
                                  QStringLiteral("[port]"));
@@ -69,6 +74,7 @@ Options parseArguments(const QStringList &arguments)
     }
     options.help = parser.isSet(help);
     options.version = parser.isSet(version);
+    options.recordPath = parser.value(record);
     if (parser.isSet(lang)) {
         options.language = parser.value(lang);
         if (!isLanguage(options.language)) {

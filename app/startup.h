@@ -16,10 +16,11 @@ namespace startup {
 extern const char *const chinese; // "zh"
 extern const char *const english; // "en"
 
-// What the command line asks for: varnix-config [--lang en|zh] [PORT].
+// What the command line asks for: varnix-config [--lang en|zh] [--record FILE] [PORT].
 struct Options {
     QString language; // empty: the remembered one
     QString portName; // empty: none
+    QString recordPath; // --record FILE; empty: none
     bool help = false;
     bool version = false;
     QString error; // a wrong command line: what is wrong, for the user

@@ -46,16 +46,21 @@ LinkPort::LinkPort(QSerialPort &port, Link &link, QObject *parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &LinkPort::error);
 }
 
+void LinkPort::configure(QSerialPort &port)
+{
+    port.setBaudRate(protocol::baudRate, QSerialPort::AllDirections);
+    port.setDataBits(QSerialPort::DataBits(protocol::dataBits));
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::StopBits(protocol::stopBits));
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
 bool LinkPort::open(const QString &name)
 {
     m_error.clear();
     m_permissionDenied = false;
     m_port.setPortName(name);
-    m_port.setBaudRate(protocol::baudRate, QSerialPort::AllDirections);
-    m_port.setDataBits(QSerialPort::DataBits(protocol::dataBits));
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setStopBits(QSerialPort::StopBits(protocol::stopBits));
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    configure(m_port);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = m_port.errorString();
         m_permissionDenied = m_port.error() == QSerialPort::PermissionError;

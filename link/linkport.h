@@ -20,6 +20,9 @@ public:
 
     LinkPort(QSerialPort &port, Link &link, QObject *parent = nullptr);
 
+    // The transmitter's link settings: 115200 baud 8N1, no flow control.
+    static void configure(QSerialPort &port);
+
     // Opens the named port and greets the transmitter. False, with the
     // system's reason in errorString(), when it does not open.
     bool open(const QString &name);

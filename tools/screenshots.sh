@@ -2,7 +2,7 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [--lang en] [--status | --screen WxH] [OUTDIR]
+#   tools/screenshots.sh [--lang en] [--status | --editing | --screen WxH | --scope] [OUTDIR]
 # --lang en takes the English window, as page0-en.png .. page5-en.png.
 # PAGES="0 3" takes those pages instead. --status takes the status bar
 # instead: after a Read that misses two sections (status-read.png), during a
@@ -12,6 +12,9 @@
 # Read, scrolled to the end (screen-1024x600.png). --editing takes page 1 with
 # four edits marked (editing-marks.png) and the review that a Write then brings
 # (editing-review.png), -en with --lang en.
+# --scope takes the channel scope streaming (scope.png), the log viewer on
+# what it recorded meanwhile (viewer.png) and the first page of a setup
+# sheet (sheet.png, through pdftoppm).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,6 +26,11 @@ fi
 status=""
 if [ "${1:-}" = "--status" ]; then
     status=1
+    shift
+fi
+scope=""
+if [ "${1:-}" = "--scope" ]; then
+    scope=1
     shift
 fi
 editing=""
@@ -42,13 +50,13 @@ pages="${PAGES:-0 1 2 3 4 5}"
 out="${1:-$here/docs/screenshots}"
 bin="${VARNIX_BUILD:-$here/build}"
 if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
-    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool
+    "$here/tools/setup.sh" xvfb xauth imagemagick xdotool poppler-utils
 fi
 mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
 fi
 
 log="$(mktemp)"
@@ -67,7 +75,9 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "$port" 2>/dev/null &
+record=()
+[ -z "$scope" ] || record=(--record "$config/flight.csv")
+XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "${record[@]}" "$port" 2>/dev/null &
 app=$!
 win=""
 for _ in $(seq 50); do
@@ -88,6 +98,49 @@ xdotool mousemove 75 50 click 1
 sleep 2
 xdotool mousemove 1050 650
 sleep 0.5
+
+if [ -n "$scope" ]; then
+    xdotool key F5
+    scope_win=""
+    for _ in $(seq 50); do
+        scope_win="$(xdotool search --name '通道示波器|Channel scope' 2>/dev/null | head -n 1 || true)"
+        [ -n "$scope_win" ] && break
+        sleep 0.1
+    done
+    [ -n "$scope_win" ] || { echo "the scope did not appear" >&2; exit 1; }
+    xdotool windowmove "$scope_win" 0 0 windowsize "$scope_win" 1100 620
+    # Ten seconds of stream fill the view; the cursor stands at two thirds.
+    sleep 12
+    xdotool mousemove 560 300
+    sleep 0.5
+    import -window root -crop 1100x620+0+0 +repage "$out/scope.png"
+    # The recording so far, in the viewer (Ctrl+O, the path, Return).
+    xdotool key ctrl+o
+    sleep 1
+    xdotool type --delay 20 "$config/flight.csv"
+    xdotool key Return
+    viewer=""
+    for _ in $(seq 50); do
+        viewer="$(xdotool search --name 'flight.csv' 2>/dev/null | head -n 1 || true)"
+        [ -n "$viewer" ] && break
+        sleep 0.1
+    done
+    [ -n "$viewer" ] || { echo "the viewer did not appear" >&2; exit 1; }
+    xdotool windowmove "$viewer" 0 0 windowsize "$viewer" 1100 620
+    sleep 0.5
+    xdotool mousemove 420 300
+    sleep 0.5
+    import -window root -crop 1100x620+0+0 +repage "$out/viewer.png"
+    # The sheet of example settings, first page.
+    cat > "$config/glider.json" <<'JSON'
+{"format":"varnix-parameter-file","version":1,"reverse":[0,0,1,0,0,0,0,0],"subTrim":[0,4,-6,0,0,0,0,0],"epaLeft":[96,96,96,96,96,96,96,96],"epaRight":[96,96,96,96,96,96,96,96],"failSafe":[50,50,0,50,50,50,50,50],"servoDelay":[100,100,100,100,100,100,100,100],"auxSource":[null,null,null,null,1,3,0,2],"attitudeChannel":4,"attitude":[14,29,44,56,69,88],"elevonMix":0,"elevon":[100,100,100,-100,100,100],"vtailMix":0,"vtail":[34,-66,50,34],"drMix":1,"drChannel":0,"drRateUp":[100,90,100,100],"drRateDown":[70,65,70,70],"drUp":100,"drDown":100,"drSwitch":0,"drPosition":0,"drExpoUp":[30,25,20,0],"drExpoDown":[15,10,10,0],"thrCurveMix":1,"thrCurveExtra":0,"thrCurve":[0,22,40,55,70,86,100],"prmMix":[0,0,0,0],"prmMaster":[0,1,0,0],"prmSlave":[3,5,0,0],"prmOffset":[-16,-16,0,0],"prmUpRate":[-16,0,0,0],"prmDownRate":[-16,0,0,0],"txAlarmVoltX10":110,"rxAlarmVoltX10":42,"extAlarmVoltX10":105,"rssiAlarm":-90,"stickMode":2,"stickTrim":[120,120,120,120]}
+JSON
+    "$bin/varnix-param" import "$config/glider.json" "$config/glider.txt"
+    "$bin/varnix-param" sheet "$config/glider.txt" -o "$config/glider.pdf" --lang "$lang" 2>/dev/null
+    pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/glider.pdf" "$out/sheet"
+    echo "screenshots in $out"
+    exit 0
+fi
 
 if [ -n "$screen" ]; then
     # No window manager: the window has no frame, and its scroll bars lie

@@ -703,6 +703,58 @@
         <translation> (frames %1 taken, %2 not recognised)</translation>
     </message>
     <message>
+        <source>示波器</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <source>通道示波器：F5</source>
+        <translation>Channel scope: F5</translation>
+    </message>
+    <message>
+        <source>保存设置单</source>
+        <translation>Save setup sheet</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;HTML (*.html)</source>
+        <translation>PDF (*.pdf);;HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>设置单未能保存</source>
+        <translation>The setup sheet was not saved</translation>
+    </message>
+    <message>
+        <source>设置单已保存：%1</source>
+        <translation>Setup sheet saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>● 录制 %1 · %2</source>
+        <translation>● REC %1 · %2</translation>
+    </message>
+    <message>
+        <source>已录制 %1 · %2</source>
+        <translation>Recorded %1 · %2</translation>
+    </message>
+    <message>
+        <source>已写入的 %1 保留在 %2</source>
+        <translation>The %1 written so far stay in %2</translation>
+    </message>
+    <message>
+        <source>录制已停止：%1</source>
+        <translation>Recording stopped: %1</translation>
+    </message>
+    <message>
         <source>写入后</source>
         <translation>After writing</translation>
     </message>
@@ -825,6 +877,18 @@
         <source>设置</source>
         <translation>Settings</translation>
     </message>
+    <message>
+        <source>示波器记录</source>
+        <translation>Scope recordings</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>记录文件夹</source>
+        <translation>Recordings folder</translation>
+    </message>
 </context>
 <context>
     <name>ReviewDialog</name>
@@ -867,6 +931,158 @@
     <message>
         <source>发射机上将有 %1 项设置改变，已选 %2 项。未选的项保留发射机的值。</source>
         <translation>%1 settings will change on the transmitter, %2 selected. Unticked ones keep the transmitter&apos;s value.</translation>
+    </message>
+</context>
+<context>
+    <name>ScopeWidget</name>
+    <message>
+        <source>遥控电压</source>
+        <translation>TX volts</translation>
+    </message>
+    <message>
+        <source>接收电压</source>
+        <translation>RX volts</translation>
+    </message>
+    <message>
+        <source>动力电压</source>
+        <translation>Power volts</translation>
+    </message>
+    <message>
+        <source>信号</source>
+        <translation>RSSI</translation>
+    </message>
+</context>
+<context>
+    <name>ScopeWindow</name>
+    <message>
+        <source>通道示波器</source>
+        <translation>Channel scope</translation>
+    </message>
+    <message>
+        <source>显示最近</source>
+        <translation>Show the last</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>录制</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>整个记录</source>
+        <translation>Whole recording</translation>
+    </message>
+    <message>
+        <source>打开记录…</source>
+        <translation>Open recording…</translation>
+    </message>
+    <message>
+        <source>导出 PNG…</source>
+        <translation>Export PNG…</translation>
+    </message>
+    <message>
+        <source>设置单…</source>
+        <translation>Setup sheet…</translation>
+    </message>
+    <message>
+        <source>曲线</source>
+        <translation>Trace</translation>
+    </message>
+    <message>
+        <source>光标</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>停止录制</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>打开记录</source>
+        <translation>Open recording</translation>
+    </message>
+    <message>
+        <source>记录 (*.csv);;所有文件 (*)</source>
+        <translation>Recordings (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>记录 - %1</source>
+        <translation>Recording - %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 行，</source>
+        <translation>
+            <numerusform>%n row, </numerusform>
+            <numerusform>%n rows, </numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>读到第 %1 行为止（%2）：%3</source>
+        <translation>Read up to line %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>Cannot read: %1</translation>
+    </message>
+    <message>
+        <source>导出 PNG</source>
+        <translation>Export PNG</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>无法写入 %1</source>
+        <translation>Cannot write %1</translation>
+    </message>
+</context>
+<context>
+    <name>SetupSheet</name>
+    <message>
+        <source>Varnix&amp;Tolbane 设置单</source>
+        <translation>Varnix&amp;Tolbane setup sheet</translation>
+    </message>
+    <message>
+        <source>（窗口中的设置）</source>
+        <translation>(the settings in the window)</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>日期：</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>大小舵曲线：比例 %1%，指数 %2%</source>
+        <translation>Dual rate curve: rate %1%, expo %2%</translation>
+    </message>
+    <message>
+        <source>油门曲线：%1</source>
+        <translation>Throttle curve: %1</translation>
+    </message>
+    <message>
+        <source>PDF 未能写入</source>
+        <translation>The PDF could not be written</translation>
     </message>
 </context>
 <context>

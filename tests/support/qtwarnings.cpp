@@ -16,6 +16,7 @@ const char *const alwaysAllowed[] = {
     "Specified color without alpha value but alpha given",
     "XDG_RUNTIME_DIR not set",
     "This plugin does not support propagateSizeHints()",
+    "This plugin does not support raise()",
 };
 
 void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)

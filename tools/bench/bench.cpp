@@ -19,6 +19,12 @@
 #include "packets.h"
 #include "paramset.h"
 #include "rules.h"
+#include "livecsv.h"
+#include "recorder.h"
+#include "scopebuffer.h"
+#include "scopewidget.h"
+
+#include <cmath>
 
 class Bench : public QObject
 {
@@ -244,6 +250,78 @@ private slots:
         port.close();
         pty::close(&pair);
         liveValues = LiveValues();
+    }
+
+    // One frame of the scope at the link's ceiling: 60 s of 576 packets a
+    // second in view, all twelve traces, a 1000 x 500 plot.
+    void scopeFrame()
+    {
+        ScopeBuffer buffer(60000);
+        for (int i = 0; i < 576 * 60; ++i) {
+            ScopeSample s;
+            s.ms = i * 1000LL / 576;
+            for (int t = 0; t < traceCount; ++t)
+                s.value[t] = float(t < 8 ? 1000 + 500 * std::sin(i * 0.01 + t) : 7 + t % 3);
+            buffer.append(s);
+        }
+        ScopeWidget plot;
+        plot.resize(1000, 500);
+        plot.setBuffer(&buffer);
+        plot.setView(buffer.lastMs() - 60000, buffer.lastMs());
+        QImage image(plot.size(), QImage::Format_RGB32);
+        QBENCHMARK {
+            plot.render(&image);
+        }
+    }
+
+    // The reduction to pixel columns alone, for the same frame.
+    void scopeColumns()
+    {
+        ScopeBuffer buffer(60000);
+        for (int i = 0; i < 576 * 60; ++i) {
+            ScopeSample s;
+            s.ms = i * 1000LL / 576;
+            for (int t = 0; t < traceCount; ++t)
+                s.value[t] = float(i % 1000);
+            buffer.append(s);
+        }
+        QBENCHMARK {
+            for (int t = 0; t < traceCount; ++t)
+                traceColumns(buffer, Trace(t), 0, buffer.lastMs(), 1000);
+        }
+    }
+
+    // What recording adds to each packet on the receive path: the row made
+    // and kept in memory (the disk is the recorder's thread's).
+    void recordRow()
+    {
+        Recorder recorder;
+        QTemporaryDir dir;
+        recorder.start(dir.filePath(QStringLiteral("bench.csv")), liveCsvHeader());
+        int step = 0;
+        QBENCHMARK {
+            liveValues.channel(1 + step % 8) = 1000 + step % 500;
+            ++step;
+            recorder.addRow(liveCsvRow(liveSample(liveValues, paramSet.stickTrim, step / 576.0)));
+        }
+        recorder.stop();
+    }
+
+    // The statistics of all twelve traces over the same 60 s.
+    void scopeStatistics()
+    {
+        ScopeBuffer buffer(60000);
+        for (int i = 0; i < 576 * 60; ++i) {
+            ScopeSample s;
+            s.ms = i * 1000LL / 576;
+            for (int t = 0; t < traceCount; ++t)
+                s.value[t] = float(i % 1000);
+            buffer.append(s);
+        }
+        QBENCHMARK {
+            for (int t = 0; t < traceCount; ++t)
+                traceStats(buffer, Trace(t), 0, buffer.lastMs());
+        }
     }
 
     void buildFourFrames()

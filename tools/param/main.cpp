@@ -1,6 +1,6 @@
 // varnix-param: Parameter files for people. Shows, compares and checks the
-// settings a file carries, and turns it into JSON and back; reads, writes and
-// watches a transmitter on a serial port.
+// settings a file carries, turns it into JSON and back, and prints its setup
+// sheet; reads, writes and watches a transmitter on a serial port.
 
 #include "bindings.h"
 #include "fields.h"
@@ -8,10 +8,12 @@
 #include "paramfile.h"
 #include "rules.h"
 #include "settingsdiff.h"
+#include "sheet.h"
 #include "transmitter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,6 +24,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -297,9 +300,17 @@ const Command commands[] = {
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The sheet draws and lays out text: it needs Qt GUI, the rest does not.
+    const bool sheet = sheetcommand::isCommand(argc, argv);
+    if (sheet)
+        sheetcommand::prepareGui();
+    const std::unique_ptr<QCoreApplication> app(sheet ? new QGuiApplication(argc, argv)
+                                                      : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("varnix-param"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNIX_VERSION));
     qInstallMessageHandler(quietHandler);
+    if (sheet)
+        return sheetcommand::run(QCoreApplication::arguments().mid(2));
 
     // The transmitter commands have options of their own, and their own --help.
     const QStringList arguments = QCoreApplication::arguments();
@@ -311,6 +322,7 @@ int main(int argc, char *argv[])
         "frames it saves) and writes them, and talks to the transmitter.\n\nCommands:\n");
     for (const Command &c : commands)
         description += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.usage), -16).arg(QLatin1String(c.what));
+    description += sheetcommand::summary();
     description += QStringLiteral("\nThe transmitter on a serial port (each command has --help):\n");
     description += transmitter::summary();
     description += QStringLiteral(
@@ -323,7 +335,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("show, diff, check, export, import, read, write or monitor."));
+                                 QStringLiteral("show, diff, check, export, import, sheet, read, write or monitor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments()))

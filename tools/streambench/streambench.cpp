@@ -2,9 +2,14 @@
 // channel packets stop-and-wait (next packet once "WWW" came back), measured
 // against the same wall time spent idle with the port open.
 //   QT_QPA_PLATFORM=offscreen build/varnix-streambench [seconds] [--unpaced] [--page N]
+//                                                     [--scope] [--record FILE] [--bare]
 // The window shows the live page (0) unless another page is asked for; the
-// figure then leaves out the repaint of the moving bars.
+// figure then leaves out the repaint of the moving bars. --scope opens the
+// channel scope, --record records to FILE. --bare runs no window at all, only
+// a QSerialPort answering each chunk with "WWW": the floor for one packet.
 #include <QApplication>
+#include <QFile>
+#include <QSerialPort>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -15,12 +20,14 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
+#include "linkport.h"
 #include "mainwindow.h"
 #include "packets.h"
 #include "paramset.h"
@@ -28,31 +35,53 @@
 
 namespace {
 
-double threadCpuUs()
+// The resident memory of the process now, in kB.
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLong() * (::sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
+double cpuUs(clockid_t clock)
 {
     timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    clock_gettime(clock, &ts);
     return ts.tv_sec * 1e6 + ts.tv_nsec / 1e3;
 }
+
+double threadCpuUs()
+{
+    return cpuUs(CLOCK_THREAD_CPUTIME_ID);
+}
+
+// CPU of every thread but the peer's in the last runFor().
+double g_processUs = 0;
 
 // Runs the event loop for ms milliseconds and returns the main thread's CPU
 // time spent meanwhile.
 double runFor(int ms)
 {
     const double before = threadCpuUs();
-    QElapsedTimer t;
-    t.start();
+    const double processBefore = cpuUs(CLOCK_PROCESS_CPUTIME_ID);
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+    g_processUs = cpuUs(CLOCK_PROCESS_CPUTIME_ID) - processBefore;
     return threadCpuUs() - before;
 }
 
 // The transmitter: one channel packet, then wait for the three bytes "WWW".
 // A pseudo-terminal has no baud rate; paced, the peer also waits the time the
 // 23 bytes of a round take on a 115200 baud line, as a real link does.
-void stream(int master, bool paced, std::atomic<bool> &stop, std::atomic<long> &sent)
+void stream(int master, bool paced, std::atomic<bool> &stop, std::atomic<long> &sent, double &peerUs)
 {
+    struct Account {
+        double &us;
+        ~Account() { us = threadCpuUs(); }
+    } account{peerUs};
     LiveValues live;
     int step = 0;
     while (!stop) {
@@ -97,27 +126,67 @@ int main(int argc, char *argv[])
     const int master = pair.master;
     const QString path = pair.slavePath;
 
-    MainWindow window;
-    window.show();
-    window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
-    auto *box = window.findChild<QComboBox *>(QStringLiteral("portNameBox"));
-    auto *button = window.findChild<QPushButton *>(QStringLiteral("openButton"));
-    box->setEditText(path);
-    button->click();
+    const bool bare = args.contains(QStringLiteral("--bare"));
+    const int recordAt = args.indexOf(QStringLiteral("--record"));
+    std::unique_ptr<MainWindow> window;
+    QPushButton *button = nullptr;
+    QSerialPort port;
+    if (bare) {
+        port.setPortName(path);
+        LinkPort::configure(port);
+        if (!port.open(QIODevice::ReadWrite))
+            return 1;
+        QObject::connect(&port, &QSerialPort::readyRead, [&port] {
+            if (port.readAll().isEmpty())
+                return;
+            port.write("WWW");
+            if (port.flush())
+                port.flush();
+        });
+    } else {
+        window.reset(new MainWindow);
+        window->show();
+        window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
+        auto *box = window->findChild<QComboBox *>(QStringLiteral("portNameBox"));
+        button = window->findChild<QPushButton *>(QStringLiteral("openButton"));
+        box->setEditText(path);
+        button->click();
+        if (args.contains(QStringLiteral("--scope")))
+            window->showScope();
+        if (recordAt > 0 && recordAt + 1 < args.size())
+            window->startRecording(args.at(recordAt + 1));
+    }
     runFor(200);
     char drain[64];
     while (::read(master, drain, sizeof drain) > 0) {
     }
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) & ~O_NONBLOCK);
 
-    const double idleUs = runFor(seconds * 1000);
+    // A long run (the memory check) idles ten seconds and scales that.
+    const int idleSeconds = qMin(seconds, 10);
+    const double idleScale = double(seconds) / idleSeconds;
+    const double idleUs = runFor(idleSeconds * 1000) * idleScale;
+    const double idleProcessUs = g_processUs * idleScale;
+    const long startKb = residentKb();
 
     std::atomic<bool> stop{false};
     std::atomic<long> sent{0};
-    std::thread peer(stream, master, paced, std::ref(stop), std::ref(sent));
-    const double busyUs = runFor(seconds * 1000);
+    double peerUs = 0;
+    std::thread peer(stream, master, paced, std::ref(stop), std::ref(sent), std::ref(peerUs));
+    // In minutes, telling the resident memory after each.
+    double busyUs = 0;
+    double busyProcessUs = 0;
+    for (int done = 0; done < seconds;) {
+        const int chunk = qMin(60, seconds - done);
+        busyUs += runFor(chunk * 1000);
+        busyProcessUs += g_processUs;
+        done += chunk;
+        if (seconds > 60)
+            std::printf("after %4d s: %ld kB resident\n", done, residentKb());
+    }
     stop = true;
     peer.join();
+    busyProcessUs -= peerUs;
 
     const double packets = double(sent.load());
     const double perPacket = packets > 0 ? (busyUs - idleUs) / packets : 0;
@@ -126,7 +195,12 @@ int main(int argc, char *argv[])
     std::printf("streaming: %.1f ms CPU in %d s (%.2f %% of a core), %.0f packets/s\n", busyUs / 1000,
                 seconds, busyUs / (seconds * 1e4), packets / seconds);
     std::printf("per packet above idle: %.1f us\n", perPacket);
-    button->click();
+    std::printf("all threads but the peer's: %.2f %% of a core idle, %.2f %% streaming, %.1f us per packet\n",
+                idleProcessUs / (seconds * 1e4), busyProcessUs / (seconds * 1e4),
+                packets > 0 ? (busyProcessUs - idleProcessUs) / packets : 0);
+    std::printf("resident memory: %ld kB before streaming, %ld kB after\n", startKb, residentKb());
+    if (button)
+        button->click();
     pty::close(&pair);
     return 0;
 }

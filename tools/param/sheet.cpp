@@ -1,0 +1,111 @@
+#include "sheet.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTranslator>
+
+#include <cstdio>
+
+#include "paramfile.h"
+#include "setupsheet.h"
+
+namespace sheetcommand {
+
+const char *const name = "sheet";
+
+namespace {
+
+enum Exit { Success = 0, Refused = 2 };
+
+int refuse(const QString &text)
+{
+    std::fputs(QStringLiteral("varnix-param: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+    return Refused;
+}
+
+} // namespace
+
+bool isCommand(int argc, char *argv[])
+{
+    return argc > 1 && qstrcmp(argv[1], name) == 0;
+}
+
+void prepareGui()
+{
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+}
+
+QString summary()
+{
+    return QStringLiteral("  %1 the setup sheet: FILE -o OUT.pdf (A4) or OUT.html\n")
+        .arg(QLatin1String("sheet FILE"), -16);
+}
+
+int run(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the setup sheet of a Parameter file: every setting page by page as the\n"
+        "window names it, the dual-rate and throttle curves, the file, the date and the\n"
+        "version; at most two A4 pages as PDF, or the same as one HTML file."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Where it goes: a .pdf or an .html file."), QStringLiteral("file"));
+    parser.addOption(output);
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("zh or en (default: the window's language)."),
+                                  QStringLiteral("language"));
+    parser.addOption(lang);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file."));
+    if (!parser.parse(QStringList{QStringLiteral("varnix-param sheet")} + args))
+        return refuse(parser.errorText() + QStringLiteral(" (see sheet --help)"));
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en]"));
+    const QString path = parser.positionalArguments().first();
+    const QString out = parser.value(output);
+
+    // The window's language unless asked: the one it remembers, else Chinese.
+    QString language = parser.value(lang);
+    if (language.isEmpty())
+        language = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"))
+                       .value(QStringLiteral("language"))
+                       .toString();
+    if (language == QLatin1String("en")) {
+        auto *translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QStringLiteral(":/translations/varnix_en.qm")))
+            QCoreApplication::installTranslator(translator);
+    } else if (!language.isEmpty() && language != QLatin1String("zh")) {
+        return refuse(QStringLiteral("unknown language \"%1\": use zh or en").arg(language));
+    }
+
+    const ParameterFile file = readParameterFile(path);
+    if (!file.ok())
+        return refuse(QStringLiteral("%1: %2").arg(path, file.reason));
+    if (!file.complete())
+        return refuse(QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary()));
+    ParamSet p;
+    decodeParameterFile(file, p);
+
+    const SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
+                             QCoreApplication::applicationVersion()};
+    QString error;
+    int pages = 0;
+    if (!writeSetupSheet(p, source, out, &error, &pages))
+        return refuse(QStringLiteral("%1: %2").arg(out, error));
+    if (pages > 2)
+        std::fputs(qPrintable(QStringLiteral("varnix-param: the sheet took %1 pages\n").arg(pages)), stderr);
+    return Success;
+}
+
+} // namespace sheetcommand

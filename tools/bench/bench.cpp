@@ -26,6 +26,20 @@
 
 #include <cmath>
 
+// A minute of the link's fastest stream, 576 packets a second, each trace's
+// value from value(packet, trace).
+template <typename Value>
+void fillMinute(ScopeBuffer &buffer, Value value)
+{
+    for (int i = 0; i < 576 * 60; ++i) {
+        ScopeSample s;
+        s.ms = i * 1000LL / 576;
+        for (int t = 0; t < traceCount; ++t)
+            s.value[t] = value(i, t);
+        buffer.append(s);
+    }
+}
+
 class Bench : public QObject
 {
     Q_OBJECT
@@ -257,13 +271,9 @@ private slots:
     void scopeFrame()
     {
         ScopeBuffer buffer(60000);
-        for (int i = 0; i < 576 * 60; ++i) {
-            ScopeSample s;
-            s.ms = i * 1000LL / 576;
-            for (int t = 0; t < traceCount; ++t)
-                s.value[t] = float(t < 8 ? 1000 + 500 * std::sin(i * 0.01 + t) : 7 + t % 3);
-            buffer.append(s);
-        }
+        fillMinute(buffer, [](int i, int t) {
+            return float(t < 8 ? 1000 + 500 * std::sin(i * 0.01 + t) : 7 + t % 3);
+        });
         ScopeWidget plot;
         plot.resize(1000, 500);
         plot.setBuffer(&buffer);
@@ -278,13 +288,7 @@ private slots:
     void scopeColumns()
     {
         ScopeBuffer buffer(60000);
-        for (int i = 0; i < 576 * 60; ++i) {
-            ScopeSample s;
-            s.ms = i * 1000LL / 576;
-            for (int t = 0; t < traceCount; ++t)
-                s.value[t] = float(i % 1000);
-            buffer.append(s);
-        }
+        fillMinute(buffer, [](int i, int) { return float(i % 1000); });
         QBENCHMARK {
             for (int t = 0; t < traceCount; ++t)
                 traceColumns(buffer, Trace(t), 0, buffer.lastMs(), 1000);
@@ -311,13 +315,7 @@ private slots:
     void scopeStatistics()
     {
         ScopeBuffer buffer(60000);
-        for (int i = 0; i < 576 * 60; ++i) {
-            ScopeSample s;
-            s.ms = i * 1000LL / 576;
-            for (int t = 0; t < traceCount; ++t)
-                s.value[t] = float(i % 1000);
-            buffer.append(s);
-        }
+        fillMinute(buffer, [](int i, int) { return float(i % 1000); });
         QBENCHMARK {
             for (int t = 0; t < traceCount; ++t)
                 traceStats(buffer, Trace(t), 0, buffer.lastMs());

@@ -43,8 +43,8 @@ public:
     static QString timeText(qint64 ms);
 
     // The smallest view a zoom reaches, and the largest.
-    static const qint64 minSpanMs = 200;
-    static const qint64 maxSpanMs = 24 * 3600 * 1000;
+    static constexpr qint64 minSpanMs = 200;
+    static constexpr qint64 maxSpanMs = 24 * 3600 * 1000;
 
 signals:
     // The user zoomed or panned.

@@ -1,0 +1,1 @@
+// Compiled with the precompiled header of its set, which it exists to build.

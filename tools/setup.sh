@@ -12,8 +12,12 @@
 
 varnix_top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# VARNIX_SANITIZE=1: a Debug build with ASan and UBSan in build-asan/
+# (build-qt5-asan/ with VARNIX_QT=5).
 varnix_build_dir() {
-    echo "$varnix_top/build${VARNIX_QT:+-qt$VARNIX_QT}"
+    local suffix="${VARNIX_QT:+-qt$VARNIX_QT}"
+    [ "${VARNIX_SANITIZE:-0}" = 0 ] || suffix="$suffix-asan"
+    echo "$varnix_top/build$suffix"
 }
 
 varnix_sudo() {
@@ -64,7 +68,7 @@ varnix_install() {
     major="$(varnix_qt_major)"
     qt="$(varnix_qt_packages "$major")" || return 1
     # shellcheck disable=SC2206
-    local packages=(build-essential cmake $qt $varnix_font_packages "$@")
+    local packages=(build-essential cmake ccache $qt $varnix_font_packages "$@")
     local missing=()
     local status
     status="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)"
@@ -91,13 +95,30 @@ varnix_stale() {
     return 1
 }
 
+# ccache, when installed, keeps the objects for the next build folder, the
+# other Qt's and other checkouts (paths under the checkout are taken relative
+# to it). The precompiled headers need the two sloppinesses. VARNIX_CCACHE=0
+# builds without it.
+varnix_ccache() {
+    if [ "${VARNIX_CCACHE:-1}" = 0 ] || ! command -v ccache > /dev/null; then
+        export CCACHE_DISABLE=1
+        return 1
+    fi
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$varnix_top}"
+    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
+}
+
 # Configures the build folder when it is new, then builds the targets named
 # (everything when none is).
 varnix_build() {
     local dir
     dir="$(varnix_build_dir)"
+    local options=(-DCMAKE_BUILD_TYPE=Release)
+    [ "${VARNIX_SANITIZE:-0}" = 0 ] || options=(-DCMAKE_BUILD_TYPE=Debug -DVARNIX_SANITIZE=ON)
+    [ -z "${VARNIX_QT:-}" ] || options+=("-DVARNIX_QT=$VARNIX_QT")
+    ! varnix_ccache || options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     if [ ! -f "$dir/Makefile" ] && [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$varnix_top" -B "$dir" -DCMAKE_BUILD_TYPE=Release ${VARNIX_QT:+-DVARNIX_QT=$VARNIX_QT}
+        cmake -S "$varnix_top" -B "$dir" "${options[@]}"
     fi
     local targets=()
     [ $# -eq 0 ] || targets=(--target "$@")

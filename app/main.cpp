@@ -7,26 +7,51 @@
 #include <cstdlib>
 #include <utility>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include "mainwindow.h"
 #include "startup.h"
 
 namespace {
 
-// A console may not be there (a Windows program started from its icon), so
-// what goes to standard output also shows in a box there.
+#ifdef Q_OS_WIN
+// A program of the Windows subsystem has no console of its own. Started
+// from one (cmd, PowerShell), it writes to that console; with its output
+// redirected, to the file or pipe; started from its icon, to neither.
+bool hasConsoleOutput(bool isError)
+{
+    const HANDLE out = GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN)
+        return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return false;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+    return true;
+}
+#endif
+
+// Help, the version and errors go to the console; where there is none (a
+// Windows program started from its icon) they show in a box instead.
 void tell(int &argc, char **argv, const QString &text, bool isError)
 {
-    std::fputs(qPrintable(text + QLatin1Char('\n')), isError ? stderr : stdout);
 #ifdef Q_OS_WIN
-    const QScopedPointer<QApplication> app(qApp ? nullptr : new QApplication(argc, argv));
-    if (isError)
-        QMessageBox::warning(nullptr, QStringLiteral("varnix-config"), text);
-    else
-        QMessageBox::information(nullptr, QStringLiteral("varnix-config"), text);
+    if (!hasConsoleOutput(isError)) {
+        const QScopedPointer<QApplication> app(qApp ? nullptr : new QApplication(argc, argv));
+        if (isError)
+            QMessageBox::warning(nullptr, QStringLiteral("varnix-config"), text);
+        else
+            QMessageBox::information(nullptr, QStringLiteral("varnix-config"), text);
+        return;
+    }
 #else
     Q_UNUSED(argc);
     Q_UNUSED(argv);
 #endif
+    std::fputs(qPrintable(text + QLatin1Char('\n')), isError ? stderr : stdout);
+    std::fflush(isError ? stderr : stdout);
 }
 
 // Answers a command line that asks for help or the version, or is wrong:

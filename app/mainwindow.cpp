@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "logging.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -575,7 +576,7 @@ bool MainWindow::prepareSave()
         dialog.setDefaultSuffix(filter == tr(kTextFilter) ? QStringLiteral("txt") : QString());
     });
     const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    qDebug() << path;
+    qCDebug(lcVarnix) << path;
     if (path.isEmpty())
         return false;
     m_status->setFile(path);
@@ -624,7 +625,7 @@ bool MainWindow::prepareLoad()
     // Only a regular file of sane size is read at all.
     const ParameterFile file = readParameterFile(loadFileName);
     if (file.refusal != FileRefusal::None && file.refusal != FileRefusal::NoFrames) {
-        qDebug("Load refused: %s", qPrintable(file.reason));
+        qCDebug(lcVarnix, "Load refused: %s", qPrintable(file.reason));
         loadFileName.clear();
         showFileErrorBox();
         return false;
@@ -650,7 +651,7 @@ bool MainWindow::prepareLoad()
         return false;
     paramSet = loaded;
     if (!file.complete()) {
-        qDebug("Load: %s", qPrintable(file.frames.summary()));
+        qCDebug(lcVarnix, "Load: %s", qPrintable(file.frames.summary()));
         m_status->setResultNote(tr("（只取了 %1 帧，未识别 %2）")
                                     .arg(file.frames.letters(), file.frames.letters(false)));
     }

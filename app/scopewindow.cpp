@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -25,6 +26,7 @@
 #include "preferences.h"
 #include "livecsv.h"
 #include "recorder.h"
+#include "recordingloader.h"
 #include "scopewidget.h"
 
 namespace {
@@ -36,6 +38,8 @@ const int kLegendMs = 200;
 // A live scope keeps the longest span it offers.
 const qint64 kLiveKeepMs = 60000;
 const int kSpans[] = {10, 30, 60};
+// While a recording loads, the view grows with it this often.
+const int kFollowMs = 100;
 
 enum Column { NameColumn, CursorColumn, MinColumn, MaxColumn, MeanColumn, ColumnCount };
 
@@ -67,6 +71,11 @@ ScopeWindow::ScopeWindow(const QString &path, QWidget *parent)
     load(path);
 }
 
+ScopeWindow::~ScopeWindow()
+{
+    delete m_loader;
+}
+
 void ScopeWindow::build()
 {
     setAttribute(Qt::WA_DeleteOnClose, !isLive());
@@ -76,6 +85,12 @@ void ScopeWindow::build()
     m_legendTimer.setSingleShot(true);
     m_legendTimer.setInterval(kLegendMs);
     connect(&m_legendTimer, &QTimer::timeout, this, &ScopeWindow::updateLegend);
+    m_followTimer.setSingleShot(true);
+    m_followTimer.setInterval(kFollowMs);
+    connect(&m_followTimer, &QTimer::timeout, this, [this] {
+        if (m_following)
+            showAll();
+    });
 
     auto *bar = new QHBoxLayout;
     if (isLive()) {
@@ -101,6 +116,13 @@ void ScopeWindow::build()
         m_all = new QPushButton(tr("整个记录"));
         connect(m_all, &QPushButton::clicked, this, &ScopeWindow::showAll);
         bar->addWidget(m_all);
+    }
+    if (!isLive()) {
+        m_progress = new QProgressBar;
+        m_progress->setRange(0, 1000);
+        m_progress->setFormat(tr("正在读取 %p%"));
+        m_progress->setVisible(false);
+        bar->addWidget(m_progress);
     }
     auto *open = new QPushButton(tr("打开记录…"));
     open->setShortcut(QKeySequence::Open);
@@ -249,6 +271,7 @@ void ScopeWindow::frame()
 
 void ScopeWindow::viewChanged(qint64, qint64)
 {
+    m_following = false;
     updateLegend();
 }
 
@@ -266,14 +289,15 @@ void ScopeWindow::updateLegend()
     const qint64 cursor = m_plot->cursorMs();
     const ScopeSample *atCursor = cursor >= 0 ? m_buffer.sampleAt(cursor) : nullptr;
     const QString none;
+    const SampleSummary inView = m_buffer.summaryOf(m_plot->viewFrom(), m_plot->viewTo());
     for (int t = 0; t < traceCount; ++t) {
         QTreeWidgetItem *item = m_legend->topLevelItem(t);
-        const TraceStats s = traceStats(m_buffer, Trace(t), m_plot->viewFrom(), m_plot->viewTo());
+        const TraceColumn &s = inView.trace[t];
         const auto text = [t](double v) { return ScopeWidget::valueText(Trace(t), v); };
         item->setText(CursorColumn, atCursor ? text(double(atCursor->value[t])) : none);
         item->setText(MinColumn, s.count ? text(s.min) : text(std::nan("")));
         item->setText(MaxColumn, s.count ? text(s.max) : text(std::nan("")));
-        item->setText(MeanColumn, s.count ? text(s.mean) : text(std::nan("")));
+        item->setText(MeanColumn, s.count ? text(s.sum / s.count) : text(std::nan("")));
     }
 }
 
@@ -308,31 +332,64 @@ void ScopeWindow::openRecording()
     viewer->show();
 }
 
-bool ScopeWindow::load(const QString &path)
+void ScopeWindow::load(const QString &path)
 {
     m_path = path;
     setWindowTitle(tr("记录 - %1").arg(QFileInfo(path).fileName()));
     m_buffer.clear();
-    QFile file(path);
-    LiveCsvRead read;
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.problem = file.errorString();
-    } else {
-        read = readLiveCsv(file.readAll());
-        for (const LiveSample &sample : std::as_const(read.samples))
-            m_buffer.append(scopeSample(sample));
-    }
-    const QString shown = tr("%n 行，", nullptr, int(read.samples.size())) + ScopeWidget::timeText(m_buffer.lastMs());
-    if (read.complete)
+    m_fileNote.clear();
+    m_note->setVisible(false);
+    delete m_loader;
+    m_loader = new RecordingLoader(path);
+    connect(m_loader, &RecordingLoader::samplesReady, this, &ScopeWindow::takeSamples);
+    connect(m_loader, &RecordingLoader::finished, this, &ScopeWindow::loadFinished);
+    m_progress->setValue(0);
+    m_progress->setVisible(true);
+    m_following = true;
+    m_loader->start();
+}
+
+void ScopeWindow::takeSamples(qint64 done, qint64 total)
+{
+    if (!m_loader)
+        return;
+    const bool first = m_buffer.isEmpty();
+    const QVector<ScopeSample> samples = m_loader->take();
+    for (const ScopeSample &s : samples)
+        m_buffer.append(s);
+    if (total > 0)
+        m_progress->setValue(int(done * 1000 / total));
+    // The first rows show at once; then the view grows with the file.
+    if (first && !m_buffer.isEmpty())
+        showAll();
+    else if (m_following && !m_followTimer.isActive())
+        m_followTimer.start();
+    m_plot->update();
+}
+
+void ScopeWindow::loadFinished()
+{
+    if (!m_loader)
+        return;
+    takeSamples(0, 0);
+    const QString shown = tr("%n 行，", nullptr, m_buffer.size()) + ScopeWidget::timeText(m_buffer.lastMs());
+    if (m_loader->complete())
         m_fileNote = shown;
-    else if (read.line > 0)
-        m_fileNote = tr("读到第 %1 行为止（%2）：%3").arg(read.line).arg(read.problem, shown);
+    else if (m_loader->line() > 0)
+        m_fileNote = tr("读到第 %1 行为止（%2）：%3").arg(m_loader->line()).arg(m_loader->problem(), shown);
     else
-        m_fileNote = tr("无法读取：%1").arg(read.problem);
+        m_fileNote = tr("无法读取：%1").arg(m_loader->problem());
+    m_loader->deleteLater();
+    m_loader = nullptr;
+    m_followTimer.stop();
+    m_progress->setVisible(false);
     m_note->setText(m_fileNote);
     m_note->setVisible(true);
-    showAll();
-    return read.complete;
+    if (m_following)
+        showAll();
+    else
+        updateLegend();
+    emit loaded();
 }
 
 void ScopeWindow::showAll()
@@ -340,6 +397,7 @@ void ScopeWindow::showAll()
     const qint64 from = m_buffer.firstMs();
     const qint64 to = qMax(m_buffer.lastMs(), from + ScopeWidget::minSpanMs);
     m_plot->setView(from, to);
+    m_following = true;
     updateLegend();
 }
 

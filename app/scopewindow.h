@@ -11,7 +11,9 @@ class Link;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
+class RecordingLoader;
 class QTreeWidget;
 class Recorder;
 class ScopeWidget;
@@ -29,14 +31,16 @@ class ScopeWindow : public QWidget
 public:
     // The live scope on the link; recorder is started and stopped from it.
     ScopeWindow(Link *link, Recorder *recorder, QWidget *parent = nullptr);
-    // A viewer of the recording at path.
+    // A viewer of the recording at path; the file is read in the background.
     ScopeWindow(const QString &path, QWidget *parent = nullptr);
+    ~ScopeWindow() override;
 
     bool isLive() const { return m_link != nullptr; }
     ScopeWidget *plot() const { return m_plot; }
     const ScopeBuffer &buffer() const { return m_buffer; }
-    // What the viewer says about the file it read.
+    // What the viewer says about the file it read; empty while reading.
     QString fileNote() const;
+    bool isLoading() const { return m_loader != nullptr; }
 
     void setSpanSeconds(int seconds);
     void setPaused(bool paused);
@@ -54,6 +58,8 @@ public:
 
 signals:
     void printSheetRequested();
+    // The viewer has read its file, as far as it could.
+    void loaded();
 
 private:
     void build();
@@ -66,7 +72,9 @@ private:
     void recorderChanged();
     void openRecording();
     void askExport();
-    bool load(const QString &path);
+    void load(const QString &path);
+    void takeSamples(qint64 done, qint64 total);
+    void loadFinished();
 
     Link *m_link = nullptr;
     Recorder *m_recorder = nullptr;
@@ -78,6 +86,12 @@ private:
     QPushButton *m_record = nullptr;
     QPushButton *m_all = nullptr;
     QLabel *m_note = nullptr;
+    QProgressBar *m_progress = nullptr;
+    RecordingLoader *m_loader = nullptr;
+    // While a recording loads, the view spans what has come until the user
+    // zooms or pans; brought up to date every kFollowMs.
+    bool m_following = true;
+    QTimer m_followTimer;
     QTimer m_frameTimer;
     QElapsedTimer m_clock;   // the live stream's time base
     QTimer m_legendTimer;    // the legend's figures, at most every kLegendMs

@@ -1,4 +1,5 @@
 #include "link.h"
+#include "logging.h"
 
 #include <QDebug>
 #include <QIODevice>
@@ -198,7 +199,7 @@ QByteArray Link::sendFrame(int frame)
 {
     QString &text = frameTexts.text[frame];
     buildFrame(paramSet, frame, text);
-    qDebug(frameLogFormats[frame], int(text.length()));
+    qCDebug(lcVarnix, frameLogFormats[frame], int(text.length()));
     const QByteArray bytes = text.toUtf8();
     if (isOpen())
         m_device->write(bytes);

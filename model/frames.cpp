@@ -1,4 +1,5 @@
 #include "frames.h"
+#include "logging.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -527,14 +528,14 @@ FileFrames locateFrames(const QString &text)
 FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamSet &p)
 {
     const int n = text.size();
-    qDebug("Blength00:%d", n);
+    qCDebug(lcVarnix, "Blength00:%d", n);
     // The I frame has never had a line of its own.
     const char *const lines[4] = {"Blength01:%d", "Blength02:%d", "Blength03:%d", nullptr};
     for (int k = FrameS; k <= FrameI; ++k) {
         if (!found.present[k])
             continue;
         if (lines[k])
-            qDebug(lines[k], n);
+            qCDebug(lcVarnix, lines[k], n);
         decodeFrameFields(text, found.at[k], k, p);
     }
     return found;

@@ -46,3 +46,33 @@ struct LiveCsvRead
 };
 
 LiveCsvRead readLiveCsv(const QByteArray &text);
+
+// The same, piece by piece as the file comes off the disk: a recording of
+// hundreds of megabytes is never held whole.
+class LiveCsvReader
+{
+public:
+    // Takes the next bytes and appends the rows they complete to out.
+    // False once reading has stopped (problem() says why).
+    bool feed(const char *data, qint64 size, QVector<LiveSample> &out);
+    // The end of the file: what a last line without its end says.
+    void finish();
+    // Reading stopped for a reason other than the text (a read error).
+    void fail(const QString &why);
+
+    bool stopped() const { return !m_problem.isEmpty(); }
+    bool complete() const { return m_finished && m_problem.isEmpty(); }
+    int line() const { return m_problemLine; }
+    QString problem() const { return m_problem; }
+
+private:
+    bool takeLine(const char *begin, const char *end, QVector<LiveSample> &out);
+    void stop(int line, const QString &why);
+
+    QByteArray m_carry; // the start of a line whose end has not come yet
+    int m_lines = 0;    // whole lines taken
+    qint64 m_bytes = 0;
+    bool m_finished = false;
+    int m_problemLine = 0;
+    QString m_problem;
+};

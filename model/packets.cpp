@@ -1,4 +1,5 @@
 #include "packets.h"
+#include "logging.h"
 
 #include <QDebug>
 
@@ -145,7 +146,7 @@ void decodeTelemetry(const QByteArray &chunk, ParamSet &p, LiveValues &live)
 void noteSection(LiveValues &live, int number)
 {
     live.ReadFlag = number;
-    qDebug("ReadFlag:%d", number);
+    qCDebug(lcVarnix, "ReadFlag:%d", number);
 }
 
 char clampedByte(int v)

@@ -45,6 +45,7 @@ private slots:
     void unreadableFileShowsBox_data();
     void unreadableFileShowsBox();
     void failedSaveKeepsOldFile();
+    void quietByDefault();
 
 private:
     QTemporaryDir m_cwd;
@@ -528,6 +529,61 @@ private:
 };
 
 } // namespace
+
+namespace {
+QStringList printed;
+QtMessageHandler beforeQuiet = nullptr;
+void notePrinted(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const char *const platform[] = {"XDG_RUNTIME_DIR", "propagateSizeHints", "raise()"};
+    bool fromPlatform = false;
+    for (const char *p : platform)
+        fromPlatform = fromPlatform || message.contains(QLatin1String(p));
+    if (!fromPlatform)
+        printed << message;
+    if (beforeQuiet)
+        beforeQuiet(type, context, message);
+}
+
+void clickSave(MainWindow &w, const QString &path)
+{
+    apptest::ModalAnswerer answerer;
+    answerer.queueFile(path);
+    answerer.onShown([path](const apptest::ModalSeen &seen) {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (seen.kind != QLatin1String("file") || !dialog)
+            return;
+        if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            edit->setText(path);
+    });
+    w.findChild<QToolButton *>(QStringLiteral("toolButton_Save"))->click();
+    linktest::waitIdle(w.link());
+}
+} // namespace
+
+// Building the window (its style sheets) and a Save print nothing unless
+// the program's tracing is asked for; then they say what they did.
+void TestFiles::quietByDefault()
+{
+    QTemporaryDir dir;
+    printed.clear();
+    beforeQuiet = qInstallMessageHandler(notePrinted);
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickSave(w, dir.filePath(QStringLiteral("quiet.txt")));
+    }
+    qInstallMessageHandler(beforeQuiet);
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("quiet.txt"))));
+    QVERIFY2(printed.isEmpty(), qPrintable(printed.join(QLatin1Char('\n'))));
+    MainWindow w;
+    apptest::MessageLog log(false);
+    clickSave(w, dir.filePath(QStringLiteral("traced.txt")));
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("traced.txt"))));
+    QVERIFY2(log.lines().join(QLatin1Char('|')).contains(QLatin1String("traced.txt")),
+             qPrintable(log.lines().join(QLatin1Char('|'))));
+}
 
 void TestFiles::failedSaveKeepsOldFile()
 {

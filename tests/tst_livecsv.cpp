@@ -30,6 +30,20 @@ QByteArray recording(const QVector<LiveSample> &samples)
     return text;
 }
 
+// The text read as the viewer reads a file, in pieces of the given size.
+LiveCsvRead readInPieces(const QByteArray &text, int piece)
+{
+    LiveCsvRead r;
+    LiveCsvReader reader;
+    for (int at = 0; at < text.size() && reader.feed(text.constData() + at, qMin(piece, int(text.size()) - at), r.samples);)
+        at += piece;
+    reader.finish();
+    r.complete = reader.complete();
+    r.line = reader.line();
+    r.problem = reader.problem();
+    return r;
+}
+
 } // namespace
 
 class TestLiveCsv : public QObject
@@ -118,6 +132,38 @@ private slots:
         QVERIFY(!r.problem.isEmpty());
         QTEST(int(r.samples.size()), "rows");
         QTEST(r.line, "line");
+    }
+
+    // Read in pieces as a file comes off the disk, any text reads as it does
+    // whole: the same rows, values, end and reason.
+    void piecesReadAsTheWhole_data()
+    {
+        damaged_data();
+        const QByteArray three = recording({sample(0, 1000, -40, true), sample(0.1, 1200, 0, false),
+                                            sample(7.25, 2000, -99, true)});
+        QTest::newRow("whole") << three << 3 << 0;
+        QTest::newRow("line ends of Windows") << QByteArray(three).replace("\n", "\r\n") << 3 << 0;
+        QTest::newRow("numbers in other spellings")
+            << QByteArray(three).replace("7.42", "7.4200").replace(",2000,", ",+2000,").replace("7.250", "7.25e0")
+            << 3 << 0;
+    }
+    void piecesReadAsTheWhole()
+    {
+        QFETCH(QByteArray, text);
+        const LiveCsvRead whole = readLiveCsv(text);
+        QTEST(int(whole.samples.size()), "rows");
+        QTEST(whole.line, "line");
+        for (int piece : {1, 2, 7, 80, 1 << 16}) {
+            const LiveCsvRead r = readInPieces(text, piece);
+            const QString where = QStringLiteral("pieces of %1").arg(piece);
+            QVERIFY2(r.complete == whole.complete && r.line == whole.line && r.problem == whole.problem,
+                     qPrintable(where + QStringLiteral(": ") + r.problem));
+            QCOMPARE(r.samples.size(), whole.samples.size());
+            for (int i = 0; i < r.samples.size(); ++i)
+                QVERIFY2(liveCsvRow(r.samples.at(i)) == liveCsvRow(whole.samples.at(i)), qPrintable(where));
+        }
+        if (whole.complete)
+            QCOMPARE(whole.samples.last().channel[7], 2000);
     }
 };
 

@@ -67,7 +67,12 @@ class TestPackets : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testsupport::failOnUnexpectedWarnings(); }
+    void initTestCase()
+    {
+        testsupport::failOnUnexpectedWarnings();
+        // The section numbers are checked in the program's tracing.
+        QLoggingCategory::setFilterRules(QStringLiteral("varnix.debug=true"));
+    }
     void kinds_data();
     void kinds();
     void byteArrayToInt_data();

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -70,6 +71,42 @@ struct Rig {
         return true;
     }
 };
+
+// A recording of hours at 20 rows a second, as long flights are recorded:
+// CH1 runs up and down, the RSSI comes and goes.
+bool writeLongRecording(const QString &path, int hours)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(liveCsvHeader());
+    QByteArray rows;
+    for (int i = 0; i < hours * 3600 * 20; ++i) {
+        LiveSample s;
+        s.seconds = i * 0.05;
+        s.channel[0] = 1000 + (i * 13) % 900 - 450;
+        s.hasRssi = i % 100 < 90;
+        s.rssiDbm = -(i % 80);
+        rows += liveCsvRow(s);
+        if (rows.size() > (1 << 20)) {
+            f.write(rows);
+            rows.clear();
+        }
+    }
+    return f.write(rows) == rows.size() && f.flush();
+}
+
+bool waitLoaded(ScopeWindow &viewer)
+{
+    return QTest::qWaitFor([&viewer] { return !viewer.isLoading(); }, 60000);
+}
+
+void wheelNotch(QWidget *w, QPoint at, int notches)
+{
+    QWheelEvent e(QPointF(at), QPointF(w->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+}
 
 } // namespace
 
@@ -243,6 +280,7 @@ private slots:
         bytes += liveCsvRow(LiveSample()).left(7); // cut short
         QVERIFY(writeBytes(path, bytes));
         ScopeWindow viewer(path);
+        QVERIFY(waitLoaded(viewer));
         QCOMPARE(viewer.buffer().size(), 5);
         QVERIFY2(viewer.fileNote().contains(QStringLiteral("7")), qPrintable(viewer.fileNote()));
         QCOMPARE(viewer.legendRow(Trace::CH1).mid(1),
@@ -256,6 +294,92 @@ private slots:
         emit viewer.plot()->viewChanged(0, 150);
         QCOMPARE(viewer.legendRow(Trace::CH1).mid(1),
                  (QStringList{QStringLiteral("1000"), QStringLiteral("1100"), QStringLiteral("1050")}));
+    }
+
+    // An hour's recording zoomed in by the wheel, 50 notches: the pixel
+    // columns held follow the plot's width, not the file (they grew to
+    // gigabytes), and the list's figures are those of the span in view.
+    void zoomingALongRecordingHoldsOnlyTheView()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hour.csv"));
+        QVERIFY(writeLongRecording(path, 1));
+        ScopeWindow viewer(path);
+        viewer.resize(1100, 620);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QVERIFY(waitLoaded(viewer));
+        QCOMPARE(viewer.buffer().size(), 72000);
+        QVERIFY2(viewer.fileNote().contains(QStringLiteral("72000")), qPrintable(viewer.fileNote()));
+        ScopeWidget *plot = viewer.plot();
+        const QPoint at(plot->width() / 3, plot->height() / 2);
+        for (int notch = 1; notch <= 50; ++notch) {
+            wheelNotch(plot, at, 1);
+            plot->repaint();
+            QVERIFY2(plot->heldColumns() <= 3 * plot->width(),
+                     qPrintable(QStringLiteral("%1 columns held after %2 notches").arg(plot->heldColumns()).arg(notch)));
+        }
+        QCOMPARE(plot->viewTo() - plot->viewFrom(), ScopeWidget::minSpanMs + 0);
+        // CH1 over the view, counted from the file's own rows.
+        int lo = 10000, hi = -1;
+        for (int i = 0; i < viewer.buffer().size(); ++i) {
+            const ScopeSample &s = viewer.buffer().at(i);
+            if (s.ms >= plot->viewFrom() && s.ms <= plot->viewTo()) {
+                lo = qMin(lo, int(s.value[0]));
+                hi = qMax(hi, int(s.value[0]));
+            }
+        }
+        QVERIFY(hi >= lo);
+        QCOMPARE(viewer.legendRow(Trace::CH1).mid(1, 2), (QStringList{QString::number(lo), QString::number(hi)}));
+        // And out again to the whole hour, and a drag across it.
+        for (int notch = 0; notch < 60; ++notch)
+            wheelNotch(plot, at, -1);
+        QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseMove(plot, at + QPoint(200, 0));
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, at + QPoint(200, 0));
+        plot->repaint();
+        QVERIFY(plot->heldColumns() <= 3 * plot->width());
+    }
+
+    // However long the span and wide the plot, the time axis has labels, in
+    // order, none of two alike, each clear of the next.
+    void timeLabelsNeverOverlap_data()
+    {
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("span");
+        const qint64 s = 1000, m = 60 * s, h = 60 * m;
+        const QList<QPair<const char *, qint64>> spans = {
+            {"200 ms", 200},     {"1.7 s", 1700}, {"10 s", 10 * s},   {"59 s", 59 * s},  {"3 min", 3 * m},
+            {"55 min", 55 * m},  {"1 h", h},      {"9.5 h", 9 * h + 30 * m}, {"24 h", 24 * h}, {"36 h", 36 * h},
+            {"100 h", 100 * h}, {"40 days", 960 * h}};
+        const QList<QPair<const char *, qint64>> starts = {{"at 0", 0}, {"at 0:59", 59 * s + 900},
+                                                           {"at 9:59:59", 10 * h - 1}, {"before 0", -1500}};
+        for (const auto &span : spans)
+            for (const auto &start : starts)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(span.first), QLatin1String(start.first))))
+                    << start.second << span.second;
+    }
+    void timeLabelsNeverOverlap()
+    {
+        QFETCH(qint64, from);
+        QFETCH(qint64, span);
+        const QFontMetrics fm(QApplication::font());
+        const auto width = [&fm](const QString &t) { return fm.horizontalAdvance(t); };
+        for (int px : {300, 980, 2500}) {
+            const QVector<ScopeWidget::TimeTick> ticks = ScopeWidget::timeTicks(from, from + span, px, width, 16);
+            QVERIFY2(ticks.size() >= 2, qPrintable(QStringLiteral("%1 labels on %2 px").arg(ticks.size()).arg(px)));
+            for (int i = 0; i < ticks.size(); ++i) {
+                const ScopeWidget::TimeTick &t = ticks.at(i);
+                QVERIFY(t.ms >= from && t.ms <= from + span && t.x >= 0 && t.x <= px);
+                if (i == 0)
+                    continue;
+                const ScopeWidget::TimeTick &before = ticks.at(i - 1);
+                QVERIFY2(t.text != before.text, qPrintable(t.text));
+                const int room = t.x - before.x - (width(t.text) + width(before.text)) / 2;
+                QVERIFY2(room >= 15, qPrintable(QStringLiteral("%1 | %2 on %3 px: %4 px apart")
+                                                    .arg(before.text, t.text).arg(px).arg(room)));
+            }
+        }
     }
 };
 

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QRandomGenerator>
+
 #include <cmath>
 
 #include "qtwarnings.h"
@@ -26,6 +28,21 @@ ScopeBuffer knownTrace()
     for (int i = 0; i < 7; ++i)
         b.append(at(i * 100, values[i]));
     return b;
+}
+
+// The summary of samples from..to-1 counted one by one.
+SampleSummary countedSummary(const ScopeBuffer &b, int from, int to)
+{
+    SampleSummary s;
+    for (int i = from; i < to; ++i)
+        s.take(b.at(i));
+    return s;
+}
+
+bool sameColumn(const TraceColumn &a, const TraceColumn &b)
+{
+    return a.count == b.count && (a.count == 0 || (a.first == b.first && a.last == b.last && a.min == b.min
+                                                   && a.max == b.max && qAbs(a.sum - b.sum) < 1e-6 * qAbs(b.sum) + 1e-6));
 }
 
 } // namespace
@@ -226,6 +243,83 @@ private slots:
         for (int k = 0; k < 100; ++k)
             b.append(at(100000 + k * 7, float(k)));
         check();
+    }
+
+    // Runs of every length at every offset sum up as the samples counted one
+    // by one: in a recording kept whole, in a live scope that drops its
+    // oldest samples, and after a clear at an index that is no round number.
+    void summariesMatchCountedOnes_data()
+    {
+        QTest::addColumn<qint64>("keepMs");
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<int>("clearAt"); // -1: never
+        QTest::newRow("recording") << qint64(0) << 70000 << -1;
+        QTest::newRow("live, oldest dropped") << qint64(20000) << 70000 << -1;
+        QTest::newRow("cleared midway") << qint64(0) << 50000 << 33333;
+    }
+    void summariesMatchCountedOnes()
+    {
+        QFETCH(qint64, keepMs);
+        QFETCH(int, samples);
+        QFETCH(int, clearAt);
+        ScopeBuffer b(keepMs);
+        for (int i = 0; i < samples; ++i) {
+            if (i == clearAt)
+                b.clear();
+            ScopeSample s = at(i, float((i * 7919) % 2001 - 1000));
+            if (i % 3)
+                s.value[int(Trace::Rssi)] = float(-(i % 97));
+            b.append(s);
+        }
+        QRandomGenerator rng(20);
+        for (int k = 0; k < 300; ++k) {
+            const int from = int(rng.bounded(b.size()));
+            const int to = qMin(b.size(), from + int(rng.bounded(k % 3 ? 3000 : b.size())));
+            const SampleSummary got = b.summary(from, to);
+            const SampleSummary want = countedSummary(b, from, to);
+            for (int t : {int(Trace::CH1), int(Trace::Rssi), int(Trace::TxVolt)})
+                QVERIFY2(sameColumn(got.trace[t], want.trace[t]),
+                         qPrintable(QStringLiteral("trace %1, samples %2..%3").arg(t).arg(from).arg(to)));
+        }
+    }
+
+    // A recording panned and zoomed at will: the columns in view are those
+    // made afresh, and no more are held than a few views' worth.
+    void columnsFollowTheView_data()
+    {
+        QTest::addColumn<QList<qint64>>("moves"); // view starts, in columns
+        QTest::addColumn<double>("perColumn");
+        QTest::newRow("pans both ways") << QList<qint64>{0, 300, 900, 850, 100, -400, 2000} << 40.0;
+        QTest::newRow("zoomed in far, beyond both ends") << QList<qint64>{-900, 1000, 5000000, 4999000} << 0.25;
+    }
+    void columnsFollowTheView()
+    {
+        QFETCH(QList<qint64>, moves);
+        QFETCH(double, perColumn);
+        const int columns = 800;
+        ScopeBuffer b;
+        for (int i = 0; i < 20000; ++i)
+            b.append(at(i * 61 + i % 7, float(i % 1500)));
+        ScopeColumns kept;
+        for (qint64 first : moves) {
+            kept.update(b, perColumn, first, first + columns);
+            QVERIFY(kept.held() <= 3 * columns + 1);
+            int next = 0;
+            for (int c = 0; c <= columns; ++c) {
+                const qint64 abs = first + c;
+                int i = next;
+                while (i < b.size() && qint64(std::floor(b.at(i).ms / perColumn)) < abs)
+                    ++i;
+                int j = i;
+                while (j < b.size() && qint64(std::floor(b.at(j).ms / perColumn)) == abs)
+                    ++j;
+                next = j;
+                const ScopeColumns::Column *col = kept.column(abs);
+                QVERIFY(col);
+                QVERIFY2(sameColumn(col->trace[0], countedSummary(b, i, j).trace[0]),
+                         qPrintable(QStringLiteral("column %1 after a move to %2").arg(abs).arg(first)));
+            }
+        }
     }
 };
 

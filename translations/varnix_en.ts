@@ -1053,6 +1053,10 @@
         <source>无法写入 %1</source>
         <translation>Cannot write %1</translation>
     </message>
+    <message>
+        <source>正在读取 %p%</source>
+        <translation>Reading %p%</translation>
+    </message>
 </context>
 <context>
     <name>SetupSheet</name>

@@ -16,6 +16,8 @@ const int kRight = 64;
 const int kTop = 6;
 const int kBottom = 22;
 const int kPaneGap = 14;
+// Clear room between two labels of the time axis.
+const int kTimeLabelGap = 16;
 
 struct TraceLook {
     QRgb colour;
@@ -52,15 +54,28 @@ bool isChannel(int t)
     return t <= int(Trace::CH8);
 }
 
-// A step of the time axis that leaves at least minPx between labels.
-qint64 timeStep(qint64 spanMs, int widthPx, int minPx)
+// The round steps of the time axis, finest first; beyond the last, whole
+// days doubled.
+const qint64 kSteps[] = {10,     20,     50,      100,     200,     500,     1000,     2000,     5000,
+                         10000,  15000,  30000,   60000,   120000,  300000,  600000,   900000,   1800000,
+                         3600000, 7200000, 10800000, 21600000, 43200000, 86400000};
+
+// A label of the time axis at a step of stepMs: as many decimals as the
+// step needs, none for whole seconds.
+QString tickText(qint64 ms, qint64 stepMs)
 {
-    static const qint64 steps[] = {10,    20,    50,     100,    200,    500,    1000,    2000,    5000,
-                                   10000, 15000, 30000,  60000,  120000, 300000, 600000,  1800000, 3600000};
-    for (qint64 step : steps)
-        if (widthPx > 0 && double(step) * widthPx / double(spanMs) >= minPx)
-            return step;
-    return 3600000;
+    if (ms < 0)
+        return QLatin1Char('-') + tickText(-ms, stepMs);
+    const int decimals = stepMs % 100 ? 2 : stepMs % 1000 ? 1 : 0;
+    const double s = (ms % 60000) / 1000.0;
+    if (ms < 60000)
+        return QString::number(s, 'f', decimals) + QStringLiteral(" s");
+    const QString seconds = QString::number(s, 'f', decimals).rightJustified(decimals ? 3 + decimals : 2, QLatin1Char('0'));
+    const qint64 minutes = ms / 60000;
+    if (minutes < 60)
+        return QString::number(minutes) + QLatin1Char(':') + seconds;
+    return QString::number(minutes / 60) + QLatin1Char(':') + QString::number(minutes % 60).rightJustified(2, QLatin1Char('0'))
+        + QLatin1Char(':') + seconds;
 }
 
 // A value range in a pane and the y of a value in it.
@@ -144,13 +159,50 @@ QString ScopeWidget::valueText(Trace trace, double value)
 
 QString ScopeWidget::timeText(qint64 ms)
 {
+    if (ms < 0)
+        return QLatin1Char('-') + timeText(-ms);
     const double s = ms / 1000.0;
     if (ms < 60000)
         return QString::number(s, 'f', s < 10 ? 2 : 1) + QStringLiteral(" s");
     const qint64 minutes = ms / 60000;
     const double rest = (ms % 60000) / 1000.0;
-    return QString::number(minutes) + QLatin1Char(':')
-        + QString::number(rest, 'f', 1).rightJustified(4, QLatin1Char('0'));
+    const QString seconds = QString::number(rest, 'f', 1).rightJustified(4, QLatin1Char('0'));
+    if (minutes < 60)
+        return QString::number(minutes) + QLatin1Char(':') + seconds;
+    return QString::number(minutes / 60) + QLatin1Char(':')
+        + QString::number(minutes % 60).rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') + seconds;
+}
+
+QVector<ScopeWidget::TimeTick> ScopeWidget::timeTicks(qint64 fromMs, qint64 toMs, int widthPx,
+                                                      const std::function<int(const QString &)> &textWidth,
+                                                      int gapPx)
+{
+    QVector<TimeTick> ticks;
+    if (widthPx <= 0 || toMs <= fromMs)
+        return ticks;
+    const double span = double(toMs - fromMs);
+    const int steps = int(sizeof kSteps / sizeof kSteps[0]);
+    for (int k = 0;; ++k) {
+        const qint64 step = k < steps ? kSteps[k] : kSteps[steps - 1] << (k - steps + 1);
+        // Not even the narrowest label fits this often.
+        if (span / double(step) * (gapPx + 8) > widthPx)
+            continue;
+        ticks.clear();
+        const qint64 firstTick = fromMs >= 0 ? (fromMs + step - 1) / step * step : -(-fromMs / step * step);
+        bool fits = true;
+        int lastRight = 0;
+        for (qint64 t = firstTick; t <= toMs && fits; t += step) {
+            const QString text = tickText(t, step);
+            const int x = int(std::llround(double(t - fromMs) * widthPx / span));
+            const int w = textWidth(text);
+            if (!ticks.isEmpty() && x - (w + 1) / 2 < lastRight + gapPx)
+                fits = false;
+            lastRight = x + (w + 1) / 2;
+            ticks.append({t, x, text});
+        }
+        if (fits || step > qint64(toMs - fromMs))
+            return ticks;
+    }
 }
 
 QRect ScopeWidget::plotRect() const
@@ -233,14 +285,16 @@ void ScopeWidget::paintEvent(QPaintEvent *)
     for (int v = -100; v <= 0; v += 25)
         p.drawText(QRect(lower.right() + 4, rssiScale.y(v) - 8, kRight - 6, 16), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::number(v) + QStringLiteral(" dBm"));
-    const qint64 step = timeStep(m_to - m_from, plot.width(), fm.horizontalAdvance(QStringLiteral("00:00.0")) + 24);
-    for (qint64 t = (m_from + step - 1) / step * step; t <= m_to; t += step) {
-        const int x = xAt(t);
+    const auto textWidth = [&fm](const QString &s) { return fm.horizontalAdvance(s); };
+    for (const TimeTick &tick : timeTicks(m_from, m_to, plot.width(), textWidth, kTimeLabelGap)) {
+        const int x = plot.left() + tick.x;
         p.setPen(grid);
         p.drawLine(x, upper.top(), x, upper.bottom());
         p.drawLine(x, lower.top(), x, lower.bottom());
         p.setPen(text);
-        p.drawText(QRect(x - 50, plot.bottom() + 3, 100, kBottom - 4), Qt::AlignHCenter | Qt::AlignTop, timeText(t));
+        const int w = textWidth(tick.text);
+        p.drawText(QRect(x - (w + 1) / 2, plot.bottom() + 3, w + 1, kBottom - 4),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, tick.text);
     }
     p.end();
 

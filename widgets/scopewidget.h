@@ -3,7 +3,10 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QVector>
 #include <QWidget>
+
+#include <functional>
 
 #include "scopebuffer.h"
 
@@ -39,8 +42,23 @@ public:
     static QString traceName(Trace trace);
     // The value as the readout and the legend show it ("–" when unknown).
     static QString valueText(Trace trace, double value);
-    // The time in the stream: "12.3 s", "1:02.5" from a minute on.
+    // The time in the stream: "12.3 s", "1:02.5" from a minute on,
+    // "1:02:03.4" from an hour on.
     static QString timeText(qint64 ms);
+
+    // The labels of the time axis for [fromMs, toMs] drawn widthPx wide: the
+    // finest round step whose labels, as wide as textWidth measures them,
+    // leave gapPx between each other.
+    struct TimeTick {
+        qint64 ms;
+        int x; // from the left end of the axis
+        QString text;
+    };
+    static QVector<TimeTick> timeTicks(qint64 fromMs, qint64 toMs, int widthPx,
+                                       const std::function<int(const QString &)> &textWidth, int gapPx);
+    // The pixel columns held for the traces, for a check that they follow
+    // the view and not the length of the recording.
+    int heldColumns() const { return m_columns.held(); }
 
     // The smallest view a zoom reaches, and the largest.
     static constexpr qint64 minSpanMs = 200;

@@ -1,4 +1,5 @@
 #include "coretest.h"
+#include "logging.h"
 
 #include "paramset.h"
 
@@ -12,11 +13,14 @@ MessageLog::MessageLog(bool echo)
     Q_ASSERT(!s_current);
     s_current = this;
     m_previous = qInstallMessageHandler(&MessageLog::handler);
+    m_traced = lcVarnix().isDebugEnabled();
+    QLoggingCategory::setFilterRules(QStringLiteral("varnix.debug=true"));
 }
 
 MessageLog::~MessageLog()
 {
     qInstallMessageHandler(m_previous);
+    QLoggingCategory::setFilterRules(m_traced ? QStringLiteral("varnix.debug=true") : QString());
     s_current = nullptr;
 }
 

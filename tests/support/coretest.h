@@ -15,6 +15,7 @@ namespace apptest {
 class MessageLog
 {
 public:
+    // While it lives, the program's own tracing (category "varnix") is on.
     explicit MessageLog(bool echo = true);
     ~MessageLog();
     MessageLog(const MessageLog &) = delete;
@@ -31,6 +32,7 @@ private:
     QtMessageHandler m_previous = nullptr;
     QStringList m_lines;
     bool m_echo;
+    bool m_traced = false;
 };
 
 // Puts the process-wide state (Parameter set, live values, frame texts, last

@@ -4,8 +4,7 @@
 
 // From the call on, every Qt warning or critical message fails the running
 // test unless the test announced it with expectWarning(). Let through are
-// only Qt's own remarks on the colour the form's tab sheet gives with an
-// alpha value its CSS parser does not expect, and on the headless test
+// only Qt's own remarks on the headless test
 // platform (no runtime directory, no size hints, no raise). Call it in initTestCase(),
 // after Qt Test has installed its own handler.
 namespace testsupport {

@@ -8,7 +8,7 @@ source "$varnix_top/tools/setup.sh"
 varnix_win_qt_version=6.4.2
 varnix_win_cache="${XDG_CACHE_HOME:-$HOME/.cache}/varnix-config"
 varnix_win_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-                     wine wine64 nsis xvfb ninja-build dpkg-dev libwine-dev
+                     wine wine64 nsis xvfb xdotool unzip ninja-build dpkg-dev libwine-dev
                      qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
                      qt6-l10n-tools qt6-translations-l10n)
 

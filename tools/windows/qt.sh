@@ -57,15 +57,34 @@ fi
 base=src-base
 serial=src-serial
 
-# Mend 1: Debian drops the pen-tablet headers the qwindows plugin includes.
-# Wine's LGPL ones declare the same API; the plugin wants the Wintab SDK's
-# include guard names and the PACKET layout macros of pktdef.h.
+# Mend: Debian drops the pen-tablet headers the qwindows plugin includes.
+# Wine's LGPL ones declare the same API, with two names of Wine's own that
+# the Wintab SDK's headers do not use: DECL_WINELIB_TYPE_AW (the A/W type
+# pairs) and API (the SDK's calling convention).
 mkdir -p "$base/src/3rdparty/wintab"
-cp /usr/include/wine/wine/windows/wintab.h "$base/src/3rdparty/wintab/wintab.h"
-cat > "$base/src/3rdparty/wintab/pktdef.h" <<'EOF'
-/* Wintab's PACKET builder, from Wine's LGPL header. */
-#include "/usr/include/wine/wine/windows/pktdef.h"
-EOF
+cp /usr/include/wine/wine/windows/wintab.h "$base/src/3rdparty/wintab/wine-wintab.h"
+cp /usr/include/wine/wine/windows/pktdef.h "$base/src/3rdparty/wintab/pktdef.h"
+cat > "$base/src/3rdparty/wintab/wintab.h" <<'EOF_H'
+#pragma once
+#include <windows.h>
+#ifndef DECL_WINELIB_TYPE_AW
+#  ifdef UNICODE
+#    define WINELIB_NAME_AW(name) name##W
+#  else
+#    define WINELIB_NAME_AW(name) name##A
+#  endif
+#  define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+#  define API WINAPI
+#endif
+#include "wine-wintab.h"
+EOF_H
+
+# Mend: the qwindows plugin asks for dynamic OpenGL where OpenGL itself is
+# left out; without OpenGL there is no software OpenGL either.
+sed -i '/^static inline bool isSoftwareGl()/,/^}/s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$base/src/plugins/platforms/windows/qwindowswindow.cpp"
 
 # The toolchain is copied into the cache: Qt's own toolchain file refers to it,
 # and it has to outlive any checkout.

@@ -12,16 +12,17 @@ namespace {
 
 // True when the device at the other end of the port has hung up: the port
 // reads as end of file (readable, no bytes). Only Unix reports it this way.
-bool deviceHungUp(qintptr handle)
+template <typename Handle> // a file descriptor on Unix, a HANDLE on Windows
+bool deviceHungUp(Handle handle)
 {
 #ifdef Q_OS_UNIX
-    pollfd p{int(handle), POLLIN, 0};
+    pollfd p{handle, POLLIN, 0};
     if (::poll(&p, 1, 0) <= 0)
         return false;
     if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
         return true;
     int waiting = 0;
-    return (p.revents & POLLIN) && ::ioctl(int(handle), FIONREAD, &waiting) == 0 && waiting == 0;
+    return (p.revents & POLLIN) && ::ioctl(handle, FIONREAD, &waiting) == 0 && waiting == 0;
 #else
     Q_UNUSED(handle);
     return false;

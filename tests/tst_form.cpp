@@ -1049,7 +1049,7 @@ void TestForm::otherSheets_data()
                          "height: 50px;min-width: 140px;}"
                          "QTabBar::tab:hover{background:rgb(0, 0, 0, 0);}"
                          "QTabBar::tab:selected{border-color: white;background:red;"
-                         "color:rgb(0, 255, 255, 255);}";
+                         "color:rgb(0, 255, 255);}";
     const QString frameDark = "background-color: rgb(50, 50, 50);";
     const QString gradient = "background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, "
                              "y2:1, stop:0 rgba(255, 0, 0, 255), stop:1 rgba(255, 255, 255, 255));";

@@ -243,7 +243,10 @@ void ComPortTest::foldersOfThisSystem()
     settings->sync();
     QCOMPARE(settings->status(), QSettings::NoError);
 #ifdef Q_OS_WIN
-    QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\varnix-config"), QSettings::NativeFormat);
+    // Settings of an organisation without an application name live in its
+    // OrganizationDefaults key.
+    QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\varnix-config\\OrganizationDefaults"),
+                       QSettings::NativeFormat);
     QCOMPARE(registry.value(QStringLiteral("test/probe")).toInt(), 7);
     const QString local = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
     QVERIFY(!local.isEmpty());

@@ -505,6 +505,10 @@ void TestParamFile::refusedFiles()
     QFETCH(FileRefusal, refusal);
 
     QTemporaryDir dir;
+#ifndef Q_OS_UNIX
+    if (kind.startsWith('/'))
+        QSKIP("no device files in a Windows file system");
+#endif
     const QString path = kind.startsWith('/') ? kind : dir.filePath(kind);
     const QByteArray frames = parameterFileBytes(marked());
     const QByteArray atLimit = frames + QByteArray(int(parameterFileLimit) - frames.size(), '0');

@@ -468,6 +468,9 @@ void StartupTest::commandLineWithoutDisplay_data()
 // which needs one, says so in one line and exits with 2 instead of aborting.
 void StartupTest::commandLineWithoutDisplay()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("Windows always has its window system; the console case is tried by tools/windows/test.sh");
+#endif
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, out);

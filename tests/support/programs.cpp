@@ -43,5 +43,10 @@ ProgramRun runProgram(const QString &program, const QStringList &args, const QPr
     }
     if (p.exitStatus() == QProcess::NormalExit)
         r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+#ifdef Q_OS_WIN
+        // A console program's lines end in CR LF there.
+        r.out.replace("\r\n", "\n");
+        r.err.replace("\r\n", "\n");
+#endif
     return r;
 }

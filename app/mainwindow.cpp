@@ -469,8 +469,9 @@ void MainWindow::recordingStopped(const QString &path, const QString &error)
         return;
     }
     const QString kept = tr("已写入的 %1 保留在 %2").arg(sizeText(m_recorder->size()), file);
-    m_recordLabel->setText(tr("录制已停止：%1").arg(error));
-    QTimer::singleShot(0, this, [error, kept] { showNote(tr("录制已停止：%1").arg(error), kept); });
+    const QString why = m_recorder->failure().diskFull ? tr("磁盘已满：%1").arg(file) : error;
+    m_recordLabel->setText(tr("录制已停止：%1").arg(why));
+    QTimer::singleShot(0, this, [why, kept] { showNote(tr("录制已停止：%1").arg(why), kept); });
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)
@@ -494,9 +495,10 @@ void MainWindow::makeBackup(Link::Command command)
         return;
     }
     const char *const names[] = {"", "read", "write", "reset", "reset2", "save", "load"};
+    // Trims nobody read stay out of it: restoring it keeps the transmitter's.
     const backups::Result r =
         backups::write(backups::directory(), QLatin1String(names[command]), m_link.deviceSettings(),
-                       QDateTime::currentDateTime());
+                       QDateTime::currentDateTime(), 100, m_link.trimsKnown());
     if (!r.ok) {
         qWarning("backup not written: %s", qPrintable(r.error));
         m_status->setBackupNote(tr("备份失败：%1").arg(r.error));
@@ -505,13 +507,76 @@ void MainWindow::makeBackup(Link::Command command)
     QString note = tr("已备份 %1").arg(QFileInfo(r.path).fileName());
     if (!m_link.deviceFullyKnown())
         note += tr("（已知 %1/%2 段）").arg(m_link.knownSections().size()).arg(protocol::sectionCount);
+    if (!m_link.trimsKnown())
+        note += tr("（不含摇杆微调：未收到）");
     m_status->setBackupNote(note);
 }
 
-void MainWindow::showFileErrorBox()
+void MainWindow::showFileErrorBox(const QString &path, const QString &why)
 {
-    QMessageBox::critical(this, tr("错误"), tr("不能读取指定的文件!"), QMessageBox::Ok);
+    QMessageBox::critical(this, tr("错误"),
+                          QStringLiteral("%1\n%2\n%3").arg(tr("不能读取指定的文件!"), QDir::toNativeSeparators(path), why),
+                          QMessageBox::Ok);
 }
+
+void MainWindow::showSaveErrorBox(const QString &path, const QString &why)
+{
+    QMessageBox::critical(this, tr("错误"),
+                          QStringLiteral("%1\n%2\n%3").arg(tr("不能写入指定的文件!"), QDir::toNativeSeparators(path), why),
+                          QMessageBox::Ok);
+}
+
+namespace {
+
+// Where the first frame stops fitting, as the window says it.
+QString breakText(const FrameBreak &b)
+{
+    const QChar letter = QLatin1Char(frameLayout(qMax(b.frame, 0)).start);
+    if (b.cutShort)
+        return MainWindow::tr("%1 帧不完整：文件在第 %2 行第 %3 列结束").arg(letter).arg(b.line).arg(b.column);
+    const QString found = b.found.unicode() >= 0x20 && b.found.unicode() < 0x7F
+        ? QStringLiteral("“%1”").arg(b.found)
+        : QStringLiteral("U+%1").arg(b.found.unicode(), 4, 16, QLatin1Char('0'));
+    switch (b.place) {
+    case FrameBreak::Start:
+        return MainWindow::tr("第 %1 行第 %2 列是 %3，%4 帧应从这里开始").arg(b.line).arg(b.column).arg(found).arg(letter);
+    case FrameBreak::End:
+        return MainWindow::tr("第 %1 行第 %2 列是 %3，%4 帧应以 %5 结束")
+            .arg(b.line).arg(b.column).arg(found).arg(letter).arg(QLatin1Char(frameLayout(b.frame).end));
+    case FrameBreak::Inside:
+        break;
+    }
+    return MainWindow::tr("第 %1 行第 %2 列的 %3 不是 %4 帧的十六进制数字").arg(b.line).arg(b.column).arg(found).arg(letter);
+}
+
+// Why a Load did not read a file, as the command line says it.
+QString refusalText(const ParameterFile &file)
+{
+    switch (file.refusal) {
+    case FileRefusal::None: break;
+    case FileRefusal::NotFound: return MainWindow::tr("文件不存在");
+    case FileRefusal::NotRegular: return MainWindow::tr("不是普通文件：目录、设备、管道和套接字都不读取");
+    case FileRefusal::TooLarge: return MainWindow::tr("超过 64 kB：不是参数文件");
+    case FileRefusal::Unreadable: return MainWindow::tr("无法读取：%1").arg(file.reason);
+    case FileRefusal::NoFrames:
+        if (file.text.isEmpty())
+            return MainWindow::tr("文件是空的：不是参数文件");
+        return MainWindow::tr("找不到参数帧，不是参数文件：%1").arg(breakText(firstBreak(file.text)));
+    }
+    return file.reason;
+}
+
+// Why a Save did not write a file.
+QString saveFailureText(const ParameterFileWriter &writer)
+{
+    switch (writer.failure()) {
+    case ParameterFileWriter::Failure::NotRegular: return MainWindow::tr("已存在，且不是普通文件：不会被替换");
+    case ParameterFileWriter::Failure::DiskFull: return MainWindow::tr("磁盘已满");
+    default: return writer.errorString();
+    }
+}
+
+} // namespace
 
 // One command at a time: its buttons stay off until it has ended.
 void MainWindow::setCommandsEnabled(bool enabled)
@@ -584,9 +649,11 @@ bool MainWindow::prepareSave()
     // Written beside the old file and swapped in only when complete, so a
     // failed save never destroys the settings already on disk.
     m_saveFile = std::make_unique<ParameterFileWriter>(path);
+    m_savePath = path;
     if (!m_saveFile->open()) {
+        const QString why = saveFailureText(*m_saveFile);
         m_saveFile.reset();
-        showFileErrorBox();
+        showSaveErrorBox(path, why);
         return false;
     }
     return true;
@@ -596,9 +663,18 @@ bool MainWindow::prepareSave()
 void MainWindow::storeSave()
 {
     const std::unique_ptr<ParameterFileWriter> file = std::move(m_saveFile);
-    if (file && !file->write(frameTexts))
-        showFileErrorBox();
-    else if (file)
+    if (!file)
+        return;
+    // Read this connection, the trims are the transmitter's only once a
+    // telemetry packet has brought them: never write the centre in their place.
+    FrameTexts texts = frameTexts;
+    if (m_link.deviceKnown() && !m_link.trimsKnown()) {
+        texts.text[FrameI].clear();
+        m_status->setResultNote(tr("（未收到摇杆微调，文件不含 I 帧）"));
+    }
+    if (!file->write(texts))
+        showSaveErrorBox(m_savePath, saveFailureText(*file));
+    else
         m_localBaseline = paramSet;
 }
 
@@ -626,8 +702,9 @@ bool MainWindow::prepareLoad()
     const ParameterFile file = readParameterFile(loadFileName);
     if (file.refusal != FileRefusal::None && file.refusal != FileRefusal::NoFrames) {
         qCDebug(lcVarnix, "Load refused: %s", qPrintable(file.reason));
+        const QString path = loadFileName;
         loadFileName.clear();
-        showFileErrorBox();
+        showFileErrorBox(path, refusalText(file));
         return false;
     }
     m_status->setFile(loadFileName);
@@ -637,7 +714,7 @@ bool MainWindow::prepareLoad()
     // A file with no recognisable frame is the wrong file: say so, send
     // nothing and keep the settings as they are.
     if (!file.ok()) {
-        showFileErrorBox();
+        showFileErrorBox(loadFileName, refusalText(file));
         return false;
     }
     // Unchecked file content never reaches the transmitter.

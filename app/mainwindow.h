@@ -257,7 +257,10 @@ private:
     void portLost(const QString &reason);
     void setCommandsEnabled(bool enabled);
     void showNoPortBox(const QString &why);
-    void showFileErrorBox();
+    // "错误" boxes for a file a Load would not read and one a Save could not
+    // write: what happened, the file, and why.
+    void showFileErrorBox(const QString &path, const QString &why);
+    void showSaveErrorBox(const QString &path, const QString &why);
     bool prepareSave();
     void storeSave();
     bool prepareLoad();
@@ -322,6 +325,7 @@ private:
     QTimer *m_portTimer;                 // follows the system's ports while closed
     StatusPanel *m_status;
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
+    QString m_savePath;                               // and its name
     Recorder *m_recorder;
     QPointer<ScopeWindow> m_scope;
     QLabel *m_recordLabel;

@@ -109,6 +109,7 @@ void StatusPanel::setConnection(const QString &port, bool open)
     m_port = port;
     m_packets = 0;
     if (open) {
+        m_abortText.clear();
         m_connection->setText(tr("%1 已连接").arg(port));
         m_rateTimer.start();
     } else {
@@ -218,10 +219,13 @@ void StatusPanel::aborted(Link::Command command, int done, int steps)
 void StatusPanel::readReport(int received, const QList<int> &missing)
 {
     m_readReported = true;
-    if (missing.isEmpty())
-        m_message->setText(tr("读取完成：%1/%2 段").arg(received).arg(protocol::sectionCount));
-    else
-        m_message->setText(tr("读取不完整：收到 %1/%2 段（缺 %3）").arg(received).arg(protocol::sectionCount).arg(joined(missing)));
+    const QString text = missing.isEmpty()
+        ? tr("读取完成：%1/%2 段").arg(received).arg(protocol::sectionCount)
+        : tr("读取不完整：收到 %1/%2 段（缺 %3）").arg(received).arg(protocol::sectionCount).arg(joined(missing));
+    m_message->setText(text);
+    // Cut short by the port going away: the loss names it too.
+    if (!m_link.isOpen())
+        m_abortText = text;
 }
 
 // The result of the read-back, shown when the command finishes.

@@ -81,7 +81,8 @@ string(REPLACE "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@" "@CPACK_NSIS_INST
 string(REPLACE "HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" "SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
        VARNIX_NSIS "${VARNIX_NSIS}")
 # 64-bit stub: the 32-bit one needs a 32-bit Windows layer to run.
-string(PREPEND VARNIX_NSIS "Unicode true\nTarget amd64-unicode\n")
+string(REPLACE "; CPack install script designed for a nmake build"
+       "; CPack install script designed for a nmake build\nUnicode true\nTarget amd64-unicode" VARNIX_NSIS "${VARNIX_NSIS}")
 file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${VARNIX_NSIS}")
 configure_file(${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.InstallOptions.ini.in
                ${CMAKE_BINARY_DIR}/nsis/NSIS.InstallOptions.ini.in COPYONLY)

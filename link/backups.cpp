@@ -47,7 +47,8 @@ QStringList list(const QString &dir)
     return names;
 }
 
-Result write(const QString &dir, const QString &command, const ParamSet &set, const QDateTime &when, int keep)
+Result write(const QString &dir, const QString &command, const ParamSet &set, const QDateTime &when, int keep,
+             bool trims)
 {
     Result r;
     if (!QDir().mkpath(dir)) {
@@ -59,7 +60,10 @@ Result write(const QString &dir, const QString &command, const ParamSet &set, co
     for (int n = 2; QFileInfo::exists(QDir(dir).filePath(name)); ++n)
         name = stem + QStringLiteral("-%1.txt").arg(n);
     r.path = QDir(dir).filePath(name);
-    if (!writeParameterFile(r.path, set, &r.error))
+    FrameTexts frames = framesOf(set);
+    if (!trims)
+        frames.text[FrameI].clear();
+    if (!writeParameterFile(r.path, frames, &r.error))
         return r;
     r.ok = true;
 

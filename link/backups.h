@@ -22,8 +22,11 @@ struct Result {
 
 // Writes set as YYYYMMDD-HHMMSS-<command>.txt into dir (made if missing),
 // then keeps the newest `keep` backups there and deletes the older ones.
+// Without trims the file holds the S, G and H frames only: the stick trims
+// were never received, and restoring the backup (a Load, which takes the
+// frames a file has) must keep the transmitter's own instead of centring them.
 Result write(const QString &dir, const QString &command, const ParamSet &set, const QDateTime &when,
-             int keep = 100);
+             int keep = 100, bool trims = true);
 
 // The backups in dir, oldest first.
 QStringList list(const QString &dir);

@@ -50,6 +50,7 @@ Link::Link(QIODevice *device, QObject *parent)
     connect(&m_readTimer, &QTimer::timeout, this, &Link::reportRead);
     m_streamTimer.setSingleShot(true);
     connect(&m_streamTimer, &QTimer::timeout, this, &Link::streamTimeout);
+    m_clock.start();
 }
 
 Link::~Link() = default;
@@ -65,6 +66,7 @@ void Link::opened()
     m_deviceSettings = ParamSet();
     m_knownSections = 0;
     m_framesSent = false;
+    m_trimsKnown = false;
     m_readTimer.stop();
     m_stream.clear();
     m_streamTimer.stop();
@@ -88,27 +90,34 @@ bool Link::deviceFullyKnown() const
 void Link::close(int flushMs)
 {
     abort(QStringLiteral("port closed"));
+    const bool reading = m_readTimer.isActive();
     m_readTimer.stop();
     m_stream.clear();
     m_streamTimer.stop();
-    if (!isOpen())
-        return;
-    m_device->write(byeToken);
-    // close() drops whatever is still buffered, so let "DIS" leave first; a
-    // vanished device must not hang us.
-    if (m_device->bytesToWrite() > 0)
-        m_device->waitForBytesWritten(flushMs);
-    m_device->close();
+    if (isOpen()) {
+        m_device->write(byeToken);
+        // close() drops whatever is still buffered, so let "DIS" leave first; a
+        // vanished device must not hang us.
+        if (m_device->bytesToWrite() > 0)
+            m_device->waitForBytesWritten(flushMs);
+        m_device->close();
+    }
+    // A Read whose answers were still coming ends with what came.
+    if (reading)
+        reportRead();
 }
 
 void Link::lost(const QString &reason)
 {
     abort(reason);
+    const bool reading = m_readTimer.isActive();
     m_readTimer.stop();
     m_stream.clear();
     m_streamTimer.stop();
     if (isOpen())
         m_device->close();
+    if (reading)
+        reportRead();
 }
 
 void Link::receive()
@@ -116,27 +125,26 @@ void Link::receive()
     const QByteArray chunk = m_device->readAll();
     if (chunk.isEmpty())
         return;
-    // The usual read, one whole packet, goes straight through.
-    if (m_stream.held() == 0) {
-        const PacketKind kind = PacketStream::wholeKind(chunk);
-        if (kind != PacketKind::Unrecognised) {
-            const PacketResult result = takeOne(chunk, kind);
-            acknowledge();
-            emit packetReceived(result);
-            return;
-        }
-    }
-    const PacketStream::Packets packets = m_stream.feed(chunk);
+    const PacketStream::Packets packets = m_stream.feed(chunk, m_clock.elapsed());
     if (packets.isEmpty())
         repair(); // every chunk runs the repair, as the window always did
     QVarLengthArray<PacketResult, 4> results;
     for (const PacketStream::Packet &packet : packets)
         results.append(takeOne(packet.bytes, packet.kind));
     acknowledge();
-    if (m_stream.held() > 0)
-        m_streamTimer.start(m_stream.undecided() ? PacketStream::settleMs : PacketStream::staleMs);
+    armStreamTimer();
     for (const PacketResult &result : results)
         emit packetReceived(result);
+}
+
+// What the stream holds is decided once no bytes have come for its quiet time.
+void Link::armStreamTimer()
+{
+    const qint64 deadline = m_stream.deadline();
+    if (deadline < 0)
+        m_streamTimer.stop();
+    else
+        m_streamTimer.start(int(qMax<qint64>(0, deadline - m_clock.elapsed())));
 }
 
 // The transmitter waits for this before its next packet, whatever the adapter
@@ -180,14 +188,11 @@ PacketResult Link::takeOne(const QByteArray &packet, PacketKind kind)
     return result;
 }
 
-// No bytes came for a while: an ambiguous head is taken as what it is, then,
-// later, whatever is still incomplete goes.
+// No bytes came for the stream's quiet time: what it holds is decided.
 void Link::streamTimeout()
 {
-    const bool settling = m_stream.undecided();
-    const PacketStream::Packets packets = settling ? m_stream.settle() : m_stream.expire();
-    if (settling && m_stream.held() > 0)
-        m_streamTimer.start(PacketStream::staleMs - PacketStream::settleMs);
+    const PacketStream::Packets packets = m_stream.idle(m_clock.elapsed());
+    armStreamTimer();
     QVarLengthArray<PacketResult, 4> results;
     for (const PacketStream::Packet &packet : packets)
         results.append(takeOne(packet.bytes, packet.kind));
@@ -213,6 +218,7 @@ void Link::learn(const PacketResult &result)
     if (result.kind == PacketKind::Telemetry && !liveValues.trimUpdateBlocked) {
         for (int t = 1; t <= 4; ++t)
             m_deviceSettings.stickTrim[t] = paramSet.stickTrim[t];
+        m_trimsKnown = true;
         return;
     }
     if (result.section <= 0)
@@ -349,6 +355,17 @@ void Link::addPrepared(const std::function<bool()> &prepare, bool ack, const std
                     0});
 }
 
+void Link::setCommandName(Command command, const QString &name)
+{
+    m_names[command] = name;
+}
+
+QString Link::commandName(Command command) const
+{
+    const QString name = m_names.value(command);
+    return name.isEmpty() ? QString::fromLatin1(QMetaEnum::fromType<Command>().valueToKey(command)) : name;
+}
+
 void Link::abort(const QString &reason)
 {
     if (!isBusy())
@@ -356,8 +373,8 @@ void Link::abort(const QString &reason)
     const Command command = m_command;
     const int done = m_done;
     const int total = m_total;
-    qWarning("%s stopped after %d of %d steps: %s", QMetaEnum::fromType<Command>().valueToKey(command),
-             done, total, qPrintable(reason));
+    qWarning("%s stopped after %d of %d steps: %s", qPrintable(commandName(command)), done, total,
+             qPrintable(reason));
     end();
     emit aborted(command, done, total, reason);
 }
@@ -426,6 +443,7 @@ void Link::addFrames(bool ack)
                             for (int frame = FrameS; frame <= FrameI; ++frame)
                                 decodeFrameFields(QString::fromLatin1(m_frames[frame]), 0, frame, m_deviceSettings);
                             m_framesSent = true;
+                            m_trimsKnown = true; // the I frame carried them
                             m_sentSet = m_deviceSettings;
                         },
                         0});

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -115,6 +117,17 @@ public:
     // whether all of it is (every section, or four frames sent).
     bool deviceKnown() const { return m_framesSent || m_knownSections != 0; }
     bool deviceFullyKnown() const;
+    // Whether the stick trims in deviceSettings() are the transmitter's: a
+    // telemetry packet brought them in this connection (they come with no
+    // settings section), or four frames sent them. Until then they are only
+    // the centre the set starts with, and no file may pass them off as read.
+    bool trimsKnown() const { return m_trimsKnown; }
+
+    // The name a stopped command goes by in the log ("Load stopped after 2 of
+    // 4 steps"): the enum's unless set, e.g. "write" for varnix-param's
+    // write, which runs as a Load.
+    void setCommandName(Command command, const QString &name);
+    QString commandName(Command command) const;
 
     // Stops the running command: nothing more is written for it.
     void abort(const QString &reason);
@@ -130,8 +143,8 @@ signals:
     // Write, a reset or Load is about to send its first frame: the last
     // moment to keep a copy of what the transmitter holds.
     void aboutToOverwrite(Link::Command command);
-    // After a read request: which sections came, once all 19 have or a while
-    // after the request.
+    // After a read request: which sections came, once all 19 have, a while
+    // after the request, or when the port closes or goes away before that.
     void readReport(int received, const QList<int> &missing);
     // A settings packet arrived: show it now, not at the next tick.
     void refreshNow();
@@ -162,6 +175,7 @@ private:
     PacketResult takeOne(const QByteArray &packet, PacketKind kind);
     void acknowledge();
     void streamTimeout();
+    void armStreamTimer();
     void addVerify();
     void finishVerify();
 
@@ -181,12 +195,15 @@ private:
     ParamSet m_deviceSettings;   // the transmitter's settings as far as known
     quint32 m_knownSections = 0; // bit n: section n came in this connection
     bool m_framesSent = false;   // four frames went out in this connection
+    bool m_trimsKnown = false;   // the trims of m_deviceSettings are the transmitter's
+    QHash<int, QString> m_names; // commands named other than by the enum
     QByteArray m_frames[protocol::frameCount];    // the frames of the running command as sent
     quint32 m_readSections = 0;  // bit n: section n came since the last read request
     QTimer m_readTimer;          // how long a read's answers are waited for
 
     PacketStream m_stream;       // bytes of packets still incomplete
-    QTimer m_streamTimer;        // how long they wait for the rest
+    QTimer m_streamTimer;        // until the stream decides what it holds
+    QElapsedTimer m_clock;       // when the bytes came, for the stream
     bool m_verify = false;
     bool m_verifying = false;    // settings packets go to m_readBack
     ParamSet m_sentSet;          // what the frames of the running command carried

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "filewrite.h"
+
 // Lives in the recorder's thread: the only code that touches the file.
 class RecordingWriter : public QObject
 {
@@ -18,8 +20,12 @@ public:
         m_file.close();
         m_file.setFileName(path);
         const QFileInfo info(path);
-        if (!QDir().mkpath(info.absolutePath()) || !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            fail(m_file.errorString());
+        if (!QDir().mkpath(info.absolutePath())) {
+            fail({false, QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(info.absolutePath()))});
+            return;
+        }
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            fail({false, m_file.errorString()});
             return;
         }
         m_total = 0;
@@ -30,13 +36,13 @@ public:
     {
         if (session != m_session || m_failed || !m_file.isOpen())
             return;
-        const qint64 n = m_file.write(bytes);
-        if (n != bytes.size() || !m_file.flush()) {
-            fail(m_file.errorString());
+        WriteFailure why;
+        if (!writeAll(m_file, bytes, &why)) {
+            fail(why);
             return;
         }
-        m_total += n;
-        emit wrote(session, m_total, n);
+        m_total += bytes.size();
+        emit wrote(session, m_total, bytes.size());
     }
 
     void close(quint64 session)
@@ -50,15 +56,16 @@ public:
 signals:
     void wrote(quint64 session, qint64 total, qint64 batch);
     void closed(quint64 session);
-    void failed(quint64 session, const QString &error);
+    void failed(quint64 session, bool diskFull, const QString &reason);
 
 private:
-    void fail(const QString &error)
+    void fail(const WriteFailure &why)
     {
         m_failed = true;
-        // What reached the file stays; the handle goes.
+        // What reached the file stays; the handle goes (what it still
+        // buffers would only fail again).
         m_file.close();
-        emit failed(m_session, error);
+        emit failed(m_session, why.diskFull, why.reason);
     }
 
     QFile m_file;
@@ -77,10 +84,11 @@ Recorder::Recorder(QObject *parent)
         if (session == m_session)
             writerWrote(total, batch);
     });
-    connect(m_writer, &RecordingWriter::failed, this, [this](quint64 session, const QString &error) {
-        if (session == m_session)
-            writerFailed(error);
-    });
+    connect(m_writer, &RecordingWriter::failed, this,
+            [this](quint64 session, bool diskFull, const QString &reason) {
+                if (session == m_session)
+                    writerFailed({diskFull, reason});
+            });
     connect(m_writer, &RecordingWriter::closed, this, [this](quint64 session) {
         if (session == m_session)
             report(QString());
@@ -115,6 +123,7 @@ void Recorder::start(const QString &path, const QByteArray &header)
     m_inFlight = header.size();
     m_written = 0;
     m_rows = 0;
+    m_failure = WriteFailure();
     m_recording = true;
     m_reported = false;
     m_clock.start();
@@ -174,8 +183,9 @@ void Recorder::writerWrote(qint64 total, qint64 batch)
     emit flushed(total);
 }
 
-void Recorder::writerFailed(const QString &error)
+void Recorder::writerFailed(const WriteFailure &why)
 {
+    m_failure = why;
     m_written = QFileInfo(m_path).size();
     m_inFlight = 0;
     m_pending.clear();
@@ -183,7 +193,9 @@ void Recorder::writerFailed(const QString &error)
         m_lastElapsed = m_clock.elapsed();
     m_recording = false;
     m_flushTimer.stop();
-    report(error.isEmpty() ? tr("write failed") : error);
+    // Named with the file: "disk full (No space left on device): /home/.../x.csv".
+    report(QStringLiteral("%1: %2").arg(why.reason.isEmpty() ? QStringLiteral("write failed") : why.text(),
+                                        QDir::toNativeSeparators(m_path)));
 }
 
 QString Recorder::defaultFolder()

@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include "filewrite.h"
+
 class RecordingWriter;
 
 // Records the live values to a file. Rows are collected in memory on the
@@ -37,6 +39,8 @@ public:
     // Bytes of the file, written or on their way.
     qint64 size() const { return m_written + m_pending.size() + m_inFlight; }
     qint64 rows() const { return m_rows; }
+    // Why the last recording stopped on its own; reason empty when it did not.
+    const WriteFailure &failure() const { return m_failure; }
 
     void setFlushInterval(int ms) { m_flushTimer.setInterval(ms); }
 
@@ -48,14 +52,16 @@ public:
 signals:
     void started(const QString &path);
     // Once per recording: closed after stop() (error empty), or stopped by
-    // the first write that failed (or a file that could not be made).
+    // the first write that failed (or a file that could not be made), with
+    // the system's reason and the file ("disk full (No space left on
+    // device): /home/.../x.csv").
     void stopped(const QString &path, const QString &error);
     // The file has everything handed over so far (after stop(): all rows).
     void flushed(qint64 bytes);
 
 private:
     void flush();
-    void writerFailed(const QString &error);
+    void writerFailed(const WriteFailure &why);
     void writerWrote(qint64 total, qint64 batch);
     void report(const QString &error);
 
@@ -72,4 +78,5 @@ private:
     quint64 m_session = 0; // tells a late report of an old recording from the current one
     bool m_recording = false;
     bool m_reported = true;
+    WriteFailure m_failure;
 };

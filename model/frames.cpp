@@ -525,6 +525,57 @@ FileFrames locateFrames(const QString &text)
     return r;
 }
 
+FrameBreak firstBreak(const QString &text)
+{
+    FrameBreak b;
+    int at = 0;
+    for (int k = FrameS; k <= FrameI; ++k) {
+        if (!frameFitsAt(text, at, k)) {
+            b.frame = k;
+            int i = 0;
+            while (i < layouts[k].length && at + i < text.size() && frameAccepts(k, i, text.at(at + i)))
+                ++i;
+            b.cutShort = at + i >= text.size();
+            b.place = i == 0 ? FrameBreak::Start : (i == layouts[k].length - 1 ? FrameBreak::End : FrameBreak::Inside);
+            const int where = qMin(at + i, int(text.size()));
+            if (!b.cutShort)
+                b.found = text.at(where);
+            b.line = 1 + int(text.left(where).count(QLatin1Char('\n')));
+            b.column = where - (text.lastIndexOf(QLatin1Char('\n'), where - 1) + 1) + 1;
+            if (where == 0)
+                b.column = 1;
+            return b;
+        }
+        at += layouts[k].length;
+        while (at < text.size() && isBlank(text.at(at)))
+            ++at;
+    }
+    return b;
+}
+
+QString FrameBreak::text() const
+{
+    if (frame < 0)
+        return QString();
+    const FrameLayout &l = frameLayout(frame);
+    if (cutShort)
+        return QStringLiteral("the %1 frame is cut short: the text ends at line %2, column %3")
+            .arg(QLatin1Char(l.start)).arg(line).arg(column);
+    const QString c = found.unicode() >= 0x20 && found.unicode() < 0x7F ? QStringLiteral("'%1'").arg(found)
+                                                                        : QStringLiteral("U+%1").arg(found.unicode(), 4, 16, QLatin1Char('0'));
+    switch (place) {
+    case Start:
+        return QStringLiteral("line %1, column %2: %3 where the %4 frame starts").arg(line).arg(column).arg(c).arg(QLatin1Char(l.start));
+    case End:
+        return QStringLiteral("line %1, column %2: %3 where the %4 frame ends with %5")
+            .arg(line).arg(column).arg(c).arg(QLatin1Char(l.start)).arg(QLatin1Char(l.end));
+    case Inside:
+        break;
+    }
+    return QStringLiteral("line %1, column %2: %3 in the %4 frame, not a hexadecimal digit")
+        .arg(line).arg(column).arg(c).arg(QLatin1Char(l.start));
+}
+
 FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamSet &p)
 {
     const int n = text.size();

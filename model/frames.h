@@ -103,6 +103,22 @@ struct FileFrames {
 // its length, so that the frames after it are found in their places.
 FileFrames locateFrames(const QString &text);
 
+// Where the first frame a Parameter file text lacks stops fitting (frame
+// -1: all four are there): its line and column (from 1), the character found
+// there, or that the text ends inside it.
+struct FrameBreak {
+    enum Place { Start, Inside, End };
+    int frame = -1;
+    int line = 0;
+    int column = 0;
+    Place place = Start;
+    bool cutShort = false;
+    QChar found;
+    // "line 1, column 12: 'x' in the S frame, not a hexadecimal digit", for people.
+    QString text() const;
+};
+FrameBreak firstBreak(const QString &text);
+
 // Decodes the frames found in text into p, writing "Blength00:%d" (the
 // length of text) and "Blength01:%d" to "Blength03:%d" for S, G and H to the
 // debug log as it goes.

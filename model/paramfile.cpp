@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "filewrite.h"
+
 namespace {
 
 // Qt 5's fromLatin1(QByteArray) and fromUtf8(QByteArray) stop at a NUL: pass
@@ -28,7 +30,9 @@ ParameterFile parameterFileFromBytes(const QByteArray &bytes)
     f.frames = locateFrames(f.text);
     if (f.frames.count() == 0) {
         f.refusal = FileRefusal::NoFrames;
-        f.reason = QStringLiteral("no Parameter frame found: not a Parameter file");
+        f.reason = f.text.isEmpty() ? QStringLiteral("empty: not a Parameter file")
+                                    : QStringLiteral("no Parameter frame found (%1): not a Parameter file")
+                                          .arg(firstBreak(f.text).text());
     }
     return f;
 }
@@ -94,28 +98,34 @@ bool ParameterFileWriter::open()
     // link points at with a plain file.
     const QFileInfo target(m_file.fileName());
     if (target.exists() && !target.isFile()) {
+        m_failure = Failure::NotRegular;
         m_error = QStringLiteral("%1 exists and is not a regular file").arg(m_file.fileName());
         return false;
     }
     if (m_file.open(QIODevice::WriteOnly))
         return true;
+    m_failure = Failure::Other;
     m_error = m_file.errorString();
     return false;
 }
 
 bool ParameterFileWriter::write(const FrameTexts &texts)
 {
-    bool ok = m_file.isOpen();
-    for (const QString &text : texts.text) {
-        const QByteArray bytes = text.toLatin1();
-        ok = ok && m_file.write(bytes) == bytes.size();
-    }
+    QByteArray bytes;
+    for (const QString &text : texts.text)
+        bytes += text.toLatin1();
     // Qt 5's commit() does not notice a final flush that fails (a full disk)
     // and renames the short file over the old one: flush and check first.
-    ok = ok && m_file.flush();
-    if (ok && m_file.commit())
-        return true;
-    m_error = m_file.errorString();
+    WriteFailure why;
+    if (!m_file.isOpen()) {
+        why.reason = QStringLiteral("not open");
+    } else if (writeAll(m_file, bytes, &why)) {
+        if (m_file.commit())
+            return true;
+        why.reason = m_file.errorString();
+    }
+    m_failure = why.diskFull ? Failure::DiskFull : Failure::Other;
+    m_error = why.text();
     m_file.cancelWriting();
     return false;
 }

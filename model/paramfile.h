@@ -55,11 +55,16 @@ public:
     explicit ParameterFileWriter(const QString &path);
     bool open();
     bool write(const FrameTexts &texts);
+    // Why open() or write() failed, for people: "... exists and is not a
+    // regular file", "disk full (No space left on device)", the system's text.
     QString errorString() const;
+    enum class Failure { None, NotRegular, DiskFull, Other };
+    Failure failure() const { return m_failure; }
 
 private:
     QSaveFile m_file;
     QString m_error;
+    Failure m_failure = Failure::None;
 };
 
 // The four frame texts built from a copy of p (companions refreshed from the

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,6 +25,8 @@
 #include "fixtures.h"
 #include "linktest.h"
 #include "mainwindow.h"
+#include "packets.h"
+#include "paramfile.h"
 #include "paramset.h"
 #include "ptypeer.h"
 #include "qtwarnings.h"
@@ -46,6 +49,7 @@ private slots:
     void unreadableFileShowsBox();
     void failedSaveKeepsOldFile();
     void quietByDefault();
+    void saveLeavesOutTrimsNotReceived();
 
 private:
     QTemporaryDir m_cwd;
@@ -54,6 +58,14 @@ private:
 namespace {
 
 const char *const kErrorBox = "错误|不能读取指定的文件!";
+const char *const kSaveErrorBox = "错误|不能写入指定的文件!";
+
+// The box a refused Load or a failed Save brings: what happened, the file
+// and why.
+QString errorBox(const char *box, const QString &path, const char *why)
+{
+    return QStringLiteral("%1\n%2\n%3").arg(QString::fromUtf8(box), path, QString::fromUtf8(why));
+}
 
 QByteArray initialFile()
 {
@@ -335,6 +347,7 @@ void TestFiles::loadDecodesFramesPresent_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("frames"); // which of S, G, H, I are decoded
     QTest::addColumn<QStringList>("blength");
+    QTest::addColumn<QString>("why");    // the box's reason when none is
 
     const QByteArray m = markedFile();
     auto lines = [](int n, int count) {
@@ -343,26 +356,32 @@ void TestFiles::loadDecodesFramesPresent_data()
             l << QStringLiteral("Blength0%1:%2").arg(k).arg(n);
         return l;
     };
-    QTest::newRow("324, lower case") << m << "SGHI" << lines(324, 4);
-    QTest::newRow("323") << m.left(323) << "SGH" << lines(323, 4);
-    QTest::newRow("243") << m.left(243) << "SGH" << lines(243, 4);
-    QTest::newRow("242") << m.left(242) << "SG" << lines(242, 3);
-    QTest::newRow("162") << m.left(162) << "SG" << lines(162, 3);
+    QTest::newRow("324, lower case") << m << "SGHI" << lines(324, 4) << QString();
+    QTest::newRow("323") << m.left(323) << "SGH" << lines(323, 4) << QString();
+    QTest::newRow("243") << m.left(243) << "SGH" << lines(243, 4) << QString();
+    QTest::newRow("242") << m.left(242) << "SG" << lines(242, 3) << QString();
+    QTest::newRow("162") << m.left(162) << "SG" << lines(162, 3) << QString();
     // Each frame needs only its own 81 characters.
-    QTest::newRow("161") << m.left(161) << "S" << lines(161, 2);
-    QTest::newRow("empty") << QByteArray() << "" << lines(0, 1);
-    QTest::newRow("foreign") << QByteArray(324, 'x') << "" << lines(324, 1);
+    QTest::newRow("161") << m.left(161) << "S" << lines(161, 2) << QString();
+    QTest::newRow("empty") << QByteArray() << "" << lines(0, 1) << QString::fromUtf8("文件是空的：不是参数文件");
+    QTest::newRow("foreign") << QByteArray(324, 'x') << "" << lines(324, 1)
+                             << QString::fromUtf8("找不到参数帧，不是参数文件：第 1 行第 1 列是 “x”，S 帧应从这里开始");
+    QByteArray broken = m;
+    broken[81 * 0 + 12] = 'Q';
+    QTest::newRow("S frame broken at its 13th character")
+        << broken.left(81) << "" << lines(81, 1)
+        << QString::fromUtf8("找不到参数帧，不是参数文件：第 1 行第 13 列的 “Q” 不是 S 帧的十六进制数字");
 
     QByteArray lineEnds;
     for (int k = 0; k < 4; ++k)
         lineEnds += m.mid(81 * k, 81) + "\n";
     // Line ends between and after the frames are skipped.
-    QTest::newRow("line end after each frame") << lineEnds << "SGHI" << lines(328, 4);
+    QTest::newRow("line end after each frame") << lineEnds << "SGHI" << lines(328, 4) << QString();
 
     QByteArray limit = m + QByteArray(64 * 1024 - 324, '0');
-    QTest::newRow("64 KiB") << limit << "SGHI" << lines(64 * 1024, 4);
+    QTest::newRow("64 KiB") << limit << "SGHI" << lines(64 * 1024, 4) << QString();
     // Anything larger is no Parameter file and is not read at all.
-    QTest::newRow("64 KiB + 1") << limit + "0" << "" << QStringList();
+    QTest::newRow("64 KiB + 1") << limit + "0" << "" << QStringList() << QString::fromUtf8("超过 64 kB：不是参数文件");
 }
 
 void TestFiles::loadDecodesFramesPresent()
@@ -370,6 +389,7 @@ void TestFiles::loadDecodesFramesPresent()
     QFETCH(QByteArray, content);
     QFETCH(QString, frames);
     QFETCH(QStringList, blength);
+    QFETCH(QString, why);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("part.txt"));
@@ -398,8 +418,8 @@ void TestFiles::loadDecodesFramesPresent()
     QCOMPARE(o.blength, blength);
     QCOMPARE(liveValues.trimUpdateBlocked, 0);
     if (frames.isEmpty()) {
-        // Not a Parameter file: say so, send nothing, keep the settings.
-        QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+        // Not a Parameter file: say so and why, send nothing, keep the settings.
+        QCOMPARE(o.boxes, QStringList{errorBox(kErrorBox, path, why.toUtf8().constData())});
         QCOMPARE(peer.readAll(300), QByteArray());
         QCOMPARE(paramDiff(paramSet, expected), QStringList());
         return;
@@ -492,7 +512,7 @@ void TestFiles::unreadableFileShowsBox()
     Outcome o = load(w, path);
     if (fd >= 0)
         ::close(fd);
-    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    QCOMPARE(o.boxes, QStringList{errorBox(kErrorBox, path, "不是普通文件：目录、设备、管道和套接字都不读取")});
     QCOMPARE(o.blength, QStringList());
     QCOMPARE(liveValues.trimUpdateBlocked, 0);
     QCOMPARE(paramDiff(paramSet, before), QStringList());
@@ -596,7 +616,8 @@ void TestFiles::failedSaveKeepsOldFile()
     // A directory that does not exist: the file cannot even be opened.
     const QString lost = dir.filePath(QStringLiteral("missing/settings.txt"));
     Outcome o = save(w, lost);
-    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    // A Save that fails is no read failure: the box says what it could not do.
+    QCOMPARE(o.boxes, QStringList{errorBox(kSaveErrorBox, lost, "No such file or directory")});
     QVERIFY(!QFile::exists(lost));
     QCOMPARE(peer.readAll(300), QByteArray());
 
@@ -623,10 +644,47 @@ void TestFiles::failedSaveKeepsOldFile()
     // Qt 5's QSaveFile::commit() does not notice a flush that fails while it
     // closes the file, and renames the short file over the old one; Save
     // must flush and check before it commits.
-    QCOMPARE(o.boxes, QStringList{QString::fromUtf8(kErrorBox)});
+    // The system's reason, where Qt has only "Unknown error" for a write
+    // that went in part.
+    QCOMPARE(o.boxes, QStringList{errorBox(kSaveErrorBox, target, "File too large")});
     QCOMPARE(readBytes(target), old);
     // Nothing half-written is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.txt")});
+}
+
+// Settings read in this connection but no telemetry yet: the trims the
+// window holds are nobody's, and the file leaves them out (S, G, H) and says
+// so; once a telemetry packet has brought them they are saved.
+void TestFiles::saveLeavesOutTrimsNotReceived()
+{
+    QTemporaryDir dir;
+    PtyPeer peer;
+    MainWindow w;
+    w.link().setPacing(linktest::fastPacing());
+    QVERIFY(openOn(w, peer));
+    ParamSet device;
+    device.subTrim[2] = 9;
+    for (int section = 1; section <= 19; ++section)
+        QVERIFY(peer.writePacket(encodeSettingsPacket(device, section)));
+    QTRY_COMPARE(w.link().knownSections().size(), 19);
+    QVERIFY(!w.link().trimsKnown());
+
+    const QString without = dir.filePath(QStringLiteral("without.txt"));
+    Outcome o = save(w, without);
+    QCOMPARE(o.boxes, QStringList());
+    const QByteArray file = readBytes(without);
+    QCOMPARE(file.size(), 3 * 81);
+    QVERIFY(!readParameterFile(without).frames.present[FrameI]);
+    QTRY_VERIFY(w.findChild<QLabel *>(QStringLiteral("statusMessage"))->text().contains(
+        QString::fromUtf8("（未收到摇杆微调，文件不含 I 帧）")));
+
+    QVERIFY(peer.writePacket(fixtures::telemetryPacket(50, 40, 120, {100, 130, 125, 141})));
+    QTRY_VERIFY(w.link().trimsKnown());
+    const QString with = dir.filePath(QStringLiteral("with.txt"));
+    o = save(w, with);
+    QCOMPARE(o.boxes, QStringList());
+    QCOMPARE(readBytes(with).size(), 4 * 81);
+    QCOMPARE(readBytes(with).mid(3 * 81 + 1, 8), QByteArray("74928D9D")); // trims 100, 130, 125, 141 + 16
 }
 
 QTEST_MAIN(TestFiles)

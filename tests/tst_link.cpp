@@ -14,6 +14,7 @@
 #include "fixtures.h"
 #include "frames.h"
 #include "link.h"
+#include "linkport.h"
 #include "linktest.h"
 #include "paramfile.h"
 #include "paramset.h"
@@ -83,6 +84,8 @@ private slots:
     void oneAckPerChunk();
     void splitAndJoinedPacketsDecoded();
     void droppedChunksDecodeNothing();
+    void headsThatCouldBeEither_data();
+    void headsThatCouldBeEither();
     void telemetryTrims_data();
     void telemetryTrims();
     void settingsStoredAndRepaired();
@@ -105,6 +108,9 @@ private slots:
     void fileCommandsWithoutPort_data();
     void fileCommandsWithoutPort();
     void backupsKeepTheNewest();
+    void trimsKnownOnlyWhenReceived();
+    void backupWithoutTrimsLeavesThemOut();
+    void hangUpDuringReadReportsIt();
 
     // verify after write
     void verifyReadsBack_data();
@@ -203,7 +209,7 @@ void LinkTest::droppedChunksDecodeNothing()
     // Each alone, with time for whatever waits for more to be given up.
     for (const QByteArray &chunk : {badEnd, badStart, badType, shortNoMarker}) {
         QVERIFY(rig.exchange(chunk));
-        rig.peer.spin(PacketStream::staleMs + 50);
+        rig.peer.spin(PacketStream::quietMs + 50);
     }
 
     QVERIFY(paramSet == ParamSet());
@@ -211,6 +217,63 @@ void LinkTest::droppedChunksDecodeNothing()
         QCOMPARE(liveValues.channel(n), 1000);
     QCOMPARE(liveValues.txVoltage, 0);
     QCOMPARE(liveValues.ReadFlag, 0);
+}
+
+void LinkTest::headsThatCouldBeEither_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<int>("gapMs");
+
+    // Section 7 (aux sources 1 3 0 2) and a channel packet whose CH1 is 1022.
+    const QByteArray joined = QByteArray::fromHex("FE00AA01030002FE" "FE1803FE")
+        + QByteArray::fromHex("03E8").repeated(7) + QByteArray::fromHex("0316");
+    QTest::newRow("section 7 + channel head, then the rest")
+        << QList<QByteArray>{joined.left(12), joined.mid(12)} << 0;
+    QTest::newRow("the same in one read") << QList<QByteArray>{joined} << 0;
+    // Section 17 (throttle points 3..7 = 33..77) with a gap after its 8th byte.
+    const QByteArray s17 = QByteArray::fromHex("FE11AA212C37424D000000FE");
+    for (int gap : {0, 40, 120, 250})
+        QTest::addRow("section 17, 8 + 4, %d ms apart", gap) << QList<QByteArray>{s17.left(8), s17.mid(8)} << gap;
+}
+
+// The fuzzing's two misreadings, through the link on a real port: each
+// chunk is answered, and only the packets sent are decoded.
+void LinkTest::headsThatCouldBeEither()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(int, gapMs);
+    apptest::MessageLog log(false);
+
+    Rig rig;
+    QVERIFY(rig.open());
+    QSignalSpy taken(&rig.link, &Link::packetReceived);
+    for (int i = 0; i < chunks.size(); ++i) {
+        if (i > 0)
+            rig.peer.spin(gapMs);
+        QVERIFY(rig.exchange(chunks.at(i)));
+    }
+    const bool section17 = chunks.first().startsWith(QByteArray::fromHex("FE11"));
+    QTRY_COMPARE(taken.count(), section17 ? 1 : 2);
+    rig.peer.spin(PacketStream::quietMs + 50);
+    QCOMPARE(taken.count(), section17 ? 1 : 2);
+    if (section17) {
+        QCOMPARE(rig.link.knownSections(), QList<int>{17});
+        for (int k = 3; k <= 7; ++k)
+            QCOMPARE(paramSet.thrCurve[k], 11 * k);
+        // The auxiliary sources were never touched.
+        QCOMPARE(log.linesStartingWith(QStringLiteral("ReadFlag:")), QStringList{QStringLiteral("ReadFlag:17")});
+        QVERIFY(paramSet.auxSource[5] == ParamSet().auxSource[5] && paramSet.auxSource[8] == ParamSet().auxSource[8]);
+    } else {
+        QCOMPARE(rig.link.knownSections(), QList<int>{7});
+        QCOMPARE(paramSet.auxSource[5], 1);
+        QCOMPARE(paramSet.auxSource[6], 3);
+        QCOMPARE(paramSet.auxSource[7], 0);
+        QCOMPARE(paramSet.auxSource[8], 2);
+        QCOMPARE(liveValues.channelValue1, 1022);
+        QCOMPARE(liveValues.channelValue2, 1000);
+        QCOMPARE(liveValues.txVoltage, 790);
+        QCOMPARE(paramSet.thrCurve[3], ParamSet().thrCurve[3]);
+    }
 }
 
 void LinkTest::telemetryTrims_data()
@@ -722,6 +785,83 @@ void LinkTest::backupsKeepTheNewest()
                           QStringLiteral("20261208-141504-reset.txt")}));
 }
 
+
+// The trims are the transmitter's once a telemetry packet brought them
+// (not while a command blocks them) or four frames sent them; every
+// connection starts without.
+void LinkTest::trimsKnownOnlyWhenReceived()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QVERIFY(rig.exchange(encodeSettingsPacket(ParamSet(), 2)));
+    QVERIFY(rig.link.deviceKnown());
+    QVERIFY(!rig.link.trimsKnown());
+    liveValues.trimUpdateBlocked = 1;
+    QVERIFY(rig.exchange(telemetryPacket(55, 60, 70, {10, 20, 30, 40})));
+    QVERIFY(!rig.link.trimsKnown());
+    liveValues.trimUpdateBlocked = 0;
+    QVERIFY(rig.exchange(telemetryPacket(55, 60, 70, {10, 20, 30, 40})));
+    QVERIFY(rig.link.trimsKnown());
+    QCOMPARE(rig.link.deviceSettings().stickTrim[4], 40);
+
+    rig.link.close(100);
+    rig.peer.readAll(20);
+    rig.peer.clear();
+    QVERIFY(rig.open());
+    QVERIFY(!rig.link.trimsKnown());
+    rig.run(&Link::write);
+    QVERIFY(rig.link.trimsKnown());
+}
+
+// A backup without trims holds the S, G and H frames only: a Load of it
+// keeps the transmitter's trims instead of centring them.
+void LinkTest::backupWithoutTrimsLeavesThemOut()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ParamSet set;
+    set.subTrim[2] = 9;
+    const QDateTime t0(QDate(2026, 12, 8), QTime(14, 15, 3));
+    const backups::Result without = backups::write(dir.path(), QStringLiteral("write"), set, t0, 100, false);
+    QVERIFY2(without.ok, qPrintable(without.error));
+    const FrameTexts frames = framesOf(set);
+    QCOMPARE(readBytes(without.path), (frames.text[0] + frames.text[1] + frames.text[2]).toLatin1());
+    const ParameterFile file = readParameterFile(without.path);
+    QCOMPARE(file.frames.letters(), QStringLiteral("SGH"));
+
+    const backups::Result with = backups::write(dir.path(), QStringLiteral("write"), set, t0, 100, true);
+    QVERIFY2(with.ok, qPrintable(with.error));
+    QVERIFY(readParameterFile(with.path).complete());
+}
+
+// The device hangs up while a Read's answers are still awaited: the report
+// still comes, with what came.
+void LinkTest::hangUpDuringReadReportsIt()
+{
+    PtyPeer peer;
+    QSerialPort port;
+    Link link(&port);
+    LinkPort linkPort(port, link);
+    QObject::connect(&port, &QSerialPort::readyRead, &link, &Link::receive);
+    LinkPacing pacing = linktest::fastPacing();
+    pacing.readReportMs = 5000;
+    link.setPacing(pacing);
+    QVERIFY(linkPort.open(peer.slavePath()));
+    apptest::MessageLog log(false);
+    QSignalSpy report(&link, &Link::readReport);
+    QSignalSpy lost(&linkPort, &LinkPort::lost);
+    QVERIFY(link.read());
+    QVERIFY(peer.waitForText("RR", 2000));
+    for (int section = 1; section <= 17; ++section)
+        QVERIFY(peer.writePacket(encodeSettingsPacket(ParamSet(), section)));
+    QVERIFY(linktest::waitIdle(link));
+    QCOMPARE(report.count(), 0);
+    peer.hangUp();
+    QTRY_COMPARE(lost.count(), 1);
+    QCOMPARE(report.count(), 1);
+    QCOMPARE(report.first().at(0).toInt(), 17);
+    QCOMPARE(report.first().at(1).value<QList<int>>(), (QList<int>{18, 19}));
+}
 
 // ----------------------------------------------------------- verify after write
 

@@ -11,6 +11,7 @@
 #include "fields.h"
 #include "filetest.h"
 #include "frames.h"
+#include "filewrite.h"
 #include "paramfile.h"
 #include "paramset.h"
 #include "rules.h"
@@ -105,6 +106,9 @@ private slots:
     void refusedFiles();
     void failedWriteKeepsOldFile();
     void writerLeavesWhatIsNoFile_data();
+    void whereAFrameBreaks_data();
+    void whereAFrameBreaks();
+    void writeAllSaysWhy();
     void writerLeavesWhatIsNoFile();
 };
 
@@ -580,7 +584,9 @@ void TestParamFile::failedWriteKeepsOldFile()
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
+    // The system's reason, where Qt says "Unknown error" for a flush that
+    // went in part.
+    QCOMPARE(error, QStringLiteral("File too large"));
     QCOMPARE(readBytes(path), old);
     // Nothing half-written is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.txt")});
@@ -624,6 +630,73 @@ void TestParamFile::writerLeavesWhatIsNoFile()
     QCOMPARE(after.isDir(), kind == QLatin1String("dir"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
              QStringList{QStringLiteral("target")});
+}
+
+void TestParamFile::whereAFrameBreaks_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("said");
+    const QByteArray whole = parameterFileBytes(marked());
+    QTest::newRow("whole") << whole << QString();
+    QTest::newRow("foreign") << QByteArray("hello") << QStringLiteral("line 1, column 1: 'h' where the S frame starts");
+    QByteArray digit = whole;
+    digit[12] = 'Q';
+    QTest::newRow("not a digit") << digit << QStringLiteral("line 1, column 13: 'Q' in the S frame, not a hexadecimal digit");
+    QByteArray end = whole;
+    end[80] = 'Z';
+    QTest::newRow("wrong end letter") << end << QStringLiteral("line 1, column 81: 'Z' where the S frame ends with Y");
+    QByteArray lines;
+    for (int k = 0; k < 4; ++k)
+        lines += whole.mid(81 * k, 81) + "\r\n";
+    QByteArray third = lines;
+    third[2 * 83 + 5] = '\x01';
+    QTest::newRow("third line") << third << QStringLiteral("line 3, column 6: U+0001 in the H frame, not a hexadecimal digit");
+    QTest::newRow("cut short") << whole.left(300)
+                               << QStringLiteral("the I frame is cut short: the text ends at line 1, column 301");
+    QTest::newRow("cut short, line ends") << lines.left(2 * 83 + 20)
+                                          << QStringLiteral("the H frame is cut short: the text ends at line 3, column 21");
+}
+
+// The first frame a text lacks, and where it stops fitting, for people.
+void TestParamFile::whereAFrameBreaks()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, said);
+    QCOMPARE(firstBreak(QString::fromLatin1(text)).text(), said);
+}
+
+// A write that goes in part (here a file size limit) is named by the
+// system's reason; a full device as a full disk.
+void TestParamFile::writeAllSaysWhy()
+{
+    QFile full(QStringLiteral("/dev/full"));
+    QVERIFY(full.open(QIODevice::WriteOnly));
+    WriteFailure why;
+    QVERIFY(!writeAll(full, "row\n", &why));
+    QVERIFY(why.diskFull);
+    QCOMPARE(why.text(), QStringLiteral("disk full (No space left on device)"));
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("big.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    rlimit saved;
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool small1 = writeAll(file, QByteArray(60, 'a'), &why);
+    const bool big = writeAll(file, QByteArray(300, 'b'), &why);
+    const bool direct = writeAll(file, QByteArray(40000, 'c'), &why);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(small1);
+    QVERIFY(!big);
+    QVERIFY(!why.diskFull);
+    QCOMPARE(why.text(), QStringLiteral("File too large"));
+    QVERIFY(!direct);
+    QCOMPARE(why.text(), QStringLiteral("File too large"));
+    QCOMPARE(QFileInfo(file.fileName()).size(), qint64(100));
 }
 
 QTEST_GUILESS_MAIN(TestParamFile)

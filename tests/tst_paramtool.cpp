@@ -42,6 +42,8 @@ private slots:
     void showsEverySettingByPage();
     void commands_data();
     void commands();
+    void refusalsSayWhere_data();
+    void refusalsSayWhere();
     void importRefuses_data();
     void importRefuses();
 
@@ -197,6 +199,29 @@ void TestParamTool::commands()
     QCOMPARE(r.code, code);
     QCOMPARE(r.err.startsWith("varnix-param: "), code == 2);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("missing.txt"))));
+}
+
+void TestParamTool::refusalsSayWhere_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("show cut short") << QStringList{"show", "@cut.txt"}
+                                    << QByteArray("frames recognised: S G H; not recognised: I (the I frame is cut "
+                                                  "short: the text ends at line 1, column 301)");
+    QTest::newRow("check foreign") << QStringList{"check", "@foreign.txt"}
+                                   << QByteArray("no Parameter frame found (line 1, column 1: 'x' where the S frame "
+                                                 "starts): not a Parameter file");
+}
+
+// A file refused says where it broke, as the window does.
+void TestParamTool::refusalsSayWhere()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, said);
+    args.replaceInStrings(QRegularExpression(QStringLiteral("^@")), m_dir.path() + QLatin1Char('/'));
+    const Run r = run(args);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(said), r.err.constData());
 }
 
 void TestParamTool::importRefuses_data()

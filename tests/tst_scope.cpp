@@ -173,7 +173,9 @@ private slots:
             QVERIFY(rig.stream(i, i + 1));
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(stopped.count() == 1 || stopped.wait(2000));
-        QVERIFY(!stopped.at(0).at(1).toString().isEmpty());
+        // The system's reason and the file, not Qt's "Unknown error" for a
+        // write that went in part.
+        QCOMPARE(stopped.at(0).at(1).toString(), QStringLiteral("File too large: ") + path);
         QVERIFY(!rig.window.recorder().isRecording());
         QCOMPARE(QFileInfo(path).size(), qint64(3000));
         // What was written reads back up to the row the disk cut.
@@ -183,6 +185,24 @@ private slots:
         QVERIFY2(answerer.boxes().first().contains(QStringLiteral("录制已停止")), qPrintable(answerer.boxes().first()));
         // The receive path goes on answering.
         QVERIFY(rig.stream(0, 3));
+    }
+
+    // A disk with no room: the recording stops at once, and the box says
+    // so and names the file.
+    void fullDiskIsNamed()
+    {
+        Rig rig;
+        QVERIFY(rig.open());
+        apptest::ModalAnswerer answerer;
+        QSignalSpy stopped(&rig.window.recorder(), &Recorder::stopped);
+        rig.window.startRecording(QStringLiteral("/dev/full"));
+        QVERIFY(rig.stream(0, 3));
+        QVERIFY(stopped.count() == 1 || stopped.wait(2000));
+        QCOMPARE(stopped.at(0).at(1).toString(), QStringLiteral("disk full (No space left on device): /dev/full"));
+        QVERIFY(rig.window.recorder().failure().diskFull);
+        QTRY_COMPARE(answerer.boxes().size(), 1);
+        QVERIFY2(answerer.boxes().first().contains(QString::fromUtf8("录制已停止：磁盘已满：/dev/full")),
+                 qPrintable(answerer.boxes().first()));
     }
 #endif
 

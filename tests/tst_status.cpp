@@ -119,7 +119,9 @@ private slots:
     void stoppedWriteSaysHowFar();
     void readSaysWhatCame_data();
     void readSaysWhatCame();
+    void backupHoldsTheTransmittersSettings_data();
     void backupHoldsTheTransmittersSettings();
+    void hangUpDuringReadSaysIncomplete();
     void failedBackupLetsTheCommandGoOn();
     void portListFollowsTheSystem();
     void writeSaysWhatWasVerified_data();
@@ -240,17 +242,32 @@ void StatusTest::readSaysWhatCame()
     QCOMPARE(rig.message(), message);
 }
 
+void StatusTest::backupHoldsTheTransmittersSettings_data()
+{
+    QTest::addColumn<bool>("telemetry");
+    QTest::newRow("trims received") << true;
+    QTest::newRow("no telemetry: trims left out") << false;
+}
+
 // The backup holds what the transmitter reported, never the edits about to
-// be sent; once a Write has gone out, the next backup holds its frames.
+// be sent, nor trims no telemetry brought (restoring it keeps the
+// transmitter's own); once a Write has gone out, the next backup holds its
+// frames.
 void StatusTest::backupHoldsTheTransmittersSettings()
 {
+    QFETCH(bool, telemetry);
     Rig rig;
     QVERIFY(rig.open());
+    if (telemetry) {
+        QVERIFY(rig.device.peer.writePacket(telemetryPacket(50, 40, 120, {100, 130, 125, 141})));
+        QTRY_VERIFY(rig.window.link().trimsKnown());
+    }
     QVERIFY(rig.read());
     QCOMPARE(rig.message(), u8("读取完成：19/19 段"));
     const ParamSet readBack = paramSet;
     QCOMPARE(readBack.subTrim[1], 20);
     QCOMPARE(readBack.stickMode, 3);
+    QCOMPARE(readBack.stickTrim[4], telemetry ? 141 : 120);
 
     auto *sub1 = rig.window.findChild<QSpinBox *>(QStringLiteral("spinBox_sub1"));
     sub1->setValue(-33);
@@ -263,20 +280,43 @@ void StatusTest::backupHoldsTheTransmittersSettings()
     QStringList names = backupsNow();
     QCOMPARE(names.size(), 1);
     QVERIFY(names.first().endsWith(QStringLiteral("-write.txt")));
-    QCOMPARE(rig.message(), u8("写入完成：4 帧 · 已备份 ") + names.first());
+    QCOMPARE(rig.message(), u8("写入完成：4 帧 · 已备份 ") + names.first()
+                                + (telemetry ? QString() : u8("（不含摇杆微调：未收到）")));
     const QString dir = backups::directory();
     const FrameTexts expected = framesOf(readBack);
     QCOMPARE(readBytes(QDir(dir).filePath(names.first())),
-             (expected.text[0] + expected.text[1] + expected.text[2] + expected.text[3]).toLatin1());
+             (expected.text[0] + expected.text[1] + expected.text[2] + (telemetry ? expected.text[3] : QString()))
+                 .toLatin1());
 
-    // A factory reset now backs up what the Write sent, the edit with it.
+    // A factory reset now backs up what the Write sent, the edit and the
+    // trims it sent with it.
     QVERIFY(rig.click("toolButton_Reset"));
     names = backupsNow();
     QCOMPARE(names.size(), 2);
     QVERIFY(names.last().contains(QStringLiteral("-reset")));
     QCOMPARE(readBytes(QDir(dir).filePath(names.last())), sent);
+    QVERIFY(!rig.message().contains(u8("不含摇杆微调")));
     QVERIFY(QFile::remove(QDir(dir).filePath(names.first())));
     QVERIFY(QFile::remove(QDir(dir).filePath(names.last())));
+}
+
+// The device hangs up while a Read's answers are still awaited: the Read is
+// reported as incomplete with the loss, not forgotten.
+void StatusTest::hangUpDuringReadSaysIncomplete()
+{
+    Rig rig;
+    rig.device.skip = {18, 19};
+    LinkPacing pacing = linktest::fastPacing();
+    pacing.readReportMs = 5000;
+    rig.window.link().setPacing(pacing);
+    QVERIFY(rig.open());
+    apptest::ModalAnswerer answerer(5000); // the box a lost device brings
+    QVERIFY(rig.click("toolButton_Read"));
+    QTRY_COMPARE(rig.window.link().knownSections().size(), 17);
+    QCOMPARE(rig.message(), u8("正在读取：等待设置"));
+    rig.device.peer.hangUp();
+    QTRY_COMPARE(rig.message(), u8("串口已断开：设备已挂断；读取不完整：收到 17/19 段（缺 18, 19）"));
+    QTRY_COMPARE(answerer.boxes().size(), 1);
 }
 
 // A backup that cannot be written is reported; the Write goes out anyway.

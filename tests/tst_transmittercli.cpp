@@ -10,6 +10,7 @@
 #include "filetest.h"
 #include "fixtures.h"
 #include "livecsv.h"
+#include "packets.h"
 #include "paramfile.h"
 #include "paramset.h"
 #include "programs.h"
@@ -43,8 +44,19 @@ ParamSet deviceSet()
     p.thrCurve[5] = 70;
     p.auxSource[7] = 4;
     p.stickMode = 2;
+    // The trims come with the telemetry packets, not with the sections.
+    p.stickTrim[1] = 100;
+    p.stickTrim[2] = 130;
+    p.stickTrim[3] = 125;
+    p.stickTrim[4] = 141;
     drDataSelet(p);
     return p;
+}
+
+// The simulator with live data, so that the trims come too.
+QStringList liveSim(const QStringList &more = {})
+{
+    return QStringList{QStringLiteral("--rate"), QStringLiteral("20")} + more;
 }
 
 } // namespace
@@ -56,12 +68,17 @@ class TransmitterCliTest : public QObject
 private slots:
     void initTestCase();
     void readWritesTheFile();
+    void readWithoutTrimsSaysSo();
     void readRefuses_data();
     void readRefuses();
     void writeVerifies();
     void writeDoesNotStick_data();
     void writeDoesNotStick();
     void monitorRecordsAndSaysGoodbye();
+    void monitorOnAFullDiskSaysWhy_data();
+    void monitorOnAFullDiskSaysWhy();
+    void backupWithoutTrimsLeavesThemOut();
+    void stoppedWriteNamesWrite();
     void everyCommandHasHelp_data();
     void everyCommandHasHelp();
 
@@ -85,7 +102,7 @@ void TransmitterCliTest::initTestCase()
 // or to standard output, and the transmitter is told goodbye.
 void TransmitterCliTest::readWritesTheFile()
 {
-    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--settings"), m_deviceFile});
+    TxSimProcess sim(liveSim({QStringLiteral("--settings"), m_deviceFile}));
     QVERIFY2(sim.start(), qPrintable(sim.errorString()));
 
     const QString out = path(QStringLiteral("read.txt"));
@@ -97,6 +114,30 @@ void TransmitterCliTest::readWritesTheFile()
     const Run toStdout = run({QStringLiteral("read"), sim.portName()}, m_dir.path());
     QCOMPARE(toStdout.code, 0);
     QCOMPARE(toStdout.out, m_deviceBytes);
+}
+
+// No telemetry packet comes (no live data): the trims were never received.
+// The file is written without them (S, G, H: a Load of it keeps the
+// transmitter's trims) rather than with the centre, and the exit says so.
+void TransmitterCliTest::readWithoutTrimsSaysSo()
+{
+    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--settings"), m_deviceFile});
+    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+
+    const QString out = path(QStringLiteral("no-trims.txt"));
+    const Run toFile = run({QStringLiteral("read"), sim.portName(), QStringLiteral("-o"), out}, m_dir.path());
+    QCOMPARE(toFile.code, 1);
+    QVERIFY2(toFile.err.contains("the stick trims were not received"), toFile.err.constData());
+    QVERIFY2(!toFile.err.contains("all 19 sections read, written"), toFile.err.constData());
+    QCOMPARE(readBytes(out), m_deviceBytes.left(3 * 81));
+    const ParameterFile file = readParameterFile(out);
+    QCOMPARE(file.frames.letters(), QStringLiteral("SGH"));
+    QVERIFY(sim.waitForStandardError("configurator disconnected", 5000));
+
+    const Run toStdout = run({QStringLiteral("read"), sim.portName()}, m_dir.path());
+    QCOMPARE(toStdout.code, 1);
+    QCOMPARE(toStdout.out, m_deviceBytes.left(3 * 81));
+    QVERIFY2(toStdout.err.contains("written to standard output without them"), toStdout.err.constData());
 }
 
 void TransmitterCliTest::readRefuses_data()
@@ -135,7 +176,7 @@ void TransmitterCliTest::readRefuses()
 // read-back that confirms them; without --yes and a terminal, nothing.
 void TransmitterCliTest::writeVerifies()
 {
-    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--settings"), m_deviceFile});
+    TxSimProcess sim(liveSim({QStringLiteral("--settings"), m_deviceFile}));
     QVERIFY2(sim.start(), qPrintable(sim.errorString()));
     ParamSet wanted = deviceSet();
     wanted.subTrim[4] = 6;
@@ -231,6 +272,99 @@ void TransmitterCliTest::monitorRecordsAndSaysGoodbye()
         QCOMPARE(s.channel[7], 900);
         QCOMPARE(s.txVolts, 8.12);
     }
+}
+
+void TransmitterCliTest::monitorOnAFullDiskSaysWhy_data()
+{
+    QTest::addColumn<QString>("csv");    // the file the rows go to
+    QTest::addColumn<int>("limit");      // the shell's file size limit in 512-byte blocks; 0 none
+    QTest::addColumn<QByteArray>("said");
+    // Every write fails at once.
+    QTest::newRow("/dev/full") << QStringLiteral("/dev/full") << 0
+                               << QByteArray("/dev/full: cannot write: disk full (No space left on device) (0 rows written)");
+    // The file fills up in the middle of the run: rows went, then one did
+    // not, in part (Qt alone would say "Unknown error").
+    QTest::newRow("file size limit") << QStringLiteral("limited.csv") << 1 << QByteArray(": cannot write: File too large (");
+}
+
+// A write that fails ends the monitor with exit 1 and the reason, never 0
+// with rows missing.
+void TransmitterCliTest::monitorOnAFullDiskSaysWhy()
+{
+    QFETCH(QString, csv);
+    QFETCH(int, limit);
+    QFETCH(QByteArray, said);
+    if (!csv.startsWith(QLatin1Char('/')))
+        csv = path(csv);
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    const QByteArray channel = fixtures::channelPacket({1100, 1200, 1300, 1400, 1500, 1600, 1700, 900}, 812);
+    const QString program = builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param"));
+    const QStringList args{QStringLiteral("monitor"), peer.slavePath(), QStringLiteral("--csv"), csv,
+                           QStringLiteral("--seconds"), QStringLiteral("3")};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VARNIX_PARAM_PACING"), QStringLiteral("fast"));
+    // The shell holds the file size limit and ignores the signal that goes
+    // with it, so the write fails as on a full disk.
+    const QString shell = QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(limit);
+    const Run r = runProgram(limit ? QStringLiteral("/bin/sh") : program,
+                             limit ? QStringList{QStringLiteral("-c"), shell, program} + args : args, env, [&] {
+                                 if (peer.received().startsWith("OK"))
+                                     peer.write(channel), peer.spin(5);
+                             });
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(said), r.err.constData());
+    if (limit) {
+        // What went stays: the rows up to the limit.
+        const qint64 size = QFileInfo(csv).size();
+        QVERIFY2(size > 0 && size <= 1024 * limit, qPrintable(QString::number(size)));
+        QVERIFY(readLiveCsv(readBytes(csv)).samples.size() > 3);
+    }
+}
+
+// varnix-param write before any telemetry came: the backup holds what the
+// sections said and leaves the trims out, and says so.
+void TransmitterCliTest::backupWithoutTrimsLeavesThemOut()
+{
+    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--settings"), m_deviceFile});
+    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    const QString dataHome = path(QStringLiteral("data-no-trims"));
+    const Run r = run({QStringLiteral("write"), sim.portName(), m_deviceFile, QStringLiteral("--yes")}, dataHome);
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.contains("the backup leaves them out"), r.err.constData());
+    const QString dir = dataHome + QStringLiteral("/varnix-config/backups/");
+    const QStringList kept = QDir(dir).entryList(QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(readBytes(dir + kept.first()), m_deviceBytes.left(3 * 81));
+}
+
+// The test is the transmitter and hangs up after two frames: the stop names
+// the command the user ran.
+void TransmitterCliTest::stoppedWriteNamesWrite()
+{
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), qPrintable(peer.errorString()));
+    bool answered = false;
+    bool gone = false;
+    const Run r = run({QStringLiteral("write"), peer.slavePath(), m_deviceFile, QStringLiteral("--yes")}, m_dir.path(),
+                      [&] {
+                          if (gone)
+                              return;
+                          const QByteArray got = peer.received();
+                          if (!answered && got.contains("RR")) {
+                              answered = true;
+                              peer.writePacket(fixtures::telemetryPacket(50, 40, 120, {100, 130, 125, 141}));
+                              for (int section = 1; section <= 19; ++section)
+                                  peer.writePacket(encodeSettingsPacket(deviceSet(), section));
+                          }
+                          if (got.contains('Z')) { // the G frame's end: two frames out
+                              gone = true;
+                              peer.hangUp();
+                          }
+                      });
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains("write stopped after 2 of 4 steps: the device hung up"), r.err.constData());
+    QVERIFY2(!r.err.contains("Load"), r.err.constData());
 }
 
 void TransmitterCliTest::everyCommandHasHelp_data()

@@ -850,6 +850,70 @@
         <source>（已知 %1/%2 段）</source>
         <translation> (%1/%2 sections known)</translation>
     </message>
+    <message>
+        <source>磁盘已满：%1</source>
+        <translation>Disk full: %1</translation>
+    </message>
+    <message>
+        <source>（不含摇杆微调：未收到）</source>
+        <translation> (without the stick trims: none received)</translation>
+    </message>
+    <message>
+        <source>不能写入指定的文件!</source>
+        <translation>Cannot write the file!</translation>
+    </message>
+    <message>
+        <source>%1 帧不完整：文件在第 %2 行第 %3 列结束</source>
+        <translation>The %1 frame is cut short: the file ends at line %2, column %3</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列是 %3，%4 帧应从这里开始</source>
+        <translation>Line %1, column %2: %3 where the %4 frame starts</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列是 %3，%4 帧应以 %5 结束</source>
+        <translation>Line %1, column %2: %3 where the %4 frame ends with %5</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列的 %3 不是 %4 帧的十六进制数字</source>
+        <translation>Line %1, column %2: %3 in the %4 frame is not a hexadecimal digit</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>No such file</translation>
+    </message>
+    <message>
+        <source>不是普通文件：目录、设备、管道和套接字都不读取</source>
+        <translation>Not a regular file: directories, devices, pipes and sockets are not read</translation>
+    </message>
+    <message>
+        <source>超过 64 kB：不是参数文件</source>
+        <translation>Over 64 kB: not a Parameter file</translation>
+    </message>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>Cannot read it: %1</translation>
+    </message>
+    <message>
+        <source>文件是空的：不是参数文件</source>
+        <translation>The file is empty: not a Parameter file</translation>
+    </message>
+    <message>
+        <source>找不到参数帧，不是参数文件：%1</source>
+        <translation>No Parameter frame found, not a Parameter file: %1</translation>
+    </message>
+    <message>
+        <source>已存在，且不是普通文件：不会被替换</source>
+        <translation>Exists and is not a regular file: it is not replaced</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>（未收到摇杆微调，文件不含 I 帧）</source>
+        <translation> (stick trims not received: the file has no I frame)</translation>
+    </message>
 </context>
 <context>
     <name>PreferencesDialog</name>

@@ -48,7 +48,7 @@ bool loadWholeFile(const QString &path, ParamSet &p, QString *why)
         return false;
     }
     if (!file.complete()) {
-        *why = QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary());
+        *why = QStringLiteral("%1: %2 (%3)").arg(path, file.frames.summary(), firstBreak(file.text).text());
         return false;
     }
     decodeParameterFile(file, p);

@@ -93,7 +93,7 @@ int run(const QStringList &args)
     if (!file.ok())
         return refuse(QStringLiteral("%1: %2").arg(path, file.reason));
     if (!file.complete())
-        return refuse(QStringLiteral("%1: %2 (cut short or damaged)").arg(path, file.frames.summary()));
+        return refuse(QStringLiteral("%1: %2 (%3)").arg(path, file.frames.summary(), firstBreak(file.text).text()));
     ParamSet p;
     decodeParameterFile(file, p);
 

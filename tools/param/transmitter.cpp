@@ -1,6 +1,7 @@
 #include "transmitter.h"
 
 #include "backups.h"
+#include "filewrite.h"
 #include "fields.h"
 #include "frames.h"
 #include "link.h"
@@ -22,8 +23,10 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -67,6 +70,13 @@ LinkPacing pacing()
         p.verifyMs = 1500;
     }
     return p;
+}
+
+// How long a read waits, after the sections, for a telemetry packet: the
+// stick trims come only in those.
+int trimWaitMs()
+{
+    return qEnvironmentVariable("VARNIX_PARAM_PACING") == QLatin1String("fast") ? 1000 : 2000;
 }
 
 QString sectionList(const QList<int> &sections)
@@ -141,16 +151,29 @@ public:
             missing = m;
         });
         say(QStringLiteral("reading the transmitter's settings"));
-        if (!m_link.read() || !waitFor([&] { return reported && !m_link.isBusy(); }) || m_lost)
+        if (!m_link.read())
             return false;
-        if (!missing.isEmpty()) {
+        waitFor([&] { return reported && !m_link.isBusy(); });
+        // Also when the port went away before all had come.
+        if (reported && !missing.isEmpty()) {
             say(QStringLiteral("the transmitter sent %1 of %2 sections; missing: %3")
                     .arg(protocol::sectionCount - missing.size())
                     .arg(protocol::sectionCount)
                     .arg(sectionList(missing)));
             return false;
         }
-        return true;
+        return reported && !m_lost;
+    }
+
+    // Waits a while for a telemetry packet, which brings the stick trims;
+    // true once they are known.
+    bool waitForTrims()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const int limit = trimWaitMs();
+        waitFor([&] { return m_link.trimsKnown() || clock.elapsed() >= limit; });
+        return m_link.trimsKnown();
     }
 
 private:
@@ -201,7 +224,9 @@ int readCommand(const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Reads the transmitter's settings into a Parameter file, as Read and Save do in the window.\n"
-        "Exit status: 0 all 19 sections read and written, 1 sections missing (nothing is written),\n"
+        "The stick trims come with the live data: it waits a while for a telemetry packet.\n"
+        "Exit status: 0 all 19 sections and the trims read and written, 1 sections missing (nothing\n"
+        "is written) or the trims not received (the file is written without them: frames S G H),\n"
         "2 a port or file that cannot be used."));
     parser.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("The serial port, e.g. COM3 or /dev/ttyUSB0."));
     const QCommandLineOption out({QStringLiteral("o"), QStringLiteral("output")},
@@ -219,19 +244,37 @@ int readCommand(const QStringList &args)
         say(QStringLiteral("nothing written"));
         return Found;
     }
-    const FrameTexts frames = framesOf(session.link().deviceSettings());
+    // The trims come with the live data, not with the sections: a file must
+    // not pass off the centre as the transmitter's trims.
+    const bool trims = session.waitForTrims();
+    FrameTexts frames = framesOf(session.link().deviceSettings());
+    if (!trims)
+        frames.text[FrameI].clear();
+    const QString where = parser.isSet(out) ? parser.value(out) : QStringLiteral("standard output");
     if (parser.isSet(out)) {
         QString error;
         if (!writeParameterFile(parser.value(out), frames, &error)) {
             say(QStringLiteral("%1: %2").arg(parser.value(out), error));
             return Refused;
         }
-        say(QStringLiteral("all %1 sections read, written to %2").arg(protocol::sectionCount).arg(parser.value(out)));
     } else {
         const QByteArray bytes = fileBytes(frames);
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        std::fflush(stdout);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            say(QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return Found;
+        }
     }
+    if (!trims) {
+        say(QStringLiteral("all %1 sections read, but the stick trims were not received (no telemetry packet "
+                           "within %2 s): written to %3 without them (frames S G H, no I frame)")
+                .arg(protocol::sectionCount)
+                .arg(trimWaitMs() / 1000.0)
+                .arg(where));
+        return Found;
+    }
+    if (parser.isSet(out))
+        say(QStringLiteral("all %1 sections read, written to %2").arg(protocol::sectionCount).arg(where));
     return Success;
 }
 
@@ -285,6 +328,10 @@ int writeCommand(const QStringList &args)
         say(QStringLiteral("cannot compare with what the transmitter holds; nothing written"));
         return Found;
     }
+    // The backup's trims must be the transmitter's, or left out.
+    if (!session.waitForTrims())
+        say(QStringLiteral("the stick trims were not received (no telemetry packet within %1 s): the backup "
+                           "leaves them out").arg(trimWaitMs() / 1000.0));
     const QStringList changes = differingRows(link.deviceSettings(), wanted);
     for (const QString &row : changes)
         std::fputs((row + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
@@ -297,9 +344,13 @@ int writeCommand(const QStringList &args)
         return Found;
     }
 
+    // It runs as a Load (the file's trims go out, whatever telemetry says);
+    // a stop names it as the user called it.
+    link.setCommandName(Link::Load, QStringLiteral("write"));
     QObject::connect(&link, &Link::aboutToOverwrite, [&link] {
         const backups::Result r = backups::write(backups::directory(), QStringLiteral("write"),
-                                                 link.deviceSettings(), QDateTime::currentDateTime());
+                                                 link.deviceSettings(), QDateTime::currentDateTime(), 100,
+                                                 link.trimsKnown());
         if (r.ok)
             say(QStringLiteral("backup of the transmitter's settings: %1").arg(r.path));
         else
@@ -365,7 +416,9 @@ int monitorCommand(const QStringList &args)
     parser.setApplicationDescription(QStringLiteral(
         "Shows the live values the transmitter sends, one line per packet, until Ctrl+C or --seconds.\n"
         "With --csv they go to FILE (- for standard output) as rows: time in seconds from the start,\n"
-        "ch1..ch8, transmitter, receiver and external voltage in volts, RSSI in dBm, the four trims."));
+        "ch1..ch8, transmitter, receiver and external voltage in volts, RSSI in dBm, the four trims.\n"
+        "Exit status: 0 done, 1 the port went away or a write failed (the reason is said: a full\n"
+        "disk), 2 a port or file that cannot be used."));
     parser.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("The serial port."));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write CSV rows to FILE."),
                                  QStringLiteral("FILE"));
@@ -394,8 +447,22 @@ int monitorCommand(const QStringList &args)
             say(QStringLiteral("%1: %2").arg(parser.value(csv), csvFile.errorString()));
             return Refused;
         }
-        csvFile.write(liveCsvHeader());
-        csvFile.flush();
+    }
+    const QString csvName = !parser.isSet(csv) || parser.value(csv) == QLatin1String("-")
+        ? QStringLiteral("standard output")
+        : parser.value(csv);
+    // The first write that fails ends the monitor, with the reason.
+    QString failure;
+    qint64 rows = 0;
+    auto failed = [&](const QString &why) {
+        failure = QStringLiteral("%1: cannot write: %2 (%3 rows written)").arg(csvName, why).arg(rows);
+    };
+    WriteFailure why;
+    if (csvFile.isOpen() && !writeAll(csvFile, liveCsvHeader(), &why))
+        failed(why.text());
+    if (!failure.isEmpty()) {
+        say(failure);
+        return Found;
     }
 
     Session session;
@@ -406,18 +473,28 @@ int monitorCommand(const QStringList &args)
     QObject::connect(&session.link(), &Link::packetReceived, [&](const PacketResult &r) {
         if (r.kind != PacketKind::Channel && r.kind != PacketKind::Telemetry)
             return;
+        if (!failure.isEmpty())
+            return;
         const LiveSample s = liveSample(liveValues, paramSet.stickTrim, clock.elapsed() / 1000.0);
         if (csvFile.isOpen()) {
-            csvFile.write(liveCsvRow(s));
-            csvFile.flush();
-        } else {
-            std::fputs(liveLine(s).toLocal8Bit().constData(), stdout);
-            std::fflush(stdout);
+            WriteFailure why;
+            if (!writeAll(csvFile, liveCsvRow(s), &why)) {
+                failed(why.text());
+                return;
+            }
+        } else if (std::fputs(liveLine(s).toLocal8Bit().constData(), stdout) < 0 || std::fflush(stdout) != 0) {
+            failed(QString::fromLocal8Bit(std::strerror(errno)));
+            return;
         }
+        ++rows;
     });
     std::signal(SIGINT, onInterrupt);
     say(QStringLiteral("showing live values from %1; Ctrl+C stops").arg(parser.positionalArguments().at(0)));
-    session.waitFor([&] { return limit > 0 && clock.elapsed() >= qint64(limit * 1000); });
+    session.waitFor([&] { return !failure.isEmpty() || (limit > 0 && clock.elapsed() >= qint64(limit * 1000)); });
+    if (!failure.isEmpty()) {
+        say(failure);
+        return Found;
+    }
     return session.lost() ? Found : Success;
 }
 

@@ -1425,6 +1425,7 @@ bool MainWindow::review(const ParamSet &candidate, const QString &newHeader, con
                         const std::function<void()> &again)
 {
     m_keep.clear();
+    m_reviewUnits.clear();
     // With no port open the command itself says so; nothing reaches the transmitter.
     if (!m_link.isOpen() || !preferences::reviewBeforeWriting()) {
         go();

@@ -252,7 +252,8 @@ void XInputTest::escapeThenWriteAgain()
         person.key("Escape");
     }
     QVERIFY(person.act());
-    QVERIFY2(watch.seen() == QStringList(3, QStringLiteral("reviewDialog")), qPrintable(watch.seen().join(u8(" / "))));
+    const QString review = QStringLiteral("reviewDialog");
+    QVERIFY2(watch.seen() == QStringList({review, review, review}), qPrintable(watch.seen().join(u8(" / "))));
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!m_window->link().isBusy());
     QCOMPARE(paramSet.subTrim[1], 25);
@@ -280,7 +281,8 @@ void XInputTest::editAfterVerifiedWrite()
         QCOMPARE(m_window->unsentCount(), 0);
         QCOMPARE(m_window->baseline().subTrim[1], value);
     }
-    QVERIFY2(watch.seen() == QStringList(2, QStringLiteral("reviewDialog")), qPrintable(watch.seen().join(u8(" / "))));
+    const QString review = QStringLiteral("reviewDialog");
+    QVERIFY2(watch.seen() == QStringList({review, review}), qPrintable(watch.seen().join(u8(" / "))));
 }
 
 // After a Write, the port closed with its own button, 写入数据: the box says

@@ -10,6 +10,7 @@
 
 #include "frames.h"
 #include "protocol.h"
+#include "rules.h"
 
 // The form compiled into this library, so that item texts and tab captions
 // come from the form itself without a window.
@@ -131,6 +132,8 @@ QVector<Binding> buildTable()
 struct Form {
     QHash<QByteArray, QStringList> items; // untranslated
     QStringList tabTitles;                // untranslated, in tab order
+    QHash<QByteArray, double> minimum;    // the spin boxes' limits as the form sets them
+    QHash<QByteArray, double> maximum;
 };
 
 // Reads the direct children of the widget element the reader stands on.
@@ -149,6 +152,20 @@ void readWidget(QXmlStreamReader &xml, const QByteArray &name, Form &form)
         }
         if (t != QXmlStreamReader::StartElement)
             continue;
+        if (depth == 0 && xml.name() == QLatin1String("property")) {
+            const QString property = xml.attributes().value(QLatin1String("name")).toString();
+            if (property == QLatin1String("minimum") || property == QLatin1String("maximum")) {
+                // <property name="maximum"><number>100</number></property>, or <double>
+                if (xml.readNextStartElement()) {
+                    const double v = xml.readElementText().toDouble();
+                    (property == QLatin1String("minimum") ? form.minimum : form.maximum).insert(name, v);
+                }
+                xml.skipCurrentElement();
+                continue;
+            }
+            ++depth;
+            continue;
+        }
         if (depth == 0 && xml.name() == QLatin1String("item")) {
             // <item><property name="text"><string>..</string></property></item>
             QString text;
@@ -363,4 +380,87 @@ void applyDifference(const ParamSet &from, const ParamSet &to, ParamSet &target)
     for (Field f : {Field::txAlarmVoltX10, Field::rxAlarmVoltX10, Field::extAlarmVoltX10})
         if (*companionVolt(from, f) != *companionVolt(to, f))
             *companionVolt(target, f) = *companionVolt(to, f);
+}
+
+bool bindingShownRange(const Binding &b, int *lo, int *hi)
+{
+    if (!b.widget)
+        return false;
+    const QByteArray name(b.widget);
+    const Form &f = form();
+    if (b.show == Show::Item) {
+        *lo = 0;
+        *hi = int(f.items.value(name).size()) - 1;
+        return true;
+    }
+    // A spin box: the form's limits (Qt's 0 and 99 where it sets none), then
+    // only what the frame field carries, as the window narrows them.
+    const double scale = b.show == Show::Volts ? 10.0 : 1.0;
+    *lo = int(std::lround(f.minimum.value(name, 0.0) * scale));
+    *hi = int(std::lround(f.maximum.value(name, 99.0) * scale));
+    if (const FrameField *field = frameFieldOf(b.field, b.element)) {
+        const CodeRange range = codeRange(field->code);
+        *lo = qMax(*lo, range.lo);
+        *hi = qMin(*hi, range.hi);
+    }
+    return true;
+}
+
+namespace {
+
+// The value a range rule puts in place of one outside its range, if a rule
+// covers the element.
+bool ruleReplacement(Field field, int element, int *replacement)
+{
+    for (int k = 0; k < rangeRuleCount; ++k) {
+        const RangeRule &r = rangeRulesData[k];
+        if (r.field == field && r.index == element) {
+            *replacement = r.replacement;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+WindowShowing bindingShowing(const Binding &b, const ParamSet &set)
+{
+    WindowShowing result;
+    int lo = 0;
+    int hi = 0;
+    if (!bindingShownRange(b, &lo, &hi))
+        return result;
+    const int v = fieldValue(set, b.field, b.element);
+    if (v >= lo && v <= hi)
+        return result;
+    result.changes = true;
+    if (b.show == Show::Item) {
+        // The box shows no item, -1 flows back, the range rule replaces it.
+        result.value = -1;
+        ruleReplacement(b.field, b.element, &result.value);
+        result.why = QCoreApplication::translate("Bindings", "窗口没有第 %1 项（只有 %2 项）").arg(v).arg(hi + 1);
+        return result;
+    }
+    // The box clamps, and the clamped value flows back.
+    result.value = qBound(lo, v, hi);
+    ParamSet shown;
+    fieldRef(shown, b.field, b.element) = lo;
+    setDerivedVolt(shown, b.field);
+    const QString low = bindingValueText(b, shown);
+    fieldRef(shown, b.field, b.element) = hi;
+    setDerivedVolt(shown, b.field);
+    result.why = QCoreApplication::translate("Bindings", "窗口只能显示 %1 到 %2").arg(low, bindingValueText(b, shown));
+    return result;
+}
+
+QString bindingShowingText(const Binding &b, const ParamSet &set)
+{
+    const WindowShowing showing = bindingShowing(b, set);
+    if (!showing.changes)
+        return QString();
+    ParamSet after = set;
+    fieldRef(after, b.field, b.element) = showing.value;
+    setDerivedVolt(after, b.field);
+    return QCoreApplication::translate("Bindings", "%1，窗口改为 %2").arg(showing.why, bindingValueText(b, after));
 }

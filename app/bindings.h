@@ -50,6 +50,24 @@ QString pageName(int page);
 // The value as the pages show it: "25", "96%", "11.0 V", "反相", "-100 dBm".
 QString bindingValueText(const Binding &b, const ParamSet &set);
 
+// The values the row's widget can show (for a combo box its item indexes,
+// for the alarm voltages tenths): the form's limits narrowed to the frame
+// field, as the window sets them. False for a row without a widget.
+bool bindingShownRange(const Binding &b, int *lo, int *hi);
+
+// What the window makes of a value its widget cannot show (Part 5.2: a spin
+// box clamps it, a combo box shows no item and the range rule replaces the
+// -1 that flows back), and why.
+struct WindowShowing {
+    bool changes = false; // the widget cannot show the set's value
+    int value = 0;        // what the window puts in its place
+    QString why;          // "窗口没有第 8 项（只有 8 项）", translated
+};
+WindowShowing bindingShowing(const Binding &b, const ParamSet &set);
+// The same as one text: "窗口没有第 8 项（只有 8 项），窗口改为 CH4"; empty
+// when the widget shows the value as it is.
+QString bindingShowingText(const Binding &b, const ParamSet &set);
+
 // Whether the transmitter gets this value in a Parameter frame.
 bool bindingSent(const Binding &b);
 // Whether the widget carries a change mark when the value differs from what

@@ -172,7 +172,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&m_link, &Link::started, this, &MainWindow::commandStarted);
     connect(&m_link, &Link::finished, this, [this](Link::Command command) { commandEnded(command, true); });
     connect(&m_link, &Link::readReport, this, &MainWindow::readEnded);
-    connect(&m_link, &Link::packetReceived, this, [this] { m_liveStale = false; });
+    connect(&m_link, &Link::packetReceived, this, [this](const PacketResult &result) {
+        m_liveStale = false;
+        if (m_readPending && result.section > 0)
+            m_readSections |= 1u << result.section;
+    });
 
     m_portSource = [] {
         QList<PortEntry> ports;
@@ -1285,7 +1289,8 @@ QVector<int> MainWindow::differingRows(const ParamSet &set, const ParamSet &base
 
 int MainWindow::unsentCount() const
 {
-    return differingRows(asSent(paramSet), baseline()).size();
+    // Counted as the review lists them: one edit, one setting.
+    return reviewUnits(asSent(paramSet), baseline()).size();
 }
 
 void MainWindow::updateMarks()
@@ -1302,8 +1307,12 @@ void MainWindow::updateMarks()
         pageMarked[b.page] |= marked;
         if (!marked && !m_rowMarked.at(row))
             continue;
-        const QString tip =
-            tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
+        QString tip = tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
+        if (marked) {
+            const QString why = windowChange(row, base);
+            if (!why.isEmpty())
+                tip += QLatin1Char('\n') + tr("窗口改的：%1").arg(why);
+        }
         if (marked != m_rowMarked.at(row) || (marked && w->toolTip() != tip))
             changemarks::setMarked(w, marked, tip);
         m_rowMarked[row] = marked;
@@ -1344,6 +1353,8 @@ void MainWindow::commandStarted(Link::Command command)
     if (m_readPending)
         readEnded();
     m_readPending = command == Link::Read;
+    if (m_readPending)
+        m_readSections = 0;
     m_bulkBefore = paramSet;
     m_bulkBaseline = baseline();
     m_bulkCommand = command;
@@ -1352,6 +1363,7 @@ void MainWindow::commandStarted(Link::Command command)
 void MainWindow::commandEnded(Link::Command command, bool finished)
 {
     m_keep.clear();
+    m_reviewUnits.clear();
     m_bulkCommand = Link::Idle;
     if (command == Link::Read) {
         // The answers keep coming after the request's pause: readReport ends it.
@@ -1362,8 +1374,9 @@ void MainWindow::commandEnded(Link::Command command, bool finished)
     const char *names[] = {"", "", QT_TR_NOOP("写入数据"), QT_TR_NOOP("出厂设置"), QT_TR_NOOP("重置数据"),
                            QT_TR_NOOP("保存数据"), QT_TR_NOOP("加载数据")};
     pushBulk(tr(names[command]), m_bulkBefore);
+    // What the frames carried, not the set: unticked rows stay unsent edits.
     if (finished && command != Link::Save)
-        m_localBaseline = paramSet;
+        m_localBaseline = m_link.isOpen() && m_link.deviceFullyKnown() ? baseline() : paramSet;
     updateMarks();
     const std::function<void()> then = std::move(m_afterCommand);
     m_afterCommand = nullptr;
@@ -1386,26 +1399,111 @@ void MainWindow::readEnded()
     updateMarks();
     if (replaced > 0)
         m_status->appendNote(tr("读取覆盖了 %1 项未写入的修改，Ctrl+Z 可撤销").arg(replaced));
+    noteWindowChanges();
     const std::function<void()> then = std::move(m_afterRead);
     m_afterRead = nullptr;
     if (then)
         QTimer::singleShot(0, this, then);
 }
 
+// The same function builds the reset's frames (Link::reset).
 ParamSet MainWindow::factoryCandidate() const
 {
-    ParamSet f = paramSet;
-    restData(f);
-    restData2(f);
-    for (int t = 1; t <= 4; ++t)
-        f.stickTrim[t] = protocol::trimCentre;
-    return f;
+    return factoryResetOf(paramSet);
+}
+
+// After a Read, every setting the window holds otherwise than the
+// transmitter is one the window changed: a value its widget cannot show
+// (Part 5.2 keeps it so), or one that follows such a value. Said in the
+// status bar and kept for the marks and the review.
+void MainWindow::noteWindowChanges()
+{
+    m_windowChanges.clear();
+    QSet<QPair<int, int>> read;
+    for (int section = 1; section <= protocol::sectionCount; ++section)
+        if (m_readSections & (1u << section))
+            for (const SectionElement &e : sectionElements(section))
+                read.insert(qMakePair(int(e.field), e.index));
+    const ParamSet base = baseline();
+    QStringList names;
+    for (int row : differingRows(asSent(paramSet), base)) {
+        const Binding &b = bindings().at(row);
+        const QPair<int, int> key(int(b.field), b.element);
+        if (!read.contains(key))
+            continue; // not from this Read: the user's own edit
+        QString why;
+        // The row's own widget, or its twin on the other page.
+        for (const Binding &other : bindings())
+            if (why.isEmpty() && other.field == b.field && other.element == b.element)
+                why = bindingShowing(other, base).why;
+        if (why.isEmpty())
+            why = tr("随窗口改的其他设置改变");
+        m_windowChanges.insert(key, {fieldValue(base, b.field, b.element), fieldValue(paramSet, b.field, b.element), why});
+        names << bindingName(b);
+    }
+    updateMarks();
+    if (!names.isEmpty())
+        m_status->appendNote(tr("窗口显示不了发射机的 %1 项设置，已改成窗口的值（未写入）：%2")
+                                 .arg(names.size())
+                                 .arg(names.join(QStringLiteral("、"))));
+}
+
+QString MainWindow::windowChange(int row, const ParamSet &base) const
+{
+    const Binding &b = bindings().at(row);
+    const auto it = m_windowChanges.constFind(qMakePair(int(b.field), b.element));
+    if (it == m_windowChanges.constEnd() || fieldValue(base, b.field, b.element) != it->device
+        || fieldValue(paramSet, b.field, b.element) != it->window)
+        return QString();
+    return it->why;
+}
+
+// The differing rows, with the copies drUp and drDown going with what they
+// copy: one edit is one row, and unticking it keeps all of it.
+QVector<MainWindow::ReviewUnit> MainWindow::reviewUnits(const ParamSet &next, const ParamSet &base) const
+{
+    const QVector<Binding> &table = bindings();
+    const QVector<int> differing = differingRows(next, base);
+    auto rowOf = [&](Field field, int element) {
+        for (int row : differing)
+            if (table.at(row).field == field && table.at(row).element == element)
+                return row;
+        return -1;
+    };
+    QVector<ReviewUnit> units;
+    QHash<int, int> unitOf;
+    for (int row : differing) {
+        const Field f = table.at(row).field;
+        if (f == Field::drUp || f == Field::drDown)
+            continue;
+        unitOf.insert(row, units.size());
+        units.append(ReviewUnit{row, QVector<int>{row}});
+    }
+    // drUp and drDown copy the selected channel's rates (Dr_DataSelet); for
+    // the fifth channel they are values of their own, sent as set.
+    const int c = next.drChannel;
+    for (int row : differing) {
+        const Field f = table.at(row).field;
+        if (f != Field::drUp && f != Field::drDown)
+            continue;
+        int owner = -1;
+        if (c >= 0 && c <= 3)
+            owner = rowOf(f == Field::drUp ? Field::drRateUp : Field::drRateDown, c + 1);
+        if (owner < 0)
+            owner = rowOf(Field::drChannel, 0);
+        if (owner >= 0 && unitOf.contains(owner))
+            units[unitOf.value(owner)].rows << row;
+        else
+            units.append(ReviewUnit{row, QVector<int>{row}});
+    }
+    return units;
 }
 
 bool MainWindow::review(const ParamSet &candidate, const QString &newHeader, const std::function<void()> &go,
                         const std::function<void()> &again)
 {
     m_keep.clear();
+    m_reviewUnits.clear();
     // With no port open the command itself says so; nothing reaches the transmitter.
     if (!m_link.isOpen() || !preferences::reviewBeforeWriting()) {
         go();
@@ -1445,36 +1543,75 @@ bool MainWindow::review(const ParamSet &candidate, const QString &newHeader, con
 
     const ParamSet base = baseline();
     const ParamSet next = asSent(candidate);
+    const QVector<ReviewUnit> units = reviewUnits(next, base);
     QVector<ReviewDialog::Row> rows;
-    for (int row : differingRows(next, base)) {
-        const Binding &b = bindings().at(row);
-        rows.append({row, pageName(b.page), bindingName(b), bindingValueText(b, base), bindingValueText(b, next)});
+    int byWindow = 0;
+    for (const ReviewUnit &unit : units) {
+        const Binding &b = bindings().at(unit.row);
+        QString nextText = bindingValueText(b, next);
+        // Nothing the user did not touch goes out unmarked.
+        const QString why = windowChange(unit.row, base);
+        if (!why.isEmpty() && bindingSame(b, next, paramSet)) {
+            nextText += tr("（窗口改的：%1）").arg(why);
+            ++byWindow;
+        }
+        rows.append({unit.row, pageName(b.page), bindingName(b), bindingValueText(b, base), nextText});
     }
     if (rows.isEmpty()) {
         go();
         return true;
     }
     ReviewDialog dialog(rows, newHeader, this);
+    if (byWindow > 0)
+        dialog.setNote(tr("其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。").arg(byWindow));
     dialog.exec();
     if (dialog.choice() != ReviewDialog::Write)
         return false;
     if (dialog.dontAskAgain())
         preferences::setReviewBeforeWriting(false);
     m_keep = dialog.unticked();
+    m_reviewUnits = units;
+    m_reviewCandidate = next;
     go();
     return true;
 }
 
-// Right before the first frame: unticked rows go back to what the
-// transmitter holds, so the frames carry its own values for them.
+// Right before the first frame. Unticked rows: the frames carry the
+// transmitter's own values, and the window keeps what it had before the
+// command (an unsent edit stays one). The read-back is then held to what
+// the review promised: ticked rows new, unticked ones as they were.
 void MainWindow::keepUnticked()
 {
-    if (m_keep.isEmpty())
-        return;
-    const ParamSet base = baseline();
-    for (int row : m_keep)
-        bindingCopy(bindings().at(row), base, paramSet);
+    const QVector<ReviewUnit> units = std::move(m_reviewUnits);
+    const QVector<int> unticked = std::move(m_keep);
+    m_reviewUnits.clear();
     m_keep.clear();
+    if (units.isEmpty())
+        return;
+    const QVector<Binding> &table = bindings();
+    const ParamSet base = baseline();
+    QVector<int> kept;
+    QVector<QPair<Field, int>> promised;
+    for (const ReviewUnit &unit : units) {
+        for (int row : unit.rows)
+            promised.append(qMakePair(table.at(row).field, table.at(row).element));
+        if (unticked.contains(unit.row))
+            kept += unit.rows;
+    }
+    auto keep = [kept, base](ParamSet &p) {
+        for (int row : kept)
+            bindingCopy(bindings().at(row), base, p);
+        drDataSelet(p);
+    };
+    if (!kept.isEmpty()) {
+        for (int row : kept)
+            bindingCopy(table.at(row), m_bulkBefore, paramSet);
+        drDataSelet(paramSet);
+        m_link.setFrameAdjust(keep);
+    }
+    ParamSet promise = m_reviewCandidate;
+    keep(promise);
+    m_link.setPromise(asSent(promise), promised);
 }
 
 // "有 N 项修改尚未写入发射机": write (or save) them, drop them, or stay.

@@ -289,6 +289,18 @@ private:
     // the user confirms (at once when nothing changes); false when cancelled.
     bool review(const ParamSet &candidate, const QString &newHeader, const std::function<void()> &go,
                 const std::function<void()> &again);
+    // One row of the review: a setting as the user changed it, with the
+    // values that follow it (the dual-rate rate of the selected channel
+    // and its copy drUp, say), ticked and unticked together.
+    struct ReviewUnit {
+        int row;          // the binding row that names it
+        QVector<int> rows; // every binding row it carries, row first
+    };
+    QVector<ReviewUnit> reviewUnits(const ParamSet &next, const ParamSet &base) const;
+    // Why the window, not the user, changed what the transmitter holds in
+    // this row after the last Read; empty when it did not (or no longer).
+    QString windowChange(int row, const ParamSet &base) const;
+    void noteWindowChanges();
     void keepUnticked();
     bool askUnsent(const std::function<void()> &thenClose);
     ParamSet factoryCandidate() const;
@@ -310,6 +322,15 @@ private:
     Link::Command m_bulkCommand = Link::Idle;
     bool m_readPending = false;          // a Read's answers are still coming in
     QVector<int> m_keep;                 // rows the next overwrite leaves as the transmitter has them
+    QVector<ReviewUnit> m_reviewUnits;   // the rows of the review the next overwrite was confirmed in
+    ParamSet m_reviewCandidate;          // what that review showed as the new values
+    struct WindowChange {
+        int device; // the transmitter's value, which the widget cannot show
+        int window; // what the window made of it
+        QString why;
+    };
+    QHash<QPair<int, int>, WindowChange> m_windowChanges; // by field and element, since the last Read
+    quint32 m_readSections = 0;          // sections the running Read brought
     std::function<void()> m_afterRead;   // a review waiting for the Read it asked for
     std::function<void()> m_afterCommand; // a close waiting for the Write or Save it asked for
     bool m_liveStale = false;            // closed or lost, and no packet since: readouts unknown

@@ -87,7 +87,14 @@ void ReviewDialog::count()
     const int ticked = m_rows.size() - unticked().size();
     m_text->setText(tr("发射机上将有 %1 项设置改变，已选 %2 项。未选的项保留发射机的值。")
                         .arg(m_rows.size())
-                        .arg(ticked));
+                        .arg(ticked)
+                    + (m_note.isEmpty() ? QString() : QLatin1Char('\n') + m_note));
+}
+
+void ReviewDialog::setNote(const QString &note)
+{
+    m_note = note;
+    count();
 }
 
 void ReviewDialog::choose(Choice c)

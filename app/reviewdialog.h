@@ -35,6 +35,8 @@ public:
     // Binding rows the user unticked: the transmitter keeps their values.
     QVector<int> unticked() const;
     bool dontAskAgain() const;
+    // A sentence added below the count ("其中 2 项不是你改的…").
+    void setNote(const QString &note);
 
 private:
     void build(const QString &text);
@@ -46,4 +48,5 @@ private:
     QLabel *m_text = nullptr;
     QCheckBox *m_dontAsk = nullptr;
     Choice m_choice = Cancel;
+    QString m_note;
 };

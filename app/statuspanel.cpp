@@ -93,7 +93,9 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     connect(&link, &Link::progress, this, &StatusPanel::progress);
     connect(&link, &Link::finished, this, [this](Link::Command command) { finished(command); });
     connect(&link, &Link::aborted, this,
-            [this](Link::Command command, int done, int steps) { aborted(command, done, steps); });
+            [this](Link::Command command, int done, int steps, const QString &reason) {
+                aborted(command, done, steps, reason);
+            });
     connect(&link, &Link::readReport, this, &StatusPanel::readReport);
     connect(&link, &Link::verifying, this, [this] { show(tr("正在校验")); });
     connect(&link, &Link::verified, this, [this](Link::Command, const VerifyResult &r) { verified(r); });
@@ -203,10 +205,16 @@ void StatusPanel::finished(Link::Command command)
     show(m_resultNote.isEmpty() ? text : text + m_resultNote);
 }
 
-void StatusPanel::aborted(Link::Command command, int done, int steps)
+void StatusPanel::aborted(Link::Command command, int done, int steps, const QString &reason)
 {
     m_progress->hide();
     const QString stopped = tr(textsOf(command).stopped);
+    if (reason == Link::noPortReason()) {
+        // The command never began: the box said why.
+        m_backupNote.clear();
+        show(tr("%1：串口未打开，未发送").arg(stopped));
+        return;
+    }
     if (command == Link::Read)
         m_abortText = stopped;
     else if (command == Link::Save)

@@ -38,7 +38,7 @@ private:
     void started(Link::Command command, int steps);
     void progress(Link::Command command, int done, int steps);
     void finished(Link::Command command);
-    void aborted(Link::Command command, int done, int steps);
+    void aborted(Link::Command command, int done, int steps, const QString &reason);
     void readReport(int received, const QList<int> &missing);
     void verified(const VerifyResult &result);
     void show(const QString &text);

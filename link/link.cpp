@@ -200,10 +200,22 @@ void Link::streamTimeout()
         emit packetReceived(result);
 }
 
+QString Link::noPortReason()
+{
+    return QStringLiteral("no port open");
+}
+
 QByteArray Link::sendFrame(int frame)
 {
     QString &text = frameTexts.text[frame];
     buildFrame(paramSet, frame, text);
+    if (m_adjust) {
+        // Settings the review left unticked go out as the transmitter has
+        // them; the window's set keeps the user's values.
+        ParamSet sent = paramSet;
+        m_adjust(sent);
+        buildFrame(sent, frame, text);
+    }
     qCDebug(lcVarnix, frameLogFormats[frame], int(text.length()));
     const QByteArray bytes = text.toUtf8();
     if (isOpen())
@@ -303,11 +315,7 @@ bool Link::reset(Command command, bool blockTrims)
     if (!begin(command, 4, blockTrims))
         return false;
     addGuard(true);
-    m_steps.append({[] {
-                        restData(paramSet);
-                        restData2(paramSet);
-                    },
-                    0});
+    m_steps.append({[] { paramSet = factoryResetOf(paramSet); }, 0});
     addFrames(true);
     addFinish();
     runSteps();
@@ -366,6 +374,17 @@ QString Link::commandName(Command command) const
     return name.isEmpty() ? QString::fromLatin1(QMetaEnum::fromType<Command>().valueToKey(command)) : name;
 }
 
+void Link::setFrameAdjust(const std::function<void(ParamSet &)> &adjust)
+{
+    m_adjust = adjust;
+}
+
+void Link::setPromise(const ParamSet &promise, const QVector<QPair<Field, int>> &elements)
+{
+    m_promise = promise;
+    m_promised = elements;
+}
+
 void Link::abort(const QString &reason)
 {
     if (!isBusy())
@@ -404,8 +423,14 @@ void Link::addGuard(bool needsDevice)
     m_steps.append({[this] {
                         if (isOpen())
                             return;
-                        emit portNeeded(m_command);
+                        // Ended, and said so: nothing was sent.
+                        const Command command = m_command;
+                        const int total = m_total;
+                        emit portNeeded(command);
+                        if (command != m_command)
+                            return;
                         end();
+                        emit aborted(command, 0, total, noPortReason());
                     },
                     0});
 }
@@ -425,9 +450,11 @@ void Link::addFrames(bool ack)
         m_steps.append({[this, frame] {
                             // The factory reset's trims go back to centre right
                             // before the trim frame, whatever telemetry did meanwhile.
-                            if (frame == FrameI && (m_command == Reset || m_command == Reset2))
+                            if (frame == FrameI && (m_command == Reset || m_command == Reset2)) {
+                                const ParamSet factory = factoryResetOf(paramSet);
                                 for (int t = 1; t <= 4; ++t)
-                                    paramSet.stickTrim[t] = trimCentre;
+                                    paramSet.stickTrim[t] = factory.stickTrim[t];
+                            }
                             m_frames[frame] = sendFrame(frame);
                             if (isOpen())
                                 m_sent.append(m_frames[frame]);
@@ -445,6 +472,9 @@ void Link::addFrames(bool ack)
                             m_framesSent = true;
                             m_trimsKnown = true; // the I frame carried them
                             m_sentSet = m_deviceSettings;
+                            // The read-back is held to what the review promised.
+                            for (const QPair<Field, int> &e : m_promised)
+                                fieldRef(m_sentSet, e.first, e.second) = fieldValue(m_promise, e.first, e.second);
                         },
                         0});
         if (ack && m_verify)
@@ -536,5 +566,7 @@ void Link::end()
     m_trimBlock.reset();
     m_sent.clear();
     m_verifying = false;
+    m_adjust = nullptr;
+    m_promised.clear();
     emit busyChanged(false);
 }

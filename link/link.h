@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <QPair>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -129,6 +131,19 @@ public:
     void setCommandName(Command command, const QString &name);
     QString commandName(Command command) const;
 
+    // For the running command only (cleared when it ends): every frame is
+    // built from the set passed through adjust, so that values the review left
+    // unticked go out as the transmitter holds them while the window's set
+    // keeps them as unsent edits.
+    void setFrameAdjust(const std::function<void(ParamSet &)> &adjust);
+    // For the running command only: the verify compares these elements of
+    // the read-back with promise (what the review promised) rather than with
+    // the frames; a frame that carried something else shows as a difference.
+    void setPromise(const ParamSet &promise, const QVector<QPair<Field, int>> &elements);
+
+    // The reason aborted() gives when a command found no open port.
+    static QString noPortReason();
+
     // Stops the running command: nothing more is written for it.
     void abort(const QString &reason);
 
@@ -138,7 +153,8 @@ signals:
     void progress(Link::Command command, int done, int steps);
     void finished(Link::Command command, const QList<QByteArray> &sent);
     void aborted(Link::Command command, int done, int steps, const QString &reason);
-    // A command found no open device after its guard; it ends when this returns.
+    // A command found no open device after its guard; it ends when this
+    // returns, then reports aborted() with noPortReason().
     void portNeeded(Link::Command command);
     // Write, a reset or Load is about to send its first frame: the last
     // moment to keep a copy of what the transmitter holds.
@@ -209,4 +225,7 @@ private:
     ParamSet m_sentSet;          // what the frames of the running command carried
     ParamSet m_readBack;         // what the transmitter reported after them
     quint32 m_verifySections = 0;
+    std::function<void(ParamSet &)> m_adjust; // the running command's frames, see setFrameAdjust
+    ParamSet m_promise;
+    QVector<QPair<Field, int>> m_promised;
 };

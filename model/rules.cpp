@@ -202,3 +202,11 @@ void restData2(ParamSet &p)
 {
     reset(p, secondHalf);
 }
+
+ParamSet factoryResetOf(const ParamSet &p)
+{
+    ParamSet f = p;
+    restData(f);
+    restData2(f); // the trims among them: the Initial centre
+    return f;
+}

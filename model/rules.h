@@ -21,6 +21,11 @@ void falseSaveData(ParamSet &p);
 void restData(ParamSet &p);
 void restData2(ParamSet &p);
 
+// What a factory reset (either button) sends: p through both halves, the
+// stick trims at centre. The one place these values are made: the reset's
+// review and the reset's frames are both built from it.
+ParamSet factoryResetOf(const ParamSet &p);
+
 // One range rule: fieldRef(field, index) must lie in lo..hi, else it becomes
 // replacement.
 struct RangeRule {

@@ -23,6 +23,8 @@
 #include "preferences.h"
 #include "fixtures.h"
 #include "frames.h"
+#include "paramfile.h"
+#include "rules.h"
 #include "linktest.h"
 #include "mainwindow.h"
 #include "ptypeer.h"
@@ -39,7 +41,7 @@ QString u8(const char *text)
 }
 
 // The four frames a set makes, as the transmitter receives them after a Write.
-QByteArray framesOf(const ParamSet &set)
+QByteArray wireFrames(const ParamSet &set)
 {
     ParamSet p = set;
     QByteArray bytes;
@@ -71,7 +73,7 @@ struct Rig {
     }
     bool openKnown()
     {
-        if (!open() || click("toolButton_Send", {}) != framesOf(ParamSet()))
+        if (!open() || click("toolButton_Send", {}) != wireFrames(ParamSet()))
             return false;
         peer.clear();
         return true;
@@ -151,6 +153,9 @@ private slots:
     void runOfEditsIsOneStep();
     void reviewListsWhatChanges();
     void untickedRowKeepsTransmitterValue();
+    void oneEditOneRow();
+    void resetReviewIsTheWire();
+    void readNamesWhatTheWindowChanged();
     void escapeSendsNothing_data();
     void escapeSendsNothing();
     void unknownTransmitterOffersRead();
@@ -240,7 +245,7 @@ void EditingTest::reviewListsWhatChanges()
     rig.find<QComboBox>("comboBox_rev2")->setCurrentIndex(1);
     const ParamSet edited = paramSet;
     QList<apptest::ReviewSeen> seen;
-    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(edited));
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, u8("写入前确认"));
     QCOMPARE(seen[0].headers, QStringList({u8("页面"), u8("设置"), u8("发射机"), u8("写入后")}));
@@ -253,7 +258,7 @@ void EditingTest::reviewListsWhatChanges()
     QVERIFY(seen[0].text.contains(QLatin1String("3")));
     // Written: nothing is marked any more, and an unchanged Write needs no review.
     QVERIFY(!rig.window.isWindowModified());
-    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(edited));
     QCOMPARE(seen.size(), 0);
 }
 
@@ -267,13 +272,144 @@ void EditingTest::untickedRowKeepsTransmitterValue()
     expected.subTrim[2] = 0;
     apptest::ReviewAnswer answer;
     answer.untick = QStringList{u8("副微调 CH2")};
-    QCOMPARE(rig.click("toolButton_Send", answer), framesOf(expected));
-    QCOMPARE(paramSet.subTrim[2], 0);
-    QCOMPARE(rig.find<QSpinBox>("spinBox_sub2")->value(), 0);
-    // The Write is a step too: undo brings the edit back, marked again.
-    rig.window.undoStack()->undo();
+    QCOMPARE(rig.click("toolButton_Send", answer), wireFrames(expected));
+    // Not sent, not lost: the edit stays, marked, for a later Write.
     QCOMPARE(paramSet.subTrim[2], -5);
+    QCOMPARE(rig.find<QSpinBox>("spinBox_sub2")->value(), -5);
     QVERIFY(changemarks::isMarked(rig.find<QSpinBox>("spinBox_sub2")));
+    QVERIFY(!changemarks::isMarked(rig.find<QSpinBox>("spinBox_sub1")));
+    QCOMPARE(rig.window.unsentCount(), 1);
+    QCOMPARE(rig.window.baseline().subTrim[2], 0);
+    // The next Write reviews it alone and sends it.
+    QList<apptest::ReviewSeen> seen;
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(paramSet));
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].rows.size(), 1);
+    QCOMPARE(seen[0].rows[0][1], u8("副微调 CH2"));
+    QCOMPARE(rig.window.unsentCount(), 0);
+}
+
+// 比率 on 高级菜单2 changes the selected channel's rate and its copy on
+// 高级菜单1: one edit, one row. Unticked, neither goes out and the edit
+// stays; ticked, both go out.
+void EditingTest::oneEditOneRow()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    rig.find<QSpinBox>("spinBox_DR_RATE")->setValue(60);
+    rig.find<QSpinBox>("spinBox_sub1")->setValue(25);
+    QCOMPARE(paramSet.drRateUp[1], 60);
+    QCOMPARE(paramSet.drUp, 60);
+    const ParamSet edited = paramSet;
+    apptest::ReviewAnswer answer;
+    answer.untick = QStringList{u8("大小舵 CH1 上档比例")};
+    QList<apptest::ReviewSeen> seen;
+    ParamSet expected = edited;
+    expected.drRateUp[1] = 100;
+    expected.drUp = 100;
+    QCOMPARE(rig.click("toolButton_Send", answer, &seen), wireFrames(expected));
+    QCOMPARE(seen.size(), 1);
+    const QList<QStringList> rows = {
+        {u8("基础菜单"), u8("副微调 CH1"), u8("0"), u8("25")},
+        {u8("高级菜单1"), u8("大小舵 CH1 上档比例"), u8("100%"), u8("60%")},
+    };
+    QCOMPARE(seen[0].rows, rows);
+    QVERIFY2(seen[0].text.contains(u8("已选 2 项")), qPrintable(seen[0].text));
+    QCOMPARE(paramSet.drRateUp[1], 60);
+    QCOMPARE(paramSet.drUp, 60);
+    QCOMPARE(rig.window.unsentCount(), 1);
+    QVERIFY(changemarks::isMarked(rig.find<QSpinBox>("spinBox_DR_RATE")));
+    QVERIFY(changemarks::isMarked(rig.find<QSpinBox>("spinBox_DR_UP1")));
+
+    // Ticked: the rate and its copy go out together.
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(edited));
+    QCOMPARE(seen[0].rows.size(), 1);
+    QCOMPARE(rig.window.unsentCount(), 0);
+    QCOMPARE(rig.window.baseline().drRateUp[1], 60);
+    QCOMPARE(rig.window.baseline().drUp, 60);
+}
+
+// The reset's review shows what its frames carry: both come from one
+// function (factoryResetOf).
+void EditingTest::resetReviewIsTheWire()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    spoilSettings();
+    QVERIFY(!rig.click("toolButton_Send", {}).isEmpty());
+    for (const char *button : {"toolButton_Reset", "pushButton_Reset2"}) {
+        QList<apptest::ReviewSeen> seen;
+        const QByteArray wire = rig.click(button, {}, &seen);
+        QCOMPARE(seen.size(), 1);
+        const QString text = QString::fromLatin1(wire);
+        ParamSet sent;
+        QCOMPARE(decodeFileFrames(text, locateFrames(text), sent).count(), 4);
+        QVERIFY(seen[0].rows.size() >= 5);
+        for (const QStringList &row : seen[0].rows) {
+            bool found = false;
+            for (const Binding &b : bindings()) {
+                if (bindingName(b) != row[1] || pageName(b.page) != row[0])
+                    continue;
+                found = true;
+                QCOMPARE(bindingValueText(b, sent), row[3]);
+            }
+            QVERIFY2(found, qPrintable(row.join(QLatin1Char('|'))));
+        }
+        QVERIFY(asSent(factoryResetOf(sent)) == asSent(sent));
+        QCOMPARE(rig.window.unsentCount(), 0);
+        spoilSettings();
+        QVERIFY(!rig.click("toolButton_Send", {}).isEmpty());
+    }
+}
+
+// A file check passes as inside every range, loaded into the simulator and
+// read: the settings the window cannot show are named in the status bar,
+// their marks and the review; nothing else is marked.
+void EditingTest::readNamesWhatTheWindowChanged()
+{
+    ParamSet held;
+    held.drSwitch = 2;
+    held.thrCurveMix = 4;
+    held.prmSlave[1] = 8;
+    held.prmDownRate[3] = -36;
+    held.prmDownRate[4] = -48;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("held.txt"));
+    QVERIFY(writeParameterFile(path, held));
+    TxSimProcess sim({QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--settings"), path});
+    if (!sim.start())
+        QFAIL(qPrintable(QStringLiteral("txsim (%1): %2").arg(TxSimProcess::program(), sim.errorString())));
+    MainWindow w;
+    w.setAttribute(Qt::WA_QuitOnClose, false);
+    w.link().setPacing(linktest::fastPacing());
+    QVERIFY(apptest::openPort(&w, sim.portName()));
+    QVERIFY(sim.waitForStandardError("connected", 5000));
+    w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Read"))->click();
+    auto *message = w.findChild<QLabel *>(QStringLiteral("statusMessage"));
+    QTRY_VERIFY_WITH_TIMEOUT(message->text().contains(u8("窗口显示不了发射机的 5 项设置")), 10000);
+    for (const char *name : {"大小舵开关", "油门曲线", "混控1 被控", "混控3 下边", "混控4 下边"})
+        QVERIFY2(message->text().contains(u8(name)), name);
+    QCOMPARE(w.unsentCount(), 5);
+    auto *sw = w.findChild<QWidget *>(QStringLiteral("comboBox_DR_SW1"));
+    QVERIFY(changemarks::isMarked(sw));
+    QCOMPARE(sw->toolTip(), u8("发射机 #2 → SWA\n窗口改的：窗口没有第 2 项（只有 1 项）"));
+    auto *down3 = w.findChild<QWidget *>(QStringLiteral("spinBox_PRM03_Data3"));
+    QCOMPARE(down3->toolTip(), u8("发射机 -36% → 0%\n窗口改的：窗口只能显示 0% 到 100%"));
+    QVERIFY(!changemarks::isMarked(w.findChild<QWidget *>(QStringLiteral("spinBox_sub1"))));
+
+    // The review says which rows the user did not touch.
+    apptest::ModalAnswerer answerer;
+    apptest::ReviewAnswer escape;
+    escape.action = apptest::ReviewAnswer::Escape;
+    answerer.queueReview(escape);
+    w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"))->click();
+    QVERIFY(linktest::waitIdle(w.link()));
+    QTRY_COMPARE(answerer.reviews().size(), 1);
+    const apptest::ReviewSeen seen = answerer.reviews().first();
+    QCOMPARE(seen.rows.size(), 5);
+    for (const QStringList &row : seen.rows)
+        QVERIFY2(row[3].contains(u8("（窗口改的：")), qPrintable(row.join(QLatin1Char('|'))));
+    QVERIFY(seen.text.contains(u8("其中 5 项不是你改的")));
 }
 
 void EditingTest::escapeSendsNothing_data()
@@ -340,7 +476,7 @@ void EditingTest::loadReviewNamesTheFile()
     const QString path = dir.filePath(QStringLiteral("slow.txt"));
     QFile out(path);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(framesOf(file).chopped(3)); // the four frames without "WWW"
+    out.write(wireFrames(file).chopped(3)); // the four frames without "WWW"
     out.close();
 
     apptest::ModalAnswerer answerer;
@@ -359,7 +495,7 @@ void EditingTest::loadReviewNamesTheFile()
         QCOMPARE(answerer.reviews().last().rows,
                  QList<QStringList>{QStringList({u8("基础菜单"), u8("舵机延迟 CH5"), u8("100"), u8("30")})});
         // Escape: nothing sent, nothing changed. Return: the file goes out.
-        QCOMPARE(rig.peer.received(), round == 0 ? QByteArray() : framesOf(file));
+        QCOMPARE(rig.peer.received(), round == 0 ? QByteArray() : wireFrames(file));
         QCOMPARE(paramSet.servoDelay[5], round == 0 ? 100 : 30);
         rig.peer.clear();
     }
@@ -379,7 +515,7 @@ void EditingTest::dontAskAgainTurnsReviewOff()
     QVERIFY(!preferences::reviewBeforeWriting());
     rig.find<QSpinBox>("spinBox_sub6")->setValue(7);
     const ParamSet edited = paramSet;
-    QCOMPARE(rig.click("toolButton_Send", {}, &seen), framesOf(edited));
+    QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(edited));
     QCOMPARE(seen.size(), 0);
 
     // The settings button's dialog turns it back on.
@@ -460,7 +596,7 @@ void EditingTest::closingPortWritesFirst()
     answerer.stop();
     QCOMPARE(answerer.reviews().size(), 1);
     rig.peer.spin(20);
-    QCOMPARE(rig.peer.received(), framesOf(edited) + "DIS");
+    QCOMPARE(rig.peer.received(), wireFrames(edited) + "DIS");
 }
 
 // A Read replaces an unsent edit, says so, and Ctrl+Z brings the edit back

@@ -116,6 +116,8 @@ private slots:
     void verifyReadsBack_data();
     void verifyReadsBack();
     void verifyOffSendsNoRR();
+    void verifyHoldsToPromise();
+    void noPortEndsCommand();
     void readOfCutAndJoinedPacketsIsWhole_data();
     void readOfCutAndJoinedPacketsIsWhole();
 };
@@ -1002,6 +1004,76 @@ void LinkTest::readOfCutAndJoinedPacketsIsWhole()
     QCOMPARE(paramSet.subTrim[1], -3);
     QCOMPARE(paramSet.auxSource[5], 4);
     QCOMPARE(paramSet.thrCurve[3], 40);
+}
+
+
+// The frames carry what the adjustment makes of the set (the review's
+// unticked rows), the set keeps its values, and the read-back is compared
+// with what the review promised: a frame that carried something else is a
+// difference, not "verified".
+void LinkTest::verifyHoldsToPromise()
+{
+    apptest::MessageLog log(false);
+    Rig rig;
+    QVERIFY(rig.open());
+    rig.link.setVerify(true);
+    paramSet.subTrim[4] = 6;
+    paramSet.epaLeft[2] = 77;
+    QSignalSpy verified(&rig.link, &Link::verified);
+    QVERIFY(rig.link.write());
+    // Unticked: epaLeft[2] goes out as the transmitter has it (96).
+    rig.link.setFrameAdjust([](ParamSet &p) { p.epaLeft[2] = 96; });
+    // Promised: sub-trim CH4 6 (ticked), epaLeft[2] 96 (unticked), and, as a
+    // promise the frames break, servo delay CH1 55.
+    ParamSet promise = paramSet;
+    promise.epaLeft[2] = 96;
+    promise.servoDelay[1] = 55;
+    rig.link.setPromise(promise, {qMakePair(Field::subTrim, 4), qMakePair(Field::epaLeft, 2),
+                                  qMakePair(Field::servoDelay, 1)});
+    QVERIFY(rig.peer.waitFor([](const QByteArray &b) { return b.endsWith("WWWRR"); }, 5000));
+    const QString wire = QString::fromLatin1(rig.peer.received());
+    ParamSet device;
+    QCOMPARE(decodeFileFrames(wire, locateFrames(wire), device).count(), 4);
+    QCOMPARE(device.subTrim[4], 6);
+    QCOMPARE(device.epaLeft[2], 96);
+    QCOMPARE(paramSet.epaLeft[2], 77);
+    for (int section = 1; section <= 19; ++section)
+        QVERIFY(rig.peer.writePacket(encodeSettingsPacket(device, section)));
+    QVERIFY(linktest::waitIdle(rig.link));
+    QCOMPARE(verified.count(), 1);
+    const VerifyResult r = verified.first().at(1).value<VerifyResult>();
+    QCOMPARE(r.missing.size(), 0);
+    QCOMPARE(r.differences.size(), 1);
+    QCOMPARE(r.differences.first().field, Field::servoDelay);
+    QCOMPARE(r.differences.first().sent, 55);
+    QCOMPARE(r.differences.first().read, 100);
+
+    // The adjustment and the promise were for that command only.
+    rig.peer.clear();
+    rig.link.setVerify(false);
+    QVERIFY(rig.link.write());
+    QVERIFY(linktest::waitIdle(rig.link));
+    const QString again = QString::fromLatin1(rig.peer.received());
+    QCOMPARE(decodeFileFrames(again, locateFrames(again), device).count(), 4);
+    QCOMPARE(device.epaLeft[2], 77);
+}
+
+// A command that finds no port open says so and ends: aborted() comes, as
+// for any command that ends without finishing, so no one waits for it.
+void LinkTest::noPortEndsCommand()
+{
+    Rig rig;
+    QSignalSpy needed(&rig.link, &Link::portNeeded);
+    QSignalSpy aborted(&rig.link, &Link::aborted);
+    QSignalSpy finished(&rig.link, &Link::finished);
+    QVERIFY(rig.link.write());
+    QVERIFY(linktest::waitIdle(rig.link));
+    QCOMPARE(needed.count(), 1);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(aborted.count(), 1);
+    QCOMPARE(aborted.first().at(0).value<Link::Command>(), Link::Write);
+    QCOMPARE(aborted.first().at(1).toInt(), 0);
+    QCOMPARE(aborted.first().at(3).toString(), Link::noPortReason());
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

@@ -40,6 +40,7 @@ private slots:
     void everyFileShowTakesRoundTrips();
     void importLeavesAFifo();
     void showsEverySettingByPage();
+    void showNamesWhatTheWindowChanges();
     void commands_data();
     void commands();
     void refusalsSayWhere_data();
@@ -78,6 +79,14 @@ void TestParamTool::initTestCase()
     bad.replace(162 + 68, 5, "F0FFF");                                // ext 151.5 V, rssi 135
     QVERIFY(!file(QStringLiteral("four.txt"), parameterFileBytes(four)).isEmpty());
     QVERIFY(!file(QStringLiteral("bad.txt"), bad).isEmpty());
+    // Inside every range, but not what the window's boxes can show.
+    ParamSet held;
+    held.drSwitch = 2;
+    held.thrCurveMix = 4;
+    held.prmSlave[1] = 8;
+    held.prmDownRate[3] = -36;
+    held.prmDownRate[4] = -48;
+    QVERIFY(!file(QStringLiteral("held.txt"), parameterFileBytes(held)).isEmpty());
     QVERIFY(!file(QStringLiteral("cut.txt"), bad.left(300)).isEmpty());
     QVERIFY(!file(QStringLiteral("foreign.txt"), QByteArray(324, 'x')).isEmpty());
 
@@ -148,6 +157,30 @@ void TestParamTool::showsEverySettingByPage()
     }
 }
 
+// show names a value the window cannot show, and what the window makes of it.
+void TestParamTool::showNamesWhatTheWindowChanges()
+{
+    const Run r = run({QStringLiteral("show"), m_dir.filePath(QStringLiteral("held.txt"))});
+    QCOMPARE(r.code, 0);
+    const QString out = QString::fromLocal8Bit(r.out);
+    QVERIFY2(out.contains(QString::fromUtf8("  drSwitch         2  # 大小舵开关: #2 (the window cannot show it: "
+                                            "窗口没有第 2 项（只有 1 项），窗口改为 SWA)\n")),
+             qPrintable(out));
+    QVERIFY(out.contains(QString::fromUtf8("# 混控3 下边: -36% (the window cannot show it: 窗口只能显示 0% 到 100%，窗口改为 0%)")));
+    QCOMPARE(out.count(QStringLiteral("the window cannot show it")), 5);
+
+    // check, which passed such a file as inside every range, names them.
+    const Run c = run({QStringLiteral("check"), m_dir.filePath(QStringLiteral("held.txt"))});
+    QCOMPARE(c.code, 1);
+    QCOMPARE(QString::fromLocal8Bit(c.out),
+             QString::fromUtf8("frames recognised: S G H I\n"
+                               "drSwitch = 2: the window shows only 0..0 (大小舵开关), it puts 0; a Write sends that\n"
+                               "thrCurveMix = 4: the window shows only 0..1 (油门曲线), it puts 0; a Write sends that\n"
+                               "prmSlave[1] = 8: the window shows only 0..7 (混控1 被控), it puts 3; a Write sends that\n"
+                               "prmDownRate[3] = -36: the window shows only 0..100 (混控3 下边), it puts 0; a Write sends that\n"
+                               "prmDownRate[4] = -48: the window shows only 0..100 (混控4 下边), it puts 0; a Write sends that\n"));
+}
+
 void TestParamTool::commands_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -170,7 +203,7 @@ void TestParamTool::commands_data()
         "  drExpoDown[2]    0              40\n"
         "  extAlarmVoltX10  110 (11.0 V)   125 (12.5 V)\n"
         "  stickTrim[4]     120            100\n", 1);
-    row("check clean", {"check", "@initial.txt"}, "frames recognised: S G H I\nevery setting inside its range\n", 0);
+    row("check clean", {"check", "@initial.txt"}, "frames recognised: S G H I\nevery setting inside its range and shown by the window as it is\n", 0);
     row("check out of range", {"check", "@bad.txt"}, "frames recognised: S G H I\n" + problems, 1);
     row("check cut short", {"check", "@cut.txt"}, "frames recognised: S G H; not recognised: I\n" + problems, 1);
     // Refused: a message on stderr, nothing on stdout, exit 2.

@@ -62,6 +62,12 @@ varnix_qt_packages() {
 # depends on the first two as well (CMakeLists.txt).
 varnix_font_packages="fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei"
 
+# What the test suite needs beyond the build: an X server of its own and
+# real X input, for the tests that click and type as a person does
+# (tst_xinput; without them it skips).
+# shellcheck disable=SC2034
+varnix_test_packages="xvfb xdotool"
+
 # Installs the build tools, the chosen Qt, the fonts and the packages given.
 varnix_install() {
     local major qt

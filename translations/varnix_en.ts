@@ -167,6 +167,18 @@
         <source>混控%1 下边</source>
         <translation>Mix %1 lower rate</translation>
     </message>
+    <message>
+        <source>窗口没有第 %1 项（只有 %2 项）</source>
+        <translation>the window has no item %1 (only %2)</translation>
+    </message>
+    <message>
+        <source>窗口只能显示 %1 到 %2</source>
+        <translation>the window shows only %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1，窗口改为 %2</source>
+        <translation>%1; the window puts %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -913,6 +925,24 @@
     <message>
         <source>（未收到摇杆微调，文件不含 I 帧）</source>
         <translation> (stick trims not received: the file has no I frame)</translation>
+        <source>窗口改的：%1</source>
+        <translation>Changed by the window: %1</translation>
+    </message>
+    <message>
+        <source>随窗口改的其他设置改变</source>
+        <translation>follows another setting the window changed</translation>
+    </message>
+    <message>
+        <source>窗口显示不了发射机的 %1 项设置，已改成窗口的值（未写入）：%2</source>
+        <translation>The window cannot show %1 of the transmitter&apos;s settings and changed them (not written): %2</translation>
+    </message>
+    <message>
+        <source>（窗口改的：%1）</source>
+        <translation> (changed by the window: %1)</translation>
+    </message>
+    <message>
+        <source>其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。</source>
+        <translation>%1 of them you did not change: the window cannot show the transmitter&apos;s value and put its own.</translation>
     </message>
 </context>
 <context>
@@ -1278,6 +1308,10 @@
     <message>
         <source>写入并校验完成</source>
         <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>%1：串口未打开，未发送</source>
+        <translation>%1: no port open, nothing sent</translation>
     </message>
 </context>
 </TS>

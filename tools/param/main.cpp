@@ -61,12 +61,38 @@ bool loadWhole(const QString &path, ParamSet &p)
     return false;
 }
 
+// The widget of a setting that the window cannot show its value in, and
+// what the window puts instead (Part 5.2: clamped, or no item and the range
+// rule's value); nullptr when every widget of it shows the value.
+const Binding *unshowable(const ParamSet &p, Field field, int index, WindowShowing *showing)
+{
+    for (const Binding &b : bindings()) {
+        if (b.field != field || b.element != index)
+            continue;
+        *showing = bindingShowing(b, p);
+        if (showing->changes)
+            return &b;
+    }
+    return nullptr;
+}
+
+// " (the window cannot show it: 窗口没有第 8 项（只有 8 项），窗口改为 CH4)"
+QString windowNote(const ParamSet &p, Field field, int index)
+{
+    WindowShowing showing;
+    const Binding *b = unshowable(p, field, index, &showing);
+    if (!b)
+        return QString();
+    return QStringLiteral(" (the window cannot show it: %1)").arg(bindingShowingText(*b, p));
+}
+
 // "  # 舵机相位 CH1: 正相", the setting as the window names and shows it.
 QString forPeople(const ParamSet &p, const Element &e)
 {
     for (const Binding &b : bindings())
         if (b.field == e.field && b.element == e.index)
-            return QStringLiteral("  # %1: %2").arg(bindingName(b), bindingValueText(b, p));
+            return QStringLiteral("  # %1: %2").arg(bindingName(b), bindingValueText(b, p))
+                   + windowNote(p, e.field, e.index);
     return QString();
 }
 
@@ -134,8 +160,34 @@ int check(const QString &path)
                         .arg(name).arg(v, 0, 'f', 1).arg(r.lo, 0, 'f', 1).arg(r.hi, 0, 'f', 1)
                         .arg(r.replacement, 0, 'f', 1));
     }
+    // Inside its range, but not a value the window's widget can show: a Read
+    // into the window changes it, and a Write sends the window's value.
+    for (const Element &e : carried()) {
+        int lo = 0;
+        int hi = 0;
+        WindowShowing showing;
+        const Binding *b = fromFile(e.field, e.index) ? unshowable(p, e.field, e.index, &showing) : nullptr;
+        if (!b || !bindingShownRange(*b, &lo, &hi))
+            continue;
+        bool ruled = false;
+        for (int k = 0; k < rangeRuleCount && !ruled; ++k) {
+            const RangeRule &r = rangeRulesData[k];
+            const int v = fieldValue(p, r.field, r.index);
+            ruled = r.field == e.field && r.index == e.index && (v < r.lo || v > r.hi);
+        }
+        if (ruled)
+            continue; // said above
+        ++problems;
+        put(stdout, QStringLiteral("%1 = %2: the window shows only %3..%4 (%5), it puts %6; a Write sends that\n")
+                        .arg(elementName(e.field, e.index))
+                        .arg(fieldValue(p, e.field, e.index))
+                        .arg(lo)
+                        .arg(hi)
+                        .arg(bindingName(*b))
+                        .arg(showing.value));
+    }
     if (problems == 0)
-        put(stdout, QStringLiteral("every setting inside its range\n"));
+        put(stdout, QStringLiteral("every setting inside its range and shown by the window as it is\n"));
     return problems ? Found : Success;
 }
 

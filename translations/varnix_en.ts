@@ -923,8 +923,6 @@
         <translation>Disk full</translation>
     </message>
     <message>
-        <source>（未收到摇杆微调，文件不含 I 帧）</source>
-        <translation> (stick trims not received: the file has no I frame)</translation>
         <source>窗口改的：%1</source>
         <translation>Changed by the window: %1</translation>
     </message>
@@ -943,6 +941,10 @@
     <message>
         <source>其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。</source>
         <translation>%1 of them you did not change: the window cannot show the transmitter&apos;s value and put its own.</translation>
+    </message>
+    <message>
+        <source>（未收到摇杆微调，文件不含 I 帧）</source>
+        <translation> (stick trims not received: the file has no I frame)</translation>
     </message>
 </context>
 <context>

@@ -669,6 +669,9 @@ void TestParamFile::whereAFrameBreaks()
 // system's reason; a full device as a full disk.
 void TestParamFile::writeAllSaysWhy()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("no /dev/full and no file size limit here");
+#else
     QFile full(QStringLiteral("/dev/full"));
     QVERIFY(full.open(QIODevice::WriteOnly));
     WriteFailure why;
@@ -697,6 +700,7 @@ void TestParamFile::writeAllSaysWhy()
     QVERIFY(!direct);
     QCOMPARE(why.text(), QStringLiteral("File too large"));
     QCOMPARE(QFileInfo(file.fileName()).size(), qint64(100));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestParamFile)

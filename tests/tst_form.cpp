@@ -1047,7 +1047,7 @@ void TestForm::otherSheets_data()
                          "QTabBar::tab{border: none;border-top-left-radius: 10px;"
                          "border-top-right-radius: 10px;color: white;background: rgb(80,80,80);"
                          "height: 50px;min-width: 140px;}"
-                         "QTabBar::tab:hover{background:rgb(0, 0, 0, 0);}"
+                         "QTabBar::tab:hover{background:rgba(0, 0, 0, 0);}"
                          "QTabBar::tab:selected{border-color: white;background:red;"
                          "color:rgb(0, 255, 255);}";
     const QString frameDark = "background-color: rgb(50, 50, 50);";

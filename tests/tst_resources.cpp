@@ -321,7 +321,7 @@ void TestResources::lampsAreRedAndGreen()
 
 void TestResources::windowsIcon()
 {
-    const QString rcPath = QFINDTESTDATA("../resources/varnix.rc.in");
+    const QString rcPath = QStringLiteral(VARNIX_SOURCE_DIR "/resources/varnix.rc.in");
     QVERIFY(!rcPath.isEmpty());
     QFile rc(rcPath);
     QVERIFY(rc.open(QIODevice::ReadOnly));

@@ -327,7 +327,7 @@ void TestResources::windowsIcon()
     QVERIFY(rc.open(QIODevice::ReadOnly));
     QVERIFY(normalised(QString::fromLatin1(rc.readAll())).contains("IDI_ICON1 ICON \"varnix.ico\""));
 
-    const QString icoPath = QFINDTESTDATA("../resources/varnix.ico");
+    const QString icoPath = QStringLiteral(VARNIX_SOURCE_DIR "/resources/varnix.ico");
     QVERIFY(!icoPath.isEmpty());
     QFile ico(icoPath);
     QVERIFY(ico.open(QIODevice::ReadOnly));

@@ -55,7 +55,7 @@ QString bindingValueText(const Binding &b, const ParamSet &set);
 // field, as the window sets them. False for a row without a widget.
 bool bindingShownRange(const Binding &b, int *lo, int *hi);
 
-// What the window makes of a value its widget cannot show (Part 5.2: a spin
+// What the window makes of a value its widget cannot show (the refresh: a spin
 // box clamps it, a combo box shows no item and the range rule replaces the
 // -1 that flows back), and why.
 struct WindowShowing {

@@ -1414,7 +1414,7 @@ ParamSet MainWindow::factoryCandidate() const
 
 // After a Read, every setting the window holds otherwise than the
 // transmitter is one the window changed: a value its widget cannot show
-// (Part 5.2 keeps it so), or one that follows such a value. Said in the
+// (the refresh keeps it so), or one that follows such a value. Said in the
 // status bar and kept for the marks and the review.
 void MainWindow::noteWindowChanges()
 {

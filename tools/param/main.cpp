@@ -62,7 +62,7 @@ bool loadWhole(const QString &path, ParamSet &p)
 }
 
 // The widget of a setting that the window cannot show its value in, and
-// what the window puts instead (Part 5.2: clamped, or no item and the range
+// what the window puts instead (the refresh: clamped, or no item and the range
 // rule's value); nullptr when every widget of it shows the value.
 const Binding *unshowable(const ParamSet &p, Field field, int index, WindowShowing *showing)
 {

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <csignal>
+#include <functional>
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,6 +19,26 @@
 #include "qtwarnings.h"
 
 namespace {
+
+#ifdef Q_OS_UNIX
+// Runs work with the process's file size limit at bytes (SIGXFSZ ignored),
+// a stand-in for a full disk; false when the limit could not be set.
+bool withFileSizeLimit(rlim_t bytes, const std::function<void()> &work)
+{
+    rlimit saved;
+    if (::getrlimit(RLIMIT_FSIZE, &saved) != 0)
+        return false;
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const bool limited = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    if (limited)
+        work();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return limited;
+}
+#endif
 
 // The four frame texts back to back, as Save writes them.
 QString fileText(const ParamSet &p)
@@ -573,16 +594,9 @@ void TestParamFile::failedWriteKeepsOldFile()
 #ifndef Q_OS_UNIX
     QSKIP("no file size limit to stand in for a full disk here");
 #else
-    rlimit saved;
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
     error.clear();
-    const bool written = writeParameterFile(path, marked(), &error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool written = true;
+    QVERIFY(withFileSizeLimit(64, [&] { written = writeParameterFile(path, marked(), &error); }));
     QVERIFY(!written);
     // The system's reason, where Qt says "Unknown error" for a flush that
     // went in part.
@@ -682,17 +696,12 @@ void TestParamFile::writeAllSaysWhy()
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("big.csv")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    rlimit saved;
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool small1 = writeAll(file, QByteArray(60, 'a'), &why);
-    const bool big = writeAll(file, QByteArray(300, 'b'), &why);
-    const bool direct = writeAll(file, QByteArray(40000, 'c'), &why);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool small1 = false, big = true, direct = true;
+    QVERIFY(withFileSizeLimit(100, [&] {
+        small1 = writeAll(file, QByteArray(60, 'a'), &why);
+        big = writeAll(file, QByteArray(300, 'b'), &why);
+        direct = writeAll(file, QByteArray(40000, 'c'), &why);
+    }));
     QVERIFY(small1);
     QVERIFY(!big);
     QVERIFY(!why.diskFull);

@@ -169,6 +169,7 @@ MainWindow::MainWindow(QWidget *parent)
             m_saveFile.reset(); // the old file stays as it was
         commandEnded(command, false);
     });
+    connect(&m_link, &Link::cancelled, this, [this](Link::Command command) { commandEnded(command, false); });
     connect(&m_link, &Link::started, this, &MainWindow::commandStarted);
     connect(&m_link, &Link::finished, this, [this](Link::Command command) { commandEnded(command, true); });
     connect(&m_link, &Link::readReport, this, &MainWindow::readEnded);

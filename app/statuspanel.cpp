@@ -96,6 +96,11 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
             [this](Link::Command command, int done, int steps, const QString &reason) {
                 aborted(command, done, steps, reason);
             });
+    // A dialog let go: the bar says again what it said before.
+    connect(&link, &Link::cancelled, this, [this] {
+        m_progress->hide();
+        m_message->setText(m_before);
+    });
     connect(&link, &Link::readReport, this, &StatusPanel::readReport);
     connect(&link, &Link::verifying, this, [this] { show(tr("正在校验")); });
     connect(&link, &Link::verified, this, [this](Link::Command, const VerifyResult &r) { verified(r); });
@@ -159,6 +164,7 @@ void StatusPanel::show(const QString &text)
 
 void StatusPanel::started(Link::Command command, int steps)
 {
+    m_before = m_message->text();
     m_file.clear();
     m_backupNote.clear();
     m_resultNote.clear();

@@ -54,6 +54,7 @@ private:
     QString m_backupNote;
     QString m_resultNote;
     QString m_abortText;
+    QString m_before; // the message before the running command
     QString m_verifyText; // what the read-back after the running command said
     int m_packets = 0;
     bool m_readReported = false;

@@ -354,7 +354,9 @@ void Link::addPrepared(const std::function<bool()> &prepare, bool ack, const std
                         if (command != m_generation)
                             return; // stopped while a dialog was up
                         if (!go) {
+                            const Command cancelled = m_command;
                             end();
+                            emit this->cancelled(cancelled);
                             return;
                         }
                         addFrames(ack);

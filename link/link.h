@@ -153,6 +153,9 @@ signals:
     void progress(Link::Command command, int done, int steps);
     void finished(Link::Command command, const QList<QByteArray> &sent);
     void aborted(Link::Command command, int done, int steps, const QString &reason);
+    // Save or Load ended in its dialog, by the user's choice: nothing was
+    // sent or written.
+    void cancelled(Link::Command command);
     // A command found no open device after its guard; it ends when this
     // returns, then reports aborted() with noPortReason().
     void portNeeded(Link::Command command);

@@ -126,10 +126,31 @@ void ComPortTest::readThenWrite()
     QCOMPARE(paramSet.stickMode, 3);
 
     paramSet.subTrim[4] = 6;
-    apptest::ModalAnswerer review;
-    QVERIFY(rig.click("toolButton_Send", &review));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.verdict(), u8("写入并校验完成"), 20000);
-    QCOMPARE(review.reviews().size(), 1);
+    {
+        apptest::ModalAnswerer review;
+        QVERIFY(rig.click("toolButton_Send", &review));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.verdict(), u8("写入并校验完成"), 20000);
+        QCOMPARE(review.reviews().size(), 1);
+    }
+
+    // A Load let go in its file dialog leaves the bar and the buttons as
+    // they were; the next one loads.
+    {
+        apptest::ModalAnswerer cancel;
+        QVERIFY(rig.click("toolButton_Load", &cancel));
+        QCOMPARE(cancel.count(), 1);
+        QCOMPARE(rig.verdict(), u8("写入并校验完成"));
+        QVERIFY(rig.window.findChild<QAbstractButton *>(QStringLiteral("toolButton_Load"))->isEnabled());
+    }
+    ParamSet loaded = transmitterSettings();
+    loaded.subTrim[2] = -30;
+    const QString file = QDir(rig.sim.folder()).filePath(QStringLiteral("after.txt"));
+    QVERIFY(writeParameterFile(file, loaded));
+    apptest::ModalAnswerer loading;
+    loading.queueFile(file);
+    QVERIFY(rig.click("toolButton_Load", &loading));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.verdict(), u8("已加载 after.txt"), 20000);
+    QCOMPARE(paramSet.subTrim[2], -30);
 
     QVERIFY(apptest::closePort(&rig.window));
 }

@@ -41,7 +41,7 @@ const int kSpans[] = {10, 30, 60};
 // While a recording loads, the view grows with it this often.
 const int kFollowMs = 100;
 
-enum Column { NameColumn, CursorColumn, MinColumn, MaxColumn, MeanColumn, ColumnCount };
+enum LegendColumn { LegendName, LegendCursor, LegendMin, LegendMax, LegendMean, LegendColumns };
 
 } // namespace
 
@@ -148,29 +148,29 @@ void ScopeWindow::build()
 
     m_legend = new QTreeWidget;
     m_legend->setRootIsDecorated(false);
-    m_legend->setColumnCount(ColumnCount);
+    m_legend->setColumnCount(LegendColumns);
     m_legend->setHeaderLabels({tr("曲线"), tr("光标"), tr("最小"), tr("最大"), tr("平均")});
     for (int t = 0; t < traceCount; ++t) {
         auto *item = new QTreeWidgetItem(m_legend);
         QPixmap swatch(14, 14);
         swatch.fill(Qt::darkGray);
         QPainter(&swatch).fillRect(1, 1, 12, 12, ScopeWidget::traceColour(Trace(t)));
-        item->setIcon(NameColumn, QIcon(swatch));
-        item->setText(NameColumn, ScopeWidget::traceName(Trace(t)));
-        item->setCheckState(NameColumn, Qt::Checked);
-        for (int c = CursorColumn; c < ColumnCount; ++c)
+        item->setIcon(LegendName, QIcon(swatch));
+        item->setText(LegendName, ScopeWidget::traceName(Trace(t)));
+        item->setCheckState(LegendName, Qt::Checked);
+        for (int c = LegendCursor; c < LegendColumns; ++c)
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     }
     // Widths fixed once for the widest figure: a column sized to its contents
     // would measure every cell on every change of a figure.
     const QFontMetrics fm(m_legend->font());
-    int nameWidth = fm.horizontalAdvance(m_legend->headerItem()->text(NameColumn));
+    int nameWidth = fm.horizontalAdvance(m_legend->headerItem()->text(LegendName));
     for (int t = 0; t < traceCount; ++t)
         nameWidth = qMax(nameWidth, fm.horizontalAdvance(ScopeWidget::traceName(Trace(t))));
     m_legend->header()->setStretchLastSection(false);
-    m_legend->setColumnWidth(NameColumn, nameWidth + 56);
+    m_legend->setColumnWidth(LegendName, nameWidth + 56);
     int legendWidth = nameWidth + 56;
-    for (int c = CursorColumn; c < ColumnCount; ++c) {
+    for (int c = LegendCursor; c < LegendColumns; ++c) {
         const int w = qMax(fm.horizontalAdvance(QStringLiteral("-100 dBm")),
                            fm.horizontalAdvance(m_legend->headerItem()->text(c))) + 14;
         m_legend->setColumnWidth(c, w);
@@ -179,7 +179,7 @@ void ScopeWindow::build()
     m_legend->setMinimumWidth(legendWidth + 2 * m_legend->frameWidth() + 4);
     m_legend->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(m_legend, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item) {
-        m_plot->setTraceVisible(Trace(m_legend->indexOfTopLevelItem(item)), item->checkState(NameColumn) == Qt::Checked);
+        m_plot->setTraceVisible(Trace(m_legend->indexOfTopLevelItem(item)), item->checkState(LegendName) == Qt::Checked);
     });
 
     auto *split = new QSplitter;
@@ -279,7 +279,7 @@ QStringList ScopeWindow::legendRow(Trace trace) const
 {
     QStringList row;
     const QTreeWidgetItem *item = m_legend->topLevelItem(int(trace));
-    for (int c = CursorColumn; c < ColumnCount; ++c)
+    for (int c = LegendCursor; c < LegendColumns; ++c)
         row << item->text(c);
     return row;
 }
@@ -294,10 +294,10 @@ void ScopeWindow::updateLegend()
         QTreeWidgetItem *item = m_legend->topLevelItem(t);
         const TraceColumn &s = inView.trace[t];
         const auto text = [t](double v) { return ScopeWidget::valueText(Trace(t), v); };
-        item->setText(CursorColumn, atCursor ? text(double(atCursor->value[t])) : none);
-        item->setText(MinColumn, s.count ? text(s.min) : text(std::nan("")));
-        item->setText(MaxColumn, s.count ? text(s.max) : text(std::nan("")));
-        item->setText(MeanColumn, s.count ? text(s.sum / s.count) : text(std::nan("")));
+        item->setText(LegendCursor, atCursor ? text(double(atCursor->value[t])) : none);
+        item->setText(LegendMin, s.count ? text(s.min) : text(std::nan("")));
+        item->setText(LegendMax, s.count ? text(s.max) : text(std::nan("")));
+        item->setText(LegendMean, s.count ? text(s.sum / s.count) : text(std::nan("")));
     }
 }
 

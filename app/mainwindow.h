@@ -302,7 +302,8 @@ private:
     QString windowChange(int row, const ParamSet &base) const;
     void noteWindowChanges();
     void keepUnticked();
-    bool askUnsent(const std::function<void()> &thenClose);
+    // revertOnDiscard: 放弃 puts back what the transmitter holds (closing the port).
+    bool askUnsent(const std::function<void()> &thenClose, bool revertOnDiscard = false);
     ParamSet factoryCandidate() const;
     Ui::MainWindow *ui;
     QSerialPort serialPort;

@@ -1128,6 +1128,7 @@ void MainWindow::setUpEditing()
         if (b.widget && !w)
             qWarning("no widget %s in the form", b.widget);
         m_rowWidget << w;
+        m_rowHelp << (w ? bindingHelp(b) : QString());
         if (!w)
             continue;
         w->installEventFilter(this);
@@ -1333,7 +1334,7 @@ void MainWindow::updateMarks()
         pageMarked[b.page] |= marked;
         if (!marked && !m_rowMarked.at(row))
             continue;
-        QString tip = bindingHelp(b) + QLatin1Char('\n')
+        QString tip = m_rowHelp.at(row) + QLatin1Char('\n')
             + tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
         if (marked) {
             const QString why = windowChange(row, base);

@@ -431,22 +431,20 @@ void StatusTest::failedVerifyAsksToWriteAgain()
     rig.window.link().setVerify(true);
     QVERIFY(rig.open());
     paramSet.subTrim[4] = 6;
-    QList<apptest::ModalSeen> boxes;
-    {
-        apptest::ModalAnswerer answerer;
-        answerer.queueBoxButton(answer);
-        rig.window.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"))->click();
-        QVERIFY(linktest::waitIdle(rig.window.link()));
-        // The second Write starts from the event loop once the box is closed.
-        if (writes > 1)
-            QTRY_COMPARE(rig.device.peer.received().count("WWWRR"), writes);
-        QVERIFY(linktest::waitIdle(rig.window.link()));
-        answerer.stop();
-        for (const apptest::ModalSeen &seen : answerer.seen())
-            if (seen.kind == QLatin1String("box"))
-                boxes << seen;
-    }
+    apptest::ModalAnswerer answerer;
+    answerer.queueBoxButton(answer);
+    rig.window.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"))->click();
+    // A second Write starts from the event loop once the box is closed.
+    QTRY_COMPARE(rig.device.peer.received().count("WWWRR"), writes);
+    QVERIFY(linktest::waitIdle(rig.window.link()));
+    rig.device.peer.spin(100); // no Write after "关闭"
+    QVERIFY(!rig.window.link().isBusy());
     QCOMPARE(rig.device.peer.received().count("WWWRR"), writes);
+    answerer.stop();
+    QList<apptest::ModalSeen> boxes;
+    for (const apptest::ModalSeen &seen : answerer.seen())
+        if (seen.kind == QLatin1String("box"))
+            boxes << seen;
     if (text.isEmpty()) {
         QCOMPARE(boxes.size(), 0);
         return;

@@ -422,6 +422,15 @@ bool ruleReplacement(Field field, int element, int *replacement)
     return false;
 }
 
+// One value of the row as the pages show it.
+QString valueText(const Binding &b, int value)
+{
+    ParamSet shown;
+    fieldRef(shown, b.field, b.element) = value;
+    setDerivedVolt(shown, b.field);
+    return bindingValueText(b, shown);
+}
+
 } // namespace
 
 WindowShowing bindingShowing(const Binding &b, const ParamSet &set)
@@ -444,13 +453,7 @@ WindowShowing bindingShowing(const Binding &b, const ParamSet &set)
     }
     // The box clamps, and the clamped value flows back.
     result.value = qBound(lo, v, hi);
-    ParamSet shown;
-    fieldRef(shown, b.field, b.element) = lo;
-    setDerivedVolt(shown, b.field);
-    const QString low = bindingValueText(b, shown);
-    fieldRef(shown, b.field, b.element) = hi;
-    setDerivedVolt(shown, b.field);
-    result.why = QCoreApplication::translate("Bindings", "窗口只能显示 %1 到 %2").arg(low, bindingValueText(b, shown));
+    result.why = QCoreApplication::translate("Bindings", "窗口只能显示 %1 到 %2").arg(valueText(b, lo), valueText(b, hi));
     return result;
 }
 
@@ -463,4 +466,23 @@ QString bindingShowingText(const Binding &b, const ParamSet &set)
     fieldRef(after, b.field, b.element) = showing.value;
     setDerivedVolt(after, b.field);
     return QCoreApplication::translate("Bindings", "%1，窗口改为 %2").arg(showing.why, bindingValueText(b, after));
+}
+
+QString bindingRangeText(const Binding &b)
+{
+    int lo = 0;
+    int hi = 0;
+    if (!bindingShownRange(b, &lo, &hi))
+        return QString();
+    if (b.show == Show::Item)
+        return formItemTexts(b.widget).join(QStringLiteral(" / "));
+    return QCoreApplication::translate("Bindings", "%1 到 %2").arg(valueText(b, lo), valueText(b, hi));
+}
+
+QString bindingHelp(const Binding &b)
+{
+    const QString range = bindingRangeText(b);
+    if (range.isEmpty())
+        return bindingName(b);
+    return QCoreApplication::translate("Bindings", "%1：%2").arg(bindingName(b), range);
 }

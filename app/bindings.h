@@ -55,6 +55,14 @@ QString bindingValueText(const Binding &b, const ParamSet &set);
 // field, as the window sets them. False for a row without a widget.
 bool bindingShownRange(const Binding &b, int *lo, int *hi);
 
+// The values the row's widget offers, as the pages show them: "-100 到 100",
+// "0% 到 120%", "0.0 V 到 23.9 V", "正相 / 反相" (translated). Empty for a row
+// without a widget.
+QString bindingRangeText(const Binding &b);
+// What the widget says about itself (its tool tip): the setting's name and
+// what it offers, "副微调 CH4：-100 到 100".
+QString bindingHelp(const Binding &b);
+
 // What the window makes of a value its widget cannot show (the refresh: a spin
 // box clamps it, a combo box shows no item and the range rule replaces the
 // -1 that flows back), and why.

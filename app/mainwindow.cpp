@@ -52,6 +52,10 @@
 #include "scopewindow.h"
 #include "setupsheet.h"
 #include "statuspanel.h"
+#include "keyboard.h"
+#include "verifybox.h"
+#include "wheelguard.h"
+#include "windowplacement.h"
 
 namespace {
 
@@ -216,6 +220,19 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_recorder, &Recorder::stopped, this, &MainWindow::recordingStopped);
     connect(&m_link, &Link::packetReceived, this, &MainWindow::recordPacket);
 
+    // A read-back that did not verify asks to write again.
+    new VerifyBox(m_link, this, [this](Link::Command command) {
+        if (command == Link::Reset)
+            on_toolButton_Reset_clicked();
+        else if (command == Link::Reset2)
+            on_pushButton_Reset2_clicked();
+        else
+            on_toolButton_Send_clicked(); // a Load's settings are the window's now
+    });
+
+    (new WheelGuard(this))->guard(centralWidget());
+    new KeyboardAccess(this);
+
     ui->tabWidget->setCurrentIndex(0);
 
     refreshTimer = new QTimer(this);
@@ -236,13 +253,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::fitInto(const QRect &available)
 {
-    // The window manager's frame is known only once the window is shown;
-    // before that, room is left for a title bar and borders of usual size.
-    QMargins frame(8, 32, 8, 8);
-    if (isVisible())
-        frame = QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(),
-                         frameGeometry().bottom() - geometry().bottom());
+    const QMargins frame = frameMargins(this);
     const QSize room = available.size().shrunkBy(frame);
     if (m_fullSize.boundedTo(room) == m_fullSize) {
         resize(m_fullSize);
@@ -331,10 +342,12 @@ void MainWindow::followPorts()
 void MainWindow::on_openButton_clicked()
 {
     if (m_port.isOpen()) {
-        if (!askUnsent([this] {
-                if (m_port.isOpen())
-                    on_openButton_clicked();
-            }))
+        if (!askUnsent(
+                [this] {
+                    if (m_port.isOpen())
+                        on_openButton_clicked();
+                },
+                true))
             return;
         m_port.close();
         showClosedPanel();
@@ -397,6 +410,18 @@ ScopeWindow *MainWindow::showScope()
     if (!m_scope) {
         m_scope = new ScopeWindow(&m_link, m_recorder, this);
         connect(m_scope, &ScopeWindow::printSheetRequested, this, &MainWindow::saveSetupSheet);
+    }
+    if (!m_scope->isVisible()) {
+        // Beside the main window on its screen, never over the status bar.
+        const QMargins frame = frameMargins(m_scope);
+        PlacementRequest request;
+        for (const QScreen *s : QGuiApplication::screens())
+            request.screens << s->availableGeometry();
+        request.mainFrame = geometry().marginsAdded(frameMargins(this));
+        request.statusBarTop = statusBar()->mapToGlobal(QPoint(0, 0)).y();
+        request.wanted = m_scope->size().grownBy(frame);
+        request.minimum = m_scope->minimumSizeHint().grownBy(frame);
+        m_scope->setGeometry(placeBeside(request).marginsRemoved(frame));
     }
     m_scope->show();
     m_scope->raise();
@@ -1104,9 +1129,11 @@ void MainWindow::setUpEditing()
         if (b.widget && !w)
             qWarning("no widget %s in the form", b.widget);
         m_rowWidget << w;
+        m_rowHelp << (w ? bindingHelp(b) : QString());
         if (!w)
             continue;
         w->installEventFilter(this);
+        KeyboardAccess::describe(w, b);
         // The boxes offer only what the frame field carries (the alarm
         // voltages: 23.9 V, not the form's 99.9 V).
         const FrameField *field = frameFieldOf(b.field, b.element);
@@ -1308,7 +1335,8 @@ void MainWindow::updateMarks()
         pageMarked[b.page] |= marked;
         if (!marked && !m_rowMarked.at(row))
             continue;
-        QString tip = tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
+        QString tip = m_rowHelp.at(row) + QLatin1Char('\n')
+            + tr("发射机 %1 → %2").arg(bindingValueText(b, base), bindingValueText(b, paramSet));
         if (marked) {
             const QString why = windowChange(row, base);
             if (!why.isEmpty())
@@ -1563,8 +1591,17 @@ bool MainWindow::review(const ParamSet &candidate, const QString &newHeader, con
         return true;
     }
     ReviewDialog dialog(rows, newHeader, this);
+    QStringList notes;
     if (byWindow > 0)
-        dialog.setNote(tr("其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。").arg(byWindow));
+        notes << tr("其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。").arg(byWindow);
+    // A new stick mode moves every stick's function, not one setting.
+    for (const ReviewUnit &unit : units) {
+        const Binding &b = bindings().at(unit.row);
+        if (b.field == Field::stickMode)
+            notes << tr("摇杆模式 %1 → %2：所有摇杆的功能会改变").arg(bindingValueText(b, base), bindingValueText(b, next));
+    }
+    if (!notes.isEmpty())
+        dialog.setNote(notes.join(QLatin1Char('\n')));
     dialog.exec();
     if (dialog.choice() != ReviewDialog::Write)
         return false;
@@ -1617,7 +1654,7 @@ void MainWindow::keepUnticked()
 
 // "有 N 项修改尚未写入发射机": write (or save) them, drop them, or stay.
 // True when the caller may go on at once.
-bool MainWindow::askUnsent(const std::function<void()> &then)
+bool MainWindow::askUnsent(const std::function<void()> &then, bool revertOnDiscard)
 {
     const int count = unsentCount();
     if (count == 0)
@@ -1631,8 +1668,12 @@ bool MainWindow::askUnsent(const std::function<void()> &then)
     box.setDefaultButton(keep);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == discard)
+    if (box.clickedButton() == discard) {
+        // While the port is open the baseline is the transmitter's.
+        if (revertOnDiscard)
+            revertToBaseline();
         return true;
+    }
     if (box.clickedButton() == keep && !m_link.isBusy()) {
         m_afterCommand = then;
         if (open)

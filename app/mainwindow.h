@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
 #include <QHash>
 #include <QList>
@@ -302,7 +303,8 @@ private:
     QString windowChange(int row, const ParamSet &base) const;
     void noteWindowChanges();
     void keepUnticked();
-    bool askUnsent(const std::function<void()> &thenClose);
+    // revertOnDiscard: 放弃 puts back what the transmitter holds (closing the port).
+    bool askUnsent(const std::function<void()> &thenClose, bool revertOnDiscard = false);
     ParamSet factoryCandidate() const;
     Ui::MainWindow *ui;
     QSerialPort serialPort;
@@ -314,6 +316,7 @@ private:
 
     QVector<QWidget *> m_rowWidget;      // the widget of each binding row, or nullptr
     QVector<bool> m_rowMarked;
+    QStringList m_rowHelp;               // each row's own tool tip, the mark's text goes below it
     QUndoStack *m_undo;
     ParamSet m_localBaseline;            // the set as last read, written, loaded or saved
     bool m_showing = false;              // the display pass runs: its writes are no edits

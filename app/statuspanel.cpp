@@ -5,8 +5,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
-#include "bindings.h"
 #include "protocol.h"
+#include "verifybox.h"
 
 namespace {
 
@@ -29,33 +29,6 @@ CommandTexts textsOf(Link::Command command)
     case Link::Idle: break;
     }
     return {"", ""};
-}
-
-// The row that names a setting a read-back found different.
-const Binding *sentBinding(Field field, int index)
-{
-    for (const Binding &b : bindings())
-        if (b.field == field && b.element == index && bindingSent(b))
-            return &b;
-    return nullptr;
-}
-
-QString settingName(Field field, int index)
-{
-    const Binding *b = sentBinding(field, index);
-    return b ? bindingName(*b) : elementName(field, index);
-}
-
-// A value as the pages show it: volts, an item's text, a percentage.
-QString settingValue(Field field, int index, int value)
-{
-    const Binding *b = sentBinding(field, index);
-    if (!b)
-        return QString::number(value);
-    ParamSet set;
-    fieldRef(set, field, index) = value;
-    setDerivedVolt(set, field);
-    return bindingValueText(*b, set);
 }
 
 QString joined(const QList<int> &numbers)
@@ -252,9 +225,9 @@ void StatusPanel::verified(const VerifyResult &result)
         const QString more = result.differences.size() > 1 ? QStringLiteral(" …") : QString();
         m_verifyText = tr("校验不符：%1 项（%2：发送 %3，读回 %4%5）")
                            .arg(result.differences.size())
-                           .arg(settingName(d.field, d.index))
-                           .arg(settingValue(d.field, d.index, d.sent))
-                           .arg(settingValue(d.field, d.index, d.read))
+                           .arg(verifytexts::settingName(d.field, d.index))
+                           .arg(verifytexts::settingValue(d.field, d.index, d.sent))
+                           .arg(verifytexts::settingValue(d.field, d.index, d.read))
                            .arg(more);
     } else {
         m_verifyText = tr("写入并校验完成");

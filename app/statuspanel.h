@@ -32,7 +32,6 @@ public:
     // Something to add to the message shown now.
     void appendNote(const QString &note);
     QString message() const;
-    // A setting as people call it: "副微调 CH4".
 
 private:
     void started(Link::Command command, int steps);

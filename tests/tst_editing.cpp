@@ -166,6 +166,8 @@ private slots:
     void closePrompts();
     void closingPortWritesFirst();
     void readOverEditsThenUndo();
+    void discardOnClosingPortReverts();
+    void reviewNamesStickModeChange();
 };
 
 void EditingTest::initTestCase()
@@ -197,7 +199,9 @@ void EditingTest::everyBoundWidgetMarksAndUndoes()
         ++tested;
         const int after = widgetValue(box);
         QVERIFY2(changemarks::isMarked(box), b.widget);
-        QVERIFY2(box->toolTip().startsWith(u8("发射机 ")) && box->toolTip().contains(u8(" → ")), b.widget);
+        // The box's own tip first, then both values.
+        QVERIFY2(box->toolTip().startsWith(bindingHelp(b) + u8("\n发射机 ")) && box->toolTip().contains(u8(" → ")),
+                 b.widget);
         QVERIFY2(!tabs->tabIcon(b.page).isNull(), b.widget);
         QVERIFY(w.isWindowModified());
         QVERIFY2(count->text().endsWith(u8("项修改未写入")), qPrintable(count->text()));
@@ -392,9 +396,9 @@ void EditingTest::readNamesWhatTheWindowChanged()
     QCOMPARE(w.unsentCount(), 5);
     auto *sw = w.findChild<QWidget *>(QStringLiteral("comboBox_DR_SW1"));
     QVERIFY(changemarks::isMarked(sw));
-    QCOMPARE(sw->toolTip(), u8("发射机 #2 → SWA\n窗口改的：窗口没有第 2 项（只有 1 项）"));
+    QCOMPARE(sw->toolTip(), bindingHelp(*bindingOf("comboBox_DR_SW1")) + u8("\n发射机 #2 → SWA\n窗口改的：窗口没有第 2 项（只有 1 项）"));
     auto *down3 = w.findChild<QWidget *>(QStringLiteral("spinBox_PRM03_Data3"));
-    QCOMPARE(down3->toolTip(), u8("发射机 -36% → 0%\n窗口改的：窗口只能显示 0% 到 100%"));
+    QCOMPARE(down3->toolTip(), bindingHelp(*bindingOf("spinBox_PRM03_Data3")) + u8("\n发射机 -36% → 0%\n窗口改的：窗口只能显示 0% 到 100%"));
     QVERIFY(!changemarks::isMarked(w.findChild<QWidget *>(QStringLiteral("spinBox_sub1"))));
 
     // The review says which rows the user did not touch.
@@ -625,9 +629,63 @@ void EditingTest::readOverEditsThenUndo()
     QCOMPARE(paramSet.subTrim[1], 33);
     QCOMPARE(sub1->value(), 33);
     QVERIFY(changemarks::isMarked(sub1));
-    QCOMPARE(sub1->toolTip(), u8("发射机 0 → 33"));
+    QCOMPARE(sub1->toolTip(), bindingHelp(*bindingOf("spinBox_sub1")) + u8("\n发射机 0 → 33"));
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(sub1->value(), 0);
+}
+
+// Closing the port with edits, 放弃 puts back what the transmitter holds, as
+// one step that Ctrl+Z takes back; nothing is written.
+void EditingTest::discardOnClosingPortReverts()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    const ParamSet written = paramSet;
+    rig.window.show();
+    auto *delay = rig.find<QSpinBox>("spinBox_delay2");
+    const int held = delay->value();
+    delay->setValue(40);
+    rig.find<QComboBox>("comboBox_rev5")->setCurrentIndex(1);
+    QCOMPARE(rig.window.unsentCount(), 2);
+    const int steps = rig.window.undoStack()->count();
+
+    apptest::ModalAnswerer answerer(5000);
+    answerer.queueBoxButton(u8("放弃"));
+    rig.find<QAbstractButton>("openButton")->click();
+    answerer.stop();
+    QCOMPARE(answerer.boxes(), QStringList{u8("提示|有 2 项修改尚未写入发射机")});
+    QCOMPARE(rig.find<QAbstractButton>("openButton")->text(), apptest::closedText());
+    QVERIFY(paramSet == written);
+    QCOMPARE(delay->value(), held);
+    QCOMPARE(rig.window.unsentCount(), 0);
+    QVERIFY(!rig.window.isWindowModified());
+    QCOMPARE(rig.window.undoStack()->count(), steps + 1);
+    rig.peer.spin(20);
+    QCOMPARE(rig.peer.received(), QByteArray("DIS"));
+
+    rig.window.undoStack()->undo();
+    QCOMPARE(delay->value(), 40);
+    QCOMPARE(rig.window.unsentCount(), 2);
+}
+
+// A new stick mode is said as such in the review; other changes say nothing of it.
+void EditingTest::reviewNamesStickModeChange()
+{
+    Rig rig;
+    QVERIFY(rig.openKnown());
+    const int mode = paramSet.stickMode;
+    rig.find<QSpinBox>("spinBox_Mode")->setValue(mode == 1 ? 2 : 1);
+    rig.find<QSpinBox>("spinBox_sub3")->setValue(5);
+    QList<apptest::ReviewSeen> seen;
+    rig.click("toolButton_Send", {}, &seen);
+    QCOMPARE(seen.size(), 1);
+    const QString said = u8("摇杆模式 %1 → %2：所有摇杆的功能会改变").arg(mode).arg(mode == 1 ? 2 : 1);
+    QVERIFY2(seen[0].text.contains(said), qPrintable(seen[0].text));
+
+    rig.find<QSpinBox>("spinBox_sub3")->setValue(6);
+    rig.click("toolButton_Send", {}, &seen);
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(!seen[0].text.contains(u8("摇杆模式")), qPrintable(seen[0].text));
 }
 
 QTEST_MAIN(EditingTest)

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -36,6 +37,7 @@
 #include "scopewidget.h"
 #include "scopewindow.h"
 #include "startup.h"
+#include "windowplacement.h"
 
 using namespace fixtures;
 
@@ -400,6 +402,75 @@ private slots:
                                                     .arg(before.text, t.text).arg(px).arg(room)));
             }
         }
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<int>("statusBarTop");
+        QTest::addColumn<QRect>("expected");
+        const QRect wide(0, 0, 1920, 1050);
+        const QRect second(1920, 0, 1280, 994);
+        QTest::newRow("1024x600: over the form, above the status bar")
+            << QList<QRect>{{0, 0, 1024, 570}} << QRect(0, 0, 1024, 570) << 540 << QRect(0, 0, 1024, 540);
+        QTest::newRow("1280x640: at the right edge, above the status bar")
+            << QList<QRect>{{0, 0, 1280, 610}} << QRect(0, 0, 1132, 610) << 578 << QRect(164, 0, 1116, 578);
+        QTest::newRow("1920x1080: beside") << QList<QRect>{wide} << QRect(0, 0, 1116, 742) << 704
+                                           << QRect(1116, 0, 804, 652);
+        QTest::newRow("1920x1080, main centred: no room beside")
+            << QList<QRect>{wide} << QRect(402, 154, 1116, 742) << 858 << QRect(804, 154, 1116, 652);
+        QTest::newRow("portrait: below") << QList<QRect>{{0, 0, 1080, 1890}} << QRect(0, 0, 1080, 742) << 704
+                                         << QRect(0, 742, 1080, 652);
+        QTest::newRow("two screens: the main window's, not the roomy one")
+            << QList<QRect>{wide, second} << QRect(1920, 0, 1116, 742) << 704 << QRect(2084, 0, 1116, 652);
+        QTest::newRow("two screens: left of it") << QList<QRect>{wide, second} << QRect(804, 100, 1116, 742) << 804
+                                                 << QRect(0, 100, 804, 652);
+        QTest::newRow("two screens: across both, on the one with more of it")
+            << QList<QRect>{wide, second} << QRect(1600, 50, 1116, 742) << 754 << QRect(2084, 50, 1116, 652);
+    }
+
+    // The scope's frame for the main window's place on the screens: on its
+    // screen, beside or below it where there is room, never over its status
+    // bar, never larger than the screen.
+    void placement()
+    {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, main);
+        QFETCH(int, statusBarTop);
+        QFETCH(QRect, expected);
+        PlacementRequest request;
+        request.screens = screens;
+        request.mainFrame = main;
+        request.statusBarTop = statusBarTop;
+        request.wanted = QSize(1116, 652);
+        request.minimum = QSize(616, 432);
+        const QRect placed = placeBeside(request);
+        QCOMPARE(placed, expected);
+        int inside = 0;
+        for (const QRect &screen : screens)
+            inside += screen.contains(placed) ? 1 : 0;
+        QCOMPARE(inside, 1);
+        QVERIFY(!placed.intersects(QRect(main.left(), statusBarTop, main.width(), main.bottom() + 1 - statusBarTop)));
+    }
+
+    // Opened from the window, the scope stays on its screen and clear of
+    // its status bar, whatever this screen's size.
+    void scopeOpensClearOfTheStatusBar()
+    {
+        MainWindow window;
+        window.setAttribute(Qt::WA_QuitOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        window.fitInto(area);
+        ScopeWindow *scope = window.showScope();
+        QVERIFY(QTest::qWaitForWindowExposed(scope));
+        QStatusBar *bar = window.statusBar();
+        const QRect status(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+        QVERIFY(area.contains(scope->frameGeometry()));
+        QVERIFY(!scope->frameGeometry().intersects(status));
+        scope->close();
     }
 };
 

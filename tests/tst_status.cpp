@@ -126,6 +126,8 @@ private slots:
     void portListFollowsTheSystem();
     void writeSaysWhatWasVerified_data();
     void writeSaysWhatWasVerified();
+    void failedVerifyAsksToWriteAgain_data();
+    void failedVerifyAsksToWriteAgain();
 
 private:
     QTemporaryDir m_data;
@@ -390,6 +392,71 @@ void StatusTest::writeSaysWhatWasVerified()
     QVERIFY(rig.click("toolButton_Send"));
     QCOMPARE(rig.message(), message + QStringLiteral(" · ") + u8(noBackup));
     QVERIFY(rig.device.peer.received().contains("WWWRR"));
+}
+
+void StatusTest::failedVerifyAsksToWriteAgain_data()
+{
+    QTest::addColumn<int>("keptSubTrim4");
+    QTest::addColumn<QList<int>>("skip");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("details");
+    QTest::addColumn<int>("writes");
+    QTest::newRow("verified: no box") << -1 << QList<int>() << QString() << QString() << QString() << 1;
+    QTest::newRow("one differs, close")
+        << 0 << QList<int>() << u8("关闭") << u8("校验不符：发射机有 1 项设置与写入的不同") << u8("副微调 CH4：发送 6，读回 0") << 1;
+    QTest::newRow("one differs, write again")
+        << 0 << QList<int>() << u8("再写一次") << u8("校验不符：发射机有 1 项设置与写入的不同") << u8("副微调 CH4：发送 6，读回 0") << 2;
+    // Section 19 is the alarm voltages and the stick mode.
+    QTest::newRow("incomplete, close")
+        << -1 << QList<int>{13, 14, 15, 16, 17, 18, 19} << u8("关闭") << u8("未能校验：收到 12/19 段，其余设置不知道是否已写入")
+        << u8("：未读回") << 1;
+}
+
+// A read-back that did not verify opens a box naming what differs or was not
+// read back; "再写一次" writes again (through the review), "关闭" leaves it.
+void StatusTest::failedVerifyAsksToWriteAgain()
+{
+    QFETCH(int, keptSubTrim4);
+    QFETCH(QList<int>, skip);
+    QFETCH(QString, answer);
+    QFETCH(QString, text);
+    QFETCH(QString, details);
+    QFETCH(int, writes);
+
+    Rig rig;
+    rig.device.keepsFrames = true;
+    rig.device.keptSubTrim4 = keptSubTrim4;
+    rig.device.skip = skip;
+    rig.window.link().setVerify(true);
+    QVERIFY(rig.open());
+    paramSet.subTrim[4] = 6;
+    apptest::ModalAnswerer answerer;
+    answerer.queueBoxButton(answer);
+    rig.window.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"))->click();
+    // A second Write starts from the event loop once the box is closed.
+    QTRY_COMPARE(rig.device.peer.received().count("WWWRR"), writes);
+    QVERIFY(linktest::waitIdle(rig.window.link()));
+    rig.device.peer.spin(100); // no Write after "关闭"
+    QVERIFY(!rig.window.link().isBusy());
+    QCOMPARE(rig.device.peer.received().count("WWWRR"), writes);
+    answerer.stop();
+    QList<apptest::ModalSeen> boxes;
+    for (const apptest::ModalSeen &seen : answerer.seen())
+        if (seen.kind == QLatin1String("box"))
+            boxes << seen;
+    if (text.isEmpty()) {
+        QCOMPARE(boxes.size(), 0);
+        return;
+    }
+    // One box a Write; the second one found the same and was closed.
+    QCOMPARE(boxes.size(), writes);
+    QCOMPARE(boxes.first().text, text);
+    QVERIFY2(boxes.first().informative.contains(details), qPrintable(boxes.first().informative));
+    QVERIFY(boxes.first().informative.count(QLatin1Char('\n')) <= 5);
+    QStringList buttons = boxes.first().buttons;
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{u8("关闭"), u8("再写一次")}));
 }
 
 QTEST_MAIN(StatusTest)

@@ -179,6 +179,49 @@
         <source>%1，窗口改为 %2</source>
         <translation>%1; the window puts %2</translation>
     </message>
+    <message>
+        <source>%1 到 %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardAccess</name>
+    <message>
+        <source>读取数据：从发射机读取全部设置</source>
+        <translation>Read: all settings from the transmitter</translation>
+    </message>
+    <message>
+        <source>加载数据：打开参数文件，写入发射机</source>
+        <translation>Load: open a parameter file and write it to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入数据：把设置写入发射机</source>
+        <translation>Write: the settings to the transmitter</translation>
+    </message>
+    <message>
+        <source>保存数据：把设置保存为参数文件</source>
+        <translation>Save: the settings to a parameter file</translation>
+    </message>
+    <message>
+        <source>出厂设置：发射机恢复出厂设置</source>
+        <translation>Defaults: the transmitter back to its factory settings</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>串口：选择或输入发射机所在的串口</source>
+        <translation>Serial port: pick or type the transmitter&apos;s port</translation>
+    </message>
+    <message>
+        <source>打开或关闭所选的串口</source>
+        <translation>Open or close the chosen port</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -946,6 +989,10 @@
         <source>（未收到摇杆微调，文件不含 I 帧）</source>
         <translation> (stick trims not received: the file has no I frame)</translation>
     </message>
+    <message>
+        <source>摇杆模式 %1 → %2：所有摇杆的功能会改变</source>
+        <translation>Stick mode %1 → %2: every stick changes its function</translation>
+    </message>
 </context>
 <context>
     <name>PreferencesDialog</name>
@@ -1314,6 +1361,41 @@
     <message>
         <source>%1：串口未打开，未发送</source>
         <translation>%1: no port open, nothing sent</translation>
+    </message>
+</context>
+<context>
+    <name>VerifyBox</name>
+    <message>
+        <source>%1：发送 %2，读回 %3</source>
+        <translation>%1: sent %2, read back %3</translation>
+    </message>
+    <message>
+        <source>未能校验：收到 %1/%2 段，其余设置不知道是否已写入</source>
+        <translation>Could not verify: %1/%2 sections came back; whether the rest were written is not known</translation>
+    </message>
+    <message>
+        <source>校验不符：发射机有 %1 项设置与写入的不同</source>
+        <translation>Verify failed: %1 settings on the transmitter differ from what was written</translation>
+    </message>
+    <message>
+        <source>%1：未读回</source>
+        <translation>%1: not read back</translation>
+    </message>
+    <message>
+        <source>还有 %1 项</source>
+        <translation>%1 more</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>再写一次</source>
+        <translation>Write again</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

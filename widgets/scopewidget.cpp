@@ -98,7 +98,8 @@ ScopeWidget::ScopeWidget(QWidget *parent)
     std::fill(std::begin(m_visible), std::end(m_visible), true);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(400, 300);
+    // Small enough that the scope with its legend fits a netbook's screen.
+    setMinimumSize(280, 220);
 }
 
 void ScopeWidget::setBuffer(const ScopeBuffer *buffer)

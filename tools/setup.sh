@@ -74,7 +74,7 @@ varnix_install() {
     major="$(varnix_qt_major)"
     qt="$(varnix_qt_packages "$major")" || return 1
     # shellcheck disable=SC2206
-    local packages=(build-essential cmake ccache $qt $varnix_font_packages "$@")
+    local packages=(build-essential cmake ninja-build ccache $qt $varnix_font_packages "$@")
     local missing=()
     local status
     status="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)"
@@ -123,6 +123,8 @@ varnix_build() {
     [ "${VARNIX_SANITIZE:-0}" = 0 ] || options=(-DCMAKE_BUILD_TYPE=Debug -DVARNIX_SANITIZE=ON)
     [ -z "${VARNIX_QT:-}" ] || options+=("-DVARNIX_QT=$VARNIX_QT")
     ! varnix_ccache || options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Ninja keeps both cores busy across targets; make builds them in turn.
+    ! command -v ninja > /dev/null || options+=(-GNinja)
     if [ ! -f "$dir/Makefile" ] && [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$varnix_top" -B "$dir" "${options[@]}"
     fi

@@ -365,6 +365,20 @@ void StatusTest::portListFollowsTheSystem()
     QCOMPARE(box->currentText(), QStringLiteral("ttyACM0"));
 }
 
+// The device keeps the frames (sub-trim CH4 as keptSubTrim4 unless -1) and
+// leaves out the sections in skip; verification on, sub-trim CH4 edited.
+static bool verifiedWriteReady(Rig &rig, int keptSubTrim4, const QList<int> &skip)
+{
+    rig.device.keepsFrames = true;
+    rig.device.keptSubTrim4 = keptSubTrim4;
+    rig.device.skip = skip;
+    rig.window.link().setVerify(true);
+    if (!rig.open())
+        return false;
+    paramSet.subTrim[4] = 6;
+    return true;
+}
+
 void StatusTest::writeSaysWhatWasVerified_data()
 {
     QTest::addColumn<int>("keptSubTrim4");
@@ -383,12 +397,7 @@ void StatusTest::writeSaysWhatWasVerified()
     QFETCH(QString, message);
 
     Rig rig;
-    rig.device.keepsFrames = true;
-    rig.device.keptSubTrim4 = keptSubTrim4;
-    rig.device.skip = skip;
-    rig.window.link().setVerify(true);
-    QVERIFY(rig.open());
-    paramSet.subTrim[4] = 6;
+    QVERIFY(verifiedWriteReady(rig, keptSubTrim4, skip));
     QVERIFY(rig.click("toolButton_Send"));
     QCOMPARE(rig.message(), message + QStringLiteral(" · ") + u8(noBackup));
     QVERIFY(rig.device.peer.received().contains("WWWRR"));
@@ -425,12 +434,7 @@ void StatusTest::failedVerifyAsksToWriteAgain()
     QFETCH(int, writes);
 
     Rig rig;
-    rig.device.keepsFrames = true;
-    rig.device.keptSubTrim4 = keptSubTrim4;
-    rig.device.skip = skip;
-    rig.window.link().setVerify(true);
-    QVERIFY(rig.open());
-    paramSet.subTrim[4] = 6;
+    QVERIFY(verifiedWriteReady(rig, keptSubTrim4, skip));
     apptest::ModalAnswerer answerer;
     answerer.queueBoxButton(answer);
     rig.window.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"))->click();

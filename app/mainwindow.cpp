@@ -421,7 +421,12 @@ ScopeWindow *MainWindow::showScope()
         request.statusBarTop = statusBar()->mapToGlobal(QPoint(0, 0)).y();
         request.wanted = m_scope->size().grownBy(frame);
         request.minimum = m_scope->minimumSizeHint().grownBy(frame);
-        m_scope->setGeometry(placeBeside(request).marginsRemoved(frame));
+        const QRect placed = placeBeside(request).marginsRemoved(frame);
+        // On a screen narrower than its controls they are squeezed: the
+        // window is not pushed past the screen's edge.
+        if (placed.isValid())
+            m_scope->setMinimumSize(m_scope->minimumSizeHint().boundedTo(placed.size()));
+        m_scope->setGeometry(placed);
     }
     m_scope->show();
     m_scope->raise();

@@ -371,12 +371,7 @@ void EditingTest::resetReviewIsTheWire()
 // their marks and the review; nothing else is marked.
 void EditingTest::readNamesWhatTheWindowChanged()
 {
-    ParamSet held;
-    held.drSwitch = 2;
-    held.thrCurveMix = 4;
-    held.prmSlave[1] = 8;
-    held.prmDownRate[3] = -36;
-    held.prmDownRate[4] = -48;
+    const ParamSet held = unshowableSet();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("held.txt"));
     QVERIFY(writeParameterFile(path, held));

@@ -11,6 +11,7 @@
 #endif
 
 #include "filetest.h"
+#include "fixtures.h"
 #include "paramset.h"
 #include "programs.h"
 #include "qtwarnings.h"
@@ -80,12 +81,7 @@ void TestParamTool::initTestCase()
     QVERIFY(!file(QStringLiteral("four.txt"), parameterFileBytes(four)).isEmpty());
     QVERIFY(!file(QStringLiteral("bad.txt"), bad).isEmpty());
     // Inside every range, but not what the window's boxes can show.
-    ParamSet held;
-    held.drSwitch = 2;
-    held.thrCurveMix = 4;
-    held.prmSlave[1] = 8;
-    held.prmDownRate[3] = -36;
-    held.prmDownRate[4] = -48;
+    const ParamSet held = fixtures::unshowableSet();
     QVERIFY(!file(QStringLiteral("held.txt"), parameterFileBytes(held)).isEmpty());
     QVERIFY(!file(QStringLiteral("cut.txt"), bad.left(300)).isEmpty());
     QVERIFY(!file(QStringLiteral("foreign.txt"), QByteArray(324, 'x')).isEmpty());

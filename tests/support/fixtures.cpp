@@ -63,6 +63,17 @@ const QByteArray initialI = "I88888888"
                             "00000000000000000000000000000000000000000000000000000000000000000000000V";
 const QByteArray factoryS = "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y";
 
+ParamSet unshowableSet()
+{
+    ParamSet held;
+    held.drSwitch = 2;
+    held.thrCurveMix = 4;
+    held.prmSlave[1] = 8;
+    held.prmDownRate[3] = -36;
+    held.prmDownRate[4] = -48;
+    return held;
+}
+
 ParamSet factorySet()
 {
     ParamSet f;

@@ -37,6 +37,9 @@ extern const QByteArray factoryS;
 
 // The set the factory values make from the Initial values.
 ParamSet factorySet();
+// Settings inside every range that the window's boxes cannot show (switch
+// #2, curve #4, slave #8, lower rates -36/-48 %).
+ParamSet unshowableSet();
 // Puts settings far from the start values into the process-wide set, for
 // the commands to overwrite: subTrim[1] 50, epaRight[8] 10, servoDelay[4]
 // 20, thrCurve[7] 70, 9.9 V, stick mode 4, firmware 7, trims 100.

@@ -1,4 +1,5 @@
 #include "livecsv.h"
+#include "readouts.h"
 
 #include <QList>
 
@@ -129,14 +130,11 @@ LiveSample liveSample(const LiveValues &live, const int stickTrim[5], double sec
     s.seconds = seconds;
     for (int n = 0; n < LiveSample::channels; ++n)
         s.channel[n] = live.channel(n + 1);
-    s.txVolts = live.txVoltage / 100.0;
-    s.rxVolts = live.rxVoltage / 10.0;
-    s.extVolts = live.extVoltage / 10.0;
-    // The device reports 100 at the strongest signal and 0 for none; above
-    // 100 is off its scale and reads as the strongest, as on the live page.
-    const int below = 100 - live.rssiValue;
-    s.hasRssi = below <= 99;
-    s.rssiDbm = s.hasRssi ? -qMax(below, 0) : 0;
+    s.txVolts = readouts::txVolts(live.txVoltage);
+    s.rxVolts = readouts::telemetryVolts(live.rxVoltage);
+    s.extVolts = readouts::telemetryVolts(live.extVoltage);
+    s.hasRssi = readouts::hasRssi(live.rssiValue);
+    s.rssiDbm = readouts::rssiDbm(live.rssiValue);
     for (int t = 0; t < LiveSample::trims; ++t)
         s.trim[t] = stickTrim[t + 1] - protocol::trimCentre;
     return s;

@@ -3,31 +3,24 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
-#include <QStringList>
 
-#include <QHash>
-#include <QList>
-#include <QPointer>
-#include <QVector>
-
-#include <functional>
-#include <initializer_list>
-#include <memory>
-
-#include "fields.h"
 #include "link.h"
-#include "paramset.h"
 #include "linkport.h"
+#include "paramset.h"
+#include "portlist.h"
 
-class QComboBox;
-class QLabel;
-class QToolButton;
+class ConnectionController;
+class EditSession;
+class FileController;
+class FormBinder;
+class LiveView;
+class QTimer;
 class QUndoStack;
-class ParameterFileWriter;
 class Recorder;
+class ScopeLauncher;
 class ScopeWindow;
 class StatusPanel;
-class QTimer;
+class WriteReview;
 
 namespace Ui {
 class MainWindow;
@@ -37,6 +30,10 @@ class MainWindow;
 // ticks, received data and clicks are all handled during the pause.
 void waitMs(int ms);
 
+// The form and its wiring. Each job has a class of its own beside it: the
+// connection, the live page, the binding of the settings pages, the edit
+// session, the review before writing, the files, the scope and the status
+// bar. The form's slots forward to them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -57,13 +54,8 @@ public:
     // What the serial link is doing; tests shorten its pacing.
     Link &link() { return m_link; }
 
-    // A serial port as the system lists it.
-    struct PortEntry {
-        QString name;
-        QString description;
-        QString manufacturer;
-    };
-    using PortSource = std::function<QList<PortEntry>()>;
+    using PortEntry = ::PortEntry;
+    using PortSource = PortListModel::Source;
     // Where the port list comes from (the system's ports unless a test says
     // otherwise); the list follows it about once a second while no port is open.
     void setPortSource(const PortSource &source);
@@ -72,12 +64,12 @@ public:
     ScopeWindow *showScope();
     // Records the live values to path until stopped from the scope.
     void startRecording(const QString &path);
-    Recorder &recorder() { return *m_recorder; }
+    Recorder &recorder();
     // Asks where, then writes the setup sheet of the settings as they stand
     // (PDF or HTML, as varnix-param sheet does).
     void saveSetupSheet();
     // Edits, their marks and their undo.
-    QUndoStack *undoStack() const { return m_undo; }
+    QUndoStack *undoStack() const;
     // What the transmitter holds as far as the program knows: the link's
     // record of this connection, else the set as last read, written, loaded
     // or saved.
@@ -251,109 +243,24 @@ private slots:
     void StkTrim_Display();
 
 private:
-    void fillPortList(const QString &keep);
-    void followPorts();
-    void makeBackup(Link::Command command);
-    void showClosedPanel();
-    void portLost(const QString &reason);
-    void setCommandsEnabled(bool enabled);
-    void showNoPortBox(const QString &why);
-    // "错误" boxes for a file a Load would not read and one a Save could not
-    // write: what happened, the file, and why.
-    void showFileErrorBox(const QString &path, const QString &why);
-    void showSaveErrorBox(const QString &path, const QString &why);
-    bool prepareSave();
-    void storeSave();
-    bool prepareLoad();
-    void hover(QComboBox *box);
-    void recordPacket(const PacketResult &result);
-    void showRecording();
-    void recordingStopped(const QString &path, const QString &error);
-    void applySheet(QComboBox *box, const char *path);
-    void showRows(int page, std::initializer_list<Field> fields);
-
     // Every edit of a settings widget comes here, from its on_ slot.
     void edited(const char *slot, double value);
-    void store(int row, double value);
-    void setChanged();
-    void updateMarks();
-    QVector<int> differingRows(const ParamSet &set, const ParamSet &base) const;
-    void setUpEditing();
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void commandStarted(Link::Command command);
+    void setCommandsEnabled(bool enabled);
     void commandEnded(Link::Command command, bool finished);
-    void readEnded();
-    void pushBulk(const QString &text, const ParamSet &before);
-    void buildStatusButtons();
-
-    // The review before a command overwrites the transmitter. Runs go when
-    // the user confirms (at once when nothing changes); false when cancelled.
-    bool review(const ParamSet &candidate, const QString &newHeader, const std::function<void()> &go,
-                const std::function<void()> &again);
-    // One row of the review: a setting as the user changed it, with the
-    // values that follow it (the dual-rate rate of the selected channel
-    // and its copy drUp, say), ticked and unticked together.
-    struct ReviewUnit {
-        int row;          // the binding row that names it
-        QVector<int> rows; // every binding row it carries, row first
-    };
-    QVector<ReviewUnit> reviewUnits(const ParamSet &next, const ParamSet &base) const;
-    // Why the window, not the user, changed what the transmitter holds in
-    // this row after the last Read; empty when it did not (or no longer).
-    QString windowChange(int row, const ParamSet &base) const;
-    void noteWindowChanges();
-    void keepUnticked();
-    // revertOnDiscard: 放弃 puts back what the transmitter holds (closing the port).
-    bool askUnsent(const std::function<void()> &thenClose, bool revertOnDiscard = false);
     ParamSet factoryCandidate() const;
+
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QTimer *refreshTimer;
-    QString loadFileName;
     QSize m_fullSize; // the form and the status bar, unscrolled
-
-    QHash<QComboBox *, int> m_hoverCount; // the dwell sheet's counters
-
-    QVector<QWidget *> m_rowWidget;      // the widget of each binding row, or nullptr
-    QVector<bool> m_rowMarked;
-    QStringList m_rowHelp;               // each row's own tool tip, the mark's text goes below it
-    QUndoStack *m_undo;
-    ParamSet m_localBaseline;            // the set as last read, written, loaded or saved
-    bool m_showing = false;              // the display pass runs: its writes are no edits
-    int m_session = 0;                   // counts focus changes: one run of typing is one step
-    ParamSet m_bulkBefore;               // the set when the running command started
-    Link::Command m_bulkCommand = Link::Idle;
-    bool m_readPending = false;          // a Read's answers are still coming in
-    QVector<int> m_keep;                 // rows the next overwrite leaves as the transmitter has them
-    QVector<ReviewUnit> m_reviewUnits;   // the rows of the review the next overwrite was confirmed in
-    ParamSet m_reviewCandidate;          // what that review showed as the new values
-    struct WindowChange {
-        int device; // the transmitter's value, which the widget cannot show
-        int window; // what the window made of it
-        QString why;
-    };
-    QHash<QPair<int, int>, WindowChange> m_windowChanges; // by field and element, since the last Read
-    quint32 m_readSections = 0;          // sections the running Read brought
-    std::function<void()> m_afterRead;   // a review waiting for the Read it asked for
-    std::function<void()> m_afterCommand; // a close waiting for the Write or Save it asked for
-    bool m_liveStale = false;            // closed or lost, and no packet since: readouts unknown
-    ParamSet m_bulkBaseline;             // the baseline when the running command started
-    QLabel *m_editCount;
-    QToolButton *m_undoButton;
-    QToolButton *m_redoButton;
-    QToolButton *m_revertButton;
-    QString m_loadPath;                  // a Load waiting for its Read: the file it chose
-
-    QString m_portName;                  // the port opened last, kept across closes
-    PortSource m_portSource;
-    QTimer *m_portTimer;                 // follows the system's ports while closed
-    StatusPanel *m_status;
-    std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
-    QString m_savePath;                               // and its name
-    Recorder *m_recorder;
-    QPointer<ScopeWindow> m_scope;
-    QLabel *m_recordLabel;
-    QTimer *m_recordTimer;               // the recording's duration and size, once a second
     Link m_link;                         // destroyed after m_port: it works on serialPort
     LinkPort m_port{serialPort, m_link}; // opens, watches and closes serialPort
+    StatusPanel *m_status;
+    ConnectionController *m_connection;
+    LiveView *m_live;
+    FormBinder *m_binder;
+    EditSession *m_session;
+    WriteReview *m_review;
+    FileController *m_files;
+    ScopeLauncher *m_scope;
 };

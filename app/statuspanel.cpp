@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
+#include <QUndoStack>
 
 #include "protocol.h"
 #include "verifybox.h"
@@ -44,6 +46,7 @@ QString joined(const QList<int> &numbers)
 StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     : QObject(parent)
     , m_link(link)
+    , m_bar(bar)
     , m_message(new QLabel(bar))
     , m_progress(new QProgressBar(bar))
     , m_connection(new QLabel(bar))
@@ -242,4 +245,53 @@ void StatusPanel::showLoss(const QString &reason)
         text = tr("%1；%2").arg(text, m_abortText);
     m_message->setText(text);
     m_abortText.clear();
+}
+
+void StatusPanel::showBriefly(const QString &text)
+{
+    m_bar->showMessage(text, 10000);
+}
+
+void StatusPanel::addEditButtons(QUndoStack *undo)
+{
+    m_editCount = new QLabel(m_bar);
+    m_editCount->setObjectName(QStringLiteral("statusEdits"));
+    m_editCount->hide();
+    m_bar->addPermanentWidget(m_editCount);
+    auto button = [this](const QString &text, const char *name) {
+        auto *b = new QToolButton(m_bar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        m_bar->addPermanentWidget(b);
+        return b;
+    };
+    QToolButton *undoButton = button(tr("撤销"), "statusUndo");
+    QToolButton *redoButton = button(tr("重做"), "statusRedo");
+    m_revertButton = button(tr("恢复"), "statusRevert");
+    QToolButton *settings = button(tr("设置"), "statusSettings");
+    settings->setToolTip(tr("设置"));
+    connect(undoButton, &QToolButton::clicked, undo, &QUndoStack::undo);
+    connect(redoButton, &QToolButton::clicked, undo, &QUndoStack::redo);
+    connect(m_revertButton, &QToolButton::clicked, this, &StatusPanel::revertRequested);
+    connect(settings, &QToolButton::clicked, this, &StatusPanel::settingsRequested);
+    auto follow = [undo, undoButton, redoButton] {
+        undoButton->setEnabled(undo->canUndo());
+        redoButton->setEnabled(undo->canRedo());
+        undoButton->setToolTip(undo->canUndo() ? tr("撤销：%1").arg(undo->undoText()) : tr("撤销"));
+        redoButton->setToolTip(undo->canRedo() ? tr("重做：%1").arg(undo->redoText()) : tr("重做"));
+    };
+    connect(undo, &QUndoStack::indexChanged, this, follow);
+    connect(undo, &QUndoStack::undoTextChanged, this, follow);
+    follow();
+    m_revertButton->setToolTip(tr("恢复为发射机的设置 (Ctrl+R)"));
+    setUnsent(0);
+}
+
+void StatusPanel::setUnsent(int count)
+{
+    m_editCount->setVisible(count > 0);
+    m_editCount->setText(count > 0 ? tr("%1 项修改未写入").arg(count) : QString());
+    m_revertButton->setEnabled(count > 0);
 }

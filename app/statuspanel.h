@@ -9,9 +9,12 @@
 class QLabel;
 class QProgressBar;
 class QStatusBar;
+class QToolButton;
+class QUndoStack;
 
 // The window's status bar: the connection and its packet rate, the command
-// that runs with its progress, and then its result until the next command.
+// that runs with its progress, and then its result until the next command;
+// the count of unsent edits with undo, redo and revert, and the settings.
 class StatusPanel : public QObject
 {
     Q_OBJECT
@@ -32,6 +35,16 @@ public:
     // Something to add to the message shown now.
     void appendNote(const QString &note);
     QString message() const;
+    // A passing message over the bar, for ten seconds.
+    void showBriefly(const QString &text);
+
+    // The edit count and the undo, redo, revert and settings buttons.
+    void addEditButtons(QUndoStack *undo);
+    void setUnsent(int count);
+
+signals:
+    void revertRequested();
+    void settingsRequested();
 
 private:
     void started(Link::Command command, int steps);
@@ -44,6 +57,7 @@ private:
     void showRate();
 
     Link &m_link;
+    QStatusBar *m_bar;
     QLabel *m_message;
     QProgressBar *m_progress;
     QLabel *m_connection;
@@ -57,4 +71,6 @@ private:
     QString m_verifyText; // what the read-back after the running command said
     int m_packets = 0;
     bool m_readReported = false;
+    QLabel *m_editCount = nullptr;
+    QToolButton *m_revertButton = nullptr;
 };

@@ -189,6 +189,218 @@
     </message>
 </context>
 <context>
+    <name>ConnectionController</name>
+    <message>
+        <source>打开串口</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>关闭串口</source>
+        <translation>Close port</translation>
+    </message>
+    <message>
+        <source>设备已挂断</source>
+        <translation>the device hung up</translation>
+    </message>
+    <message>
+        <source>在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。</source>
+        <translation>On Linux, add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
+    </message>
+    <message>
+        <source>无法打开串口！</source>
+        <translation>Cannot open the port!</translation>
+    </message>
+    <message>
+        <source>串口已断开</source>
+        <translation>The port was disconnected</translation>
+    </message>
+</context>
+<context>
+    <name>EditSession</name>
+    <message>
+        <source>恢复为发射机的设置</source>
+        <translation>Revert to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入数据</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>出厂设置</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>重置数据</source>
+        <translation>Reset data</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>加载数据</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>读取数据</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>读取覆盖了 %1 项未写入的修改，Ctrl+Z 可撤销</source>
+        <translation>the Read replaced %1 unwritten edits; Ctrl+Z takes it back</translation>
+    </message>
+    <message>
+        <source>随窗口改的其他设置改变</source>
+        <translation>follows another setting the window changed</translation>
+    </message>
+    <message>
+        <source>窗口显示不了发射机的 %1 项设置，已改成窗口的值（未写入）：%2</source>
+        <translation>The window cannot show %1 of the transmitter&apos;s settings and changed them (not written): %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileController</name>
+    <message>
+        <source>文本文件 (*.txt *.dat)</source>
+        <translation>Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>%1 帧不完整：文件在第 %2 行第 %3 列结束</source>
+        <translation>The %1 frame is cut short: the file ends at line %2, column %3</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列是 %3，%4 帧应从这里开始</source>
+        <translation>Line %1, column %2: %3 where the %4 frame starts</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列是 %3，%4 帧应以 %5 结束</source>
+        <translation>Line %1, column %2: %3 where the %4 frame ends with %5</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列的 %3 不是 %4 帧的十六进制数字</source>
+        <translation>Line %1, column %2: %3 in the %4 frame is not a hexadecimal digit</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>No such file</translation>
+    </message>
+    <message>
+        <source>不是普通文件：目录、设备、管道和套接字都不读取</source>
+        <translation>Not a regular file: directories, devices, pipes and sockets are not read</translation>
+    </message>
+    <message>
+        <source>超过 64 kB：不是参数文件</source>
+        <translation>Over 64 kB: not a Parameter file</translation>
+    </message>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>Cannot read it: %1</translation>
+    </message>
+    <message>
+        <source>文件是空的：不是参数文件</source>
+        <translation>The file is empty: not a Parameter file</translation>
+    </message>
+    <message>
+        <source>找不到参数帧，不是参数文件：%1</source>
+        <translation>No Parameter frame found, not a Parameter file: %1</translation>
+    </message>
+    <message>
+        <source>已存在，且不是普通文件：不会被替换</source>
+        <translation>Exists and is not a regular file: it is not replaced</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>未备份：本次连接尚未读到发射机的设置</source>
+        <translation>no backup: nothing read from the transmitter in this connection</translation>
+    </message>
+    <message>
+        <source>备份失败：%1</source>
+        <translation>backup failed: %1</translation>
+    </message>
+    <message>
+        <source>已备份 %1</source>
+        <translation>backed up to %1</translation>
+    </message>
+    <message>
+        <source>（已知 %1/%2 段）</source>
+        <translation> (%1/%2 sections known)</translation>
+    </message>
+    <message>
+        <source>（不含摇杆微调：未收到）</source>
+        <translation> (without the stick trims: none received)</translation>
+    </message>
+    <message>
+        <source>保存设置单</source>
+        <translation>Save setup sheet</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;HTML (*.html)</source>
+        <translation>PDF (*.pdf);;HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>设置单未能保存</source>
+        <translation>The setup sheet was not saved</translation>
+    </message>
+    <message>
+        <source>设置单已保存：%1</source>
+        <translation>Setup sheet saved: %1</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>不能读取指定的文件!</source>
+        <translation>Cannot read the file!</translation>
+    </message>
+    <message>
+        <source>不能写入指定的文件!</source>
+        <translation>Cannot write the file!</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>（未收到摇杆微调，文件不含 I 帧）</source>
+        <translation> (stick trims not received: the file has no I frame)</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+        <translation>All files (*.*);;Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>（只取了 %1 帧，未识别 %2）</source>
+        <translation> (frames %1 taken, %2 not recognised)</translation>
+    </message>
+</context>
+<context>
+    <name>FormBinder</name>
+    <message>
+        <source>发射机 %1 → %2</source>
+        <translation>Transmitter %1 → %2</translation>
+    </message>
+    <message>
+        <source>窗口改的：%1</source>
+        <translation>Changed by the window: %1</translation>
+    </message>
+</context>
+<context>
     <name>KeyboardAccess</name>
     <message>
         <source>读取数据：从发射机读取全部设置</source>
@@ -690,22 +902,6 @@
         <translation>Reset data</translation>
     </message>
     <message>
-        <source>关闭串口</source>
-        <translation>Close port</translation>
-    </message>
-    <message>
-        <source>设备已挂断</source>
-        <translation>the device hung up</translation>
-    </message>
-    <message>
-        <source>在 Linux 上请把用户加入 dialout 组：sudo usermod -aG dialout $USER，然后重新登录。</source>
-        <translation>On Linux, add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
-    </message>
-    <message>
-        <source>文本文件 (*.txt *.dat)</source>
-        <translation>Text files (*.txt *.dat)</translation>
-    </message>
-    <message>
         <source>请先打开串口</source>
         <translation>Open the port first.</translation>
     </message>
@@ -714,284 +910,12 @@
         <translation>Note</translation>
     </message>
     <message>
-        <source>串口已断开</source>
-        <translation>The port was disconnected</translation>
-    </message>
-    <message>
-        <source>无法打开串口！</source>
-        <translation>Cannot open the port!</translation>
-    </message>
-    <message>
-        <source>未备份：本次连接尚未读到发射机的设置</source>
-        <translation>no backup: nothing read from the transmitter in this connection</translation>
-    </message>
-    <message>
-        <source>备份失败：%1</source>
-        <translation>backup failed: %1</translation>
-    </message>
-    <message>
-        <source>已备份 %1</source>
-        <translation>backed up to %1</translation>
-    </message>
-    <message>
-        <source>错误</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>不能读取指定的文件!</source>
-        <translation>Cannot read the file!</translation>
-    </message>
-    <message>
-        <source>所有文件 (*.*)</source>
-        <translation>All files (*.*)</translation>
-    </message>
-    <message>
-        <source>打开文件</source>
-        <translation>Open file</translation>
-    </message>
-    <message>
-        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
-        <translation>All files (*.*);;Text files (*.txt *.dat)</translation>
-    </message>
-    <message>
-        <source>（只取了 %1 帧，未识别 %2）</source>
-        <translation> (frames %1 taken, %2 not recognised)</translation>
-    </message>
-    <message>
-        <source>示波器</source>
-        <translation>Scope</translation>
-    </message>
-    <message>
-        <source>通道示波器：F5</source>
-        <translation>Channel scope: F5</translation>
-    </message>
-    <message>
-        <source>保存设置单</source>
-        <translation>Save setup sheet</translation>
-    </message>
-    <message>
-        <source>PDF (*.pdf);;HTML (*.html)</source>
-        <translation>PDF (*.pdf);;HTML (*.html)</translation>
-    </message>
-    <message>
-        <source>设置单未能保存</source>
-        <translation>The setup sheet was not saved</translation>
-    </message>
-    <message>
-        <source>设置单已保存：%1</source>
-        <translation>Setup sheet saved: %1</translation>
-    </message>
-    <message>
-        <source>%1 字节</source>
-        <translation>%1 bytes</translation>
-    </message>
-    <message>
-        <source>%1 kB</source>
-        <translation>%1 kB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
-    </message>
-    <message>
-        <source>● 录制 %1 · %2</source>
-        <translation>● REC %1 · %2</translation>
-    </message>
-    <message>
-        <source>已录制 %1 · %2</source>
-        <translation>Recorded %1 · %2</translation>
-    </message>
-    <message>
-        <source>已写入的 %1 保留在 %2</source>
-        <translation>The %1 written so far stay in %2</translation>
-    </message>
-    <message>
-        <source>录制已停止：%1</source>
-        <translation>Recording stopped: %1</translation>
-    </message>
-    <message>
         <source>写入后</source>
         <translation>After writing</translation>
     </message>
     <message>
         <source>出厂值</source>
         <translation>Factory</translation>
-    </message>
-    <message>
-        <source>文件 %1</source>
-        <translation>File %1</translation>
-    </message>
-    <message>
-        <source>恢复为发射机的设置</source>
-        <translation>Revert to the transmitter</translation>
-    </message>
-    <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>重做</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>恢复</source>
-        <translation>Revert</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>撤销：%1</source>
-        <translation>Undo: %1</translation>
-    </message>
-    <message>
-        <source>重做：%1</source>
-        <translation>Redo: %1</translation>
-    </message>
-    <message>
-        <source>恢复为发射机的设置 (Ctrl+R)</source>
-        <translation>Revert to the transmitter (Ctrl+R)</translation>
-    </message>
-    <message>
-        <source>发射机 %1 → %2</source>
-        <translation>Transmitter %1 → %2</translation>
-    </message>
-    <message>
-        <source>%1 项修改未写入</source>
-        <translation>%1 edits not written</translation>
-    </message>
-    <message>
-        <source>读取数据</source>
-        <translation>Read</translation>
-    </message>
-    <message>
-        <source>读取覆盖了 %1 项未写入的修改，Ctrl+Z 可撤销</source>
-        <translation>the Read replaced %1 unwritten edits; Ctrl+Z takes it back</translation>
-    </message>
-    <message>
-        <source>本次连接只读到发射机 %1/19 段设置（缺 %2），其余设置不知道会被改成什么。</source>
-        <translation>Only %1 of 19 sections of the transmitter&apos;s settings have been read in this connection (missing %2); what the Write changes in the rest is not known.</translation>
-    </message>
-    <message>
-        <source>本次连接还没有读取发射机的设置，不知道写入会改变哪些设置。</source>
-        <translation>The transmitter&apos;s settings have not been read in this connection, so what the Write will change is not known.</translation>
-    </message>
-    <message>
-        <source>先读取，再确认要改变的设置？</source>
-        <translation>Read first, then review what will change?</translation>
-    </message>
-    <message>
-        <source>有 %1 项修改尚未写入发射机</source>
-        <translation>%1 edits have not been written to the transmitter</translation>
-    </message>
-    <message>
-        <source>写入</source>
-        <translation>Write</translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>放弃</source>
-        <translation>Discard</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>（已知 %1/%2 段）</source>
-        <translation> (%1/%2 sections known)</translation>
-    </message>
-    <message>
-        <source>磁盘已满：%1</source>
-        <translation>Disk full: %1</translation>
-    </message>
-    <message>
-        <source>（不含摇杆微调：未收到）</source>
-        <translation> (without the stick trims: none received)</translation>
-    </message>
-    <message>
-        <source>不能写入指定的文件!</source>
-        <translation>Cannot write the file!</translation>
-    </message>
-    <message>
-        <source>%1 帧不完整：文件在第 %2 行第 %3 列结束</source>
-        <translation>The %1 frame is cut short: the file ends at line %2, column %3</translation>
-    </message>
-    <message>
-        <source>第 %1 行第 %2 列是 %3，%4 帧应从这里开始</source>
-        <translation>Line %1, column %2: %3 where the %4 frame starts</translation>
-    </message>
-    <message>
-        <source>第 %1 行第 %2 列是 %3，%4 帧应以 %5 结束</source>
-        <translation>Line %1, column %2: %3 where the %4 frame ends with %5</translation>
-    </message>
-    <message>
-        <source>第 %1 行第 %2 列的 %3 不是 %4 帧的十六进制数字</source>
-        <translation>Line %1, column %2: %3 in the %4 frame is not a hexadecimal digit</translation>
-    </message>
-    <message>
-        <source>文件不存在</source>
-        <translation>No such file</translation>
-    </message>
-    <message>
-        <source>不是普通文件：目录、设备、管道和套接字都不读取</source>
-        <translation>Not a regular file: directories, devices, pipes and sockets are not read</translation>
-    </message>
-    <message>
-        <source>超过 64 kB：不是参数文件</source>
-        <translation>Over 64 kB: not a Parameter file</translation>
-    </message>
-    <message>
-        <source>无法读取：%1</source>
-        <translation>Cannot read it: %1</translation>
-    </message>
-    <message>
-        <source>文件是空的：不是参数文件</source>
-        <translation>The file is empty: not a Parameter file</translation>
-    </message>
-    <message>
-        <source>找不到参数帧，不是参数文件：%1</source>
-        <translation>No Parameter frame found, not a Parameter file: %1</translation>
-    </message>
-    <message>
-        <source>已存在，且不是普通文件：不会被替换</source>
-        <translation>Exists and is not a regular file: it is not replaced</translation>
-    </message>
-    <message>
-        <source>磁盘已满</source>
-        <translation>Disk full</translation>
-    </message>
-    <message>
-        <source>窗口改的：%1</source>
-        <translation>Changed by the window: %1</translation>
-    </message>
-    <message>
-        <source>随窗口改的其他设置改变</source>
-        <translation>follows another setting the window changed</translation>
-    </message>
-    <message>
-        <source>窗口显示不了发射机的 %1 项设置，已改成窗口的值（未写入）：%2</source>
-        <translation>The window cannot show %1 of the transmitter&apos;s settings and changed them (not written): %2</translation>
-    </message>
-    <message>
-        <source>（窗口改的：%1）</source>
-        <translation> (changed by the window: %1)</translation>
-    </message>
-    <message>
-        <source>其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。</source>
-        <translation>%1 of them you did not change: the window cannot show the transmitter&apos;s value and put its own.</translation>
-    </message>
-    <message>
-        <source>（未收到摇杆微调，文件不含 I 帧）</source>
-        <translation> (stick trims not received: the file has no I frame)</translation>
-    </message>
-    <message>
-        <source>摇杆模式 %1 → %2：所有摇杆的功能会改变</source>
-        <translation>Stick mode %1 → %2: every stick changes its function</translation>
     </message>
 </context>
 <context>
@@ -1074,6 +998,49 @@
     <message>
         <source>发射机上将有 %1 项设置改变，已选 %2 项。未选的项保留发射机的值。</source>
         <translation>%1 settings will change on the transmitter, %2 selected. Unticked ones keep the transmitter&apos;s value.</translation>
+    </message>
+</context>
+<context>
+    <name>ScopeLauncher</name>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>示波器</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <source>通道示波器：F5</source>
+        <translation>Channel scope: F5</translation>
+    </message>
+    <message>
+        <source>● 录制 %1 · %2</source>
+        <translation>● REC %1 · %2</translation>
+    </message>
+    <message>
+        <source>已录制 %1 · %2</source>
+        <translation>Recorded %1 · %2</translation>
+    </message>
+    <message>
+        <source>已写入的 %1 保留在 %2</source>
+        <translation>The %1 written so far stay in %2</translation>
+    </message>
+    <message>
+        <source>磁盘已满：%1</source>
+        <translation>Disk full: %1</translation>
+    </message>
+    <message>
+        <source>录制已停止：%1</source>
+        <translation>Recording stopped: %1</translation>
     </message>
 </context>
 <context>
@@ -1362,6 +1329,38 @@
         <source>%1：串口未打开，未发送</source>
         <translation>%1: no port open, nothing sent</translation>
     </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation>Revert</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机的设置 (Ctrl+R)</source>
+        <translation>Revert to the transmitter (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>%1 项修改未写入</source>
+        <translation>%1 edits not written</translation>
+    </message>
 </context>
 <context>
     <name>VerifyBox</name>
@@ -1396,6 +1395,57 @@
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>WriteReview</name>
+    <message>
+        <source>本次连接只读到发射机 %1/%2 段设置（缺 %3），其余设置不知道会被改成什么。</source>
+        <translation>Only %1 of %2 sections of the transmitter&apos;s settings have been read in this connection (missing %3); what the Write changes in the rest is not known.</translation>
+    </message>
+    <message>
+        <source>本次连接还没有读取发射机的设置，不知道写入会改变哪些设置。</source>
+        <translation>The transmitter&apos;s settings have not been read in this connection, so what the Write will change is not known.</translation>
+    </message>
+    <message>
+        <source>先读取，再确认要改变的设置？</source>
+        <translation>Read first, then review what will change?</translation>
+    </message>
+    <message>
+        <source>（窗口改的：%1）</source>
+        <translation> (changed by the window: %1)</translation>
+    </message>
+    <message>
+        <source>其中 %1 项不是你改的：窗口显示不了发射机的值，改成了窗口的值。</source>
+        <translation>%1 of them you did not change: the window cannot show the transmitter&apos;s value and put its own.</translation>
+    </message>
+    <message>
+        <source>摇杆模式 %1 → %2：所有摇杆的功能会改变</source>
+        <translation>Stick mode %1 → %2: every stick changes its function</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>有 %1 项修改尚未写入发射机</source>
+        <translation>%1 edits have not been written to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

@@ -74,6 +74,8 @@ FormBinder::FormBinder(QWidget *form, QTabWidget *tabs, QObject *parent)
             continue;
         w->installEventFilter(this);
         KeyboardAccess::describe(w, b);
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            m_combos << combo;
         // The boxes offer only what the frame field carries (the alarm
         // voltages: 23.9 V, not the form's 99.9 V).
         const FrameField *field = frameFieldOf(b.field, b.element);
@@ -104,33 +106,40 @@ int FormBinder::rowOfSlot(const char *slot)
     return b ? int(b - bindings().constData()) : -1;
 }
 
-void FormBinder::show(const ParamSet &set, int page, std::initializer_list<Field> fields)
+void FormBinder::show(const ParamSet &set, std::initializer_list<Field> fields)
 {
     const QVector<Binding> &table = bindings();
-    QVector<QComboBox *> boxes;
     for (int row = 0; row < table.size(); ++row) {
         const Binding &b = table.at(row);
         QWidget *w = m_rowWidget.at(row);
-        if (!w || b.page != page || std::find(fields.begin(), fields.end(), b.field) == fields.end())
+        if (!w || std::find(fields.begin(), fields.end(), b.field) == fields.end())
             continue;
-        if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        if (auto *combo = qobject_cast<QComboBox *>(w))
             combo->setCurrentIndex(fieldValue(set, b.field, b.element));
-            boxes << combo;
-        } else if (auto *spin = qobject_cast<QSpinBox *>(w)) {
+        else if (auto *spin = qobject_cast<QSpinBox *>(w))
             showValue(spin, fieldValue(set, b.field, b.element));
-        } else if (auto *volts = qobject_cast<QDoubleSpinBox *>(w)) {
+        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(w))
             showValue(volts, *companionVolt(set, b.field));
-        }
     }
-    for (QComboBox *box : boxes)
-        hover(box);
 }
 
-void FormBinder::showFixed(std::initializer_list<QComboBox *> boxes)
+void FormBinder::setFixed(std::initializer_list<QComboBox *> boxes)
 {
-    for (QComboBox *box : boxes)
+    for (QComboBox *box : boxes) {
+        m_fixed << box;
+        m_combos << box;
+    }
+}
+
+void FormBinder::showFixed()
+{
+    for (QComboBox *box : qAsConst(m_fixed))
         box->setCurrentIndex(0);
-    for (QComboBox *box : boxes)
+}
+
+void FormBinder::hoverAll()
+{
+    for (QComboBox *box : qAsConst(m_combos))
         hover(box);
 }
 

@@ -38,11 +38,14 @@ public:
     void setShowing(bool showing) { m_showing = showing; }
     bool isShowing() const { return m_showing; }
 
-    // The rows on page whose field is one of fields, in table order, show
-    // set; then the hover rule for their combo boxes.
-    void show(const ParamSet &set, int page, std::initializer_list<Field> fields);
-    // Boxes bound to nothing show their one item.
-    void showFixed(std::initializer_list<QComboBox *> boxes);
+    // The rows whose field is one of fields show set, in table order (a
+    // field on two pages shows on both).
+    void show(const ParamSet &set, std::initializer_list<Field> fields);
+    // Boxes bound to nothing, which always show their one item.
+    void setFixed(std::initializer_list<QComboBox *> boxes);
+    void showFixed();
+    // Once a refresh: the dwell sheet of every combo box the pointer is on.
+    void hoverAll();
 
     // Marks the rows whose value differs from what the transmitter holds;
     // why(row) says when the window, not the user, changed it.
@@ -56,6 +59,8 @@ private:
     QVector<QWidget *> m_rowWidget; // the widget of each binding row, or nullptr
     QVector<bool> m_rowMarked;
     QStringList m_rowHelp;          // each row's own tool tip, the mark's text goes below it
+    QVector<QComboBox *> m_fixed;
+    QVector<QComboBox *> m_combos;  // every bound combo box and the fixed ones, in table order
     QHash<QComboBox *, int> m_hoverCount; // refreshes hovered, up to the dwell
     bool m_showing = false;
 };

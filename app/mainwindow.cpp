@@ -59,6 +59,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanel(statusBar(), m_link, this);
     m_binder = new FormBinder(form, ui->tabWidget, this);
+    // The first four aux boxes are reserved, bound to nothing.
+    m_binder->setFixed({ui->comboBox_AUX1, ui->comboBox_AUX2, ui->comboBox_AUX3, ui->comboBox_AUX4});
     m_session = new EditSession(m_link, m_binder, m_status, this);
     m_review = new WriteReview(m_link, m_session, this, [this] { on_toolButton_Send_clicked(); },
                                [this] { on_toolButton_Save_clicked(); });
@@ -274,6 +276,7 @@ void MainWindow::ui_Display()
     DRCure_Display();
     THcure_Display();
     StkTrim_Display();
+    m_binder->hoverAll();
     m_binder->setShowing(false);
     m_session->updateMarks();
 }
@@ -282,48 +285,47 @@ void MainWindow::Servo_Display() { m_live->showChannels(); }
 void MainWindow::Recieve_Display() { m_live->showTelemetry(); }
 void MainWindow::StkTrim_Display() { m_live->showTrims(paramSet); }
 
-void MainWindow::Rev_Display() { m_binder->show(paramSet, 1, {Field::reverse}); }
-void MainWindow::EPA_Display() { m_binder->show(paramSet, 1, {Field::epaLeft, Field::epaRight}); }
-void MainWindow::SubTrim_Display() { m_binder->show(paramSet, 1, {Field::subTrim}); }
-void MainWindow::FS_Display() { m_binder->show(paramSet, 1, {Field::failSafe}); }
-void MainWindow::Delay_Display() { m_binder->show(paramSet, 1, {Field::servoDelay}); }
+void MainWindow::Rev_Display() { m_binder->show(paramSet, {Field::reverse}); }
+void MainWindow::EPA_Display() { m_binder->show(paramSet, {Field::epaLeft, Field::epaRight}); }
+void MainWindow::SubTrim_Display() { m_binder->show(paramSet, {Field::subTrim}); }
+void MainWindow::FS_Display() { m_binder->show(paramSet, {Field::failSafe}); }
+void MainWindow::Delay_Display() { m_binder->show(paramSet, {Field::servoDelay}); }
 
 void MainWindow::Aux_Display()
 {
-    // The first four aux boxes are reserved, bound to nothing.
-    m_binder->showFixed({ui->comboBox_AUX1, ui->comboBox_AUX2, ui->comboBox_AUX3, ui->comboBox_AUX4});
-    m_binder->show(paramSet, 1, {Field::auxSource});
+    m_binder->showFixed();
+    m_binder->show(paramSet, {Field::auxSource});
 }
 
 // The channel first: its handler selects the rates shown just below.
 void MainWindow::DR_Display()
 {
-    m_binder->show(paramSet, 2, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drUp, Field::drDown});
+    m_binder->show(paramSet, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drUp, Field::drDown});
 }
 
 void MainWindow::Parameter_Display()
 {
-    m_binder->show(paramSet, 5, {Field::txAlarmVoltX10, Field::stickMode, Field::firmwareVersion, Field::rxAlarmVoltX10,
+    m_binder->show(paramSet, {Field::txAlarmVoltX10, Field::stickMode, Field::firmwareVersion, Field::rxAlarmVoltX10,
                                  Field::extAlarmVoltX10, Field::rssiAlarm});
 }
 
-void MainWindow::Atti_Display() { m_binder->show(paramSet, 2, {Field::attitudeChannel, Field::attitude}); }
-void MainWindow::Elev_Display() { m_binder->show(paramSet, 2, {Field::elevonMix, Field::elevon}); }
-void MainWindow::Vtype_Display() { m_binder->show(paramSet, 2, {Field::vtailMix, Field::vtail}); }
+void MainWindow::Atti_Display() { m_binder->show(paramSet, {Field::attitudeChannel, Field::attitude}); }
+void MainWindow::Elev_Display() { m_binder->show(paramSet, {Field::elevonMix, Field::elevon}); }
+void MainWindow::Vtype_Display() { m_binder->show(paramSet, {Field::vtailMix, Field::vtail}); }
 
 void MainWindow::Prm_Display()
 {
-    m_binder->show(paramSet, 4, {Field::prmMix, Field::prmMaster, Field::prmSlave, Field::prmOffset, Field::prmUpRate,
+    m_binder->show(paramSet, {Field::prmMix, Field::prmMaster, Field::prmSlave, Field::prmOffset, Field::prmUpRate,
                                  Field::prmDownRate});
 }
 
 void MainWindow::DRCure_Display()
 {
-    m_binder->show(paramSet, 3, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drPosition,
+    m_binder->show(paramSet, {Field::drMix, Field::drChannel, Field::drSwitch, Field::drPosition,
                                  Field::drCurveRate, Field::drCurveExpo});
 }
 
-void MainWindow::THcure_Display() { m_binder->show(paramSet, 3, {Field::thrCurveMix, Field::thrCurve}); }
+void MainWindow::THcure_Display() { m_binder->show(paramSet, {Field::thrCurveMix, Field::thrCurve}); }
 
 // ---------------------------------------------------------------- edit handlers
 

@@ -25,80 +25,76 @@ static void initFormResource()
 
 namespace {
 
-// One family of numbered widgets widget<first>..widget<last> bound to
-// field[first..last].
+// One family of numbered widgets bound to every element of a field; the page
+// is the field's unless the family names another (the dual-rate selection
+// shows on pages 2 and 3).
 struct Family {
     const char *widget; // "%1" stands for the element; nullptr: no widget
     Field field;
-    int first;
-    int last;
-    Show show;
-    int page;
     const char *name;
+    int page = 0;
 };
 
 const Family families[] = {
     // page 1
-    {"comboBox_rev%1", Field::reverse, 1, 8, Show::Item, 1, QT_TRANSLATE_NOOP("Bindings", "舵机相位 CH%1")},
-    {"spinBox_sub%1", Field::subTrim, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "副微调 CH%1")},
-    {"spinBox_Lepa%1", Field::epaLeft, 1, 8, Show::Percent, 1, QT_TRANSLATE_NOOP("Bindings", "舵机行程 L CH%1")},
-    {"spinBox_Repa%1", Field::epaRight, 1, 8, Show::Percent, 1, QT_TRANSLATE_NOOP("Bindings", "舵机行程 R CH%1")},
-    {"spinBox_FS%1", Field::failSafe, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "失控保护 CH%1")},
-    {"spinBox_delay%1", Field::servoDelay, 1, 8, Show::Number, 1, QT_TRANSLATE_NOOP("Bindings", "舵机延迟 CH%1")},
-    {"comboBox_AUX%1", Field::auxSource, 5, 8, Show::Item, 1, QT_TRANSLATE_NOOP("Bindings", "辅助通道 CH%1")},
+    {"comboBox_rev%1", Field::reverse, QT_TRANSLATE_NOOP("Bindings", "舵机相位 CH%1")},
+    {"spinBox_sub%1", Field::subTrim, QT_TRANSLATE_NOOP("Bindings", "副微调 CH%1")},
+    {"spinBox_Lepa%1", Field::epaLeft, QT_TRANSLATE_NOOP("Bindings", "舵机行程 L CH%1")},
+    {"spinBox_Repa%1", Field::epaRight, QT_TRANSLATE_NOOP("Bindings", "舵机行程 R CH%1")},
+    {"spinBox_FS%1", Field::failSafe, QT_TRANSLATE_NOOP("Bindings", "失控保护 CH%1")},
+    {"spinBox_delay%1", Field::servoDelay, QT_TRANSLATE_NOOP("Bindings", "舵机延迟 CH%1")},
+    {"comboBox_AUX%1", Field::auxSource, QT_TRANSLATE_NOOP("Bindings", "辅助通道 CH%1")},
     // page 2
-    {"comboBox_DR_MIX1", Field::drMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵")},
-    {"comboBox_DR_CH1", Field::drChannel, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵通道")},
-    {"comboBox_DR_SW1", Field::drSwitch, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵开关")},
-    {"spinBox_DR_UP1", Field::drUp, 0, 0, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵上档")},
-    {"spinBox_DR_DOWN1", Field::drDown, 0, 0, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵下档")},
-    {nullptr, Field::drRateUp, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档比例")},
-    {nullptr, Field::drRateDown, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档比例")},
-    {"comboBox_AttiM", Field::attitudeChannel, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "姿态通道")},
-    {"spinBox_Atti%1", Field::attitude, 1, 6, Show::Number, 2, QT_TRANSLATE_NOOP("Bindings", "姿态%1")},
-    {"comboBox_EleMix", Field::elevonMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "升降副翼混控")},
-    {"spinBox_Elev0%1", Field::elevon, 1, 6, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "升降副翼比例%1")},
-    {"comboBox_RuMix", Field::vtailMix, 0, 0, Show::Item, 2, QT_TRANSLATE_NOOP("Bindings", "V型尾翼混控")},
-    {"spinBox_Ru%1", Field::vtail, 1, 4, Show::Percent, 2, QT_TRANSLATE_NOOP("Bindings", "V型尾翼比例%1")},
+    {"comboBox_DR_MIX1", Field::drMix, QT_TRANSLATE_NOOP("Bindings", "大小舵")},
+    {"comboBox_DR_CH1", Field::drChannel, QT_TRANSLATE_NOOP("Bindings", "大小舵通道")},
+    {"comboBox_DR_SW1", Field::drSwitch, QT_TRANSLATE_NOOP("Bindings", "大小舵开关"), 2},
+    {"spinBox_DR_UP1", Field::drUp, QT_TRANSLATE_NOOP("Bindings", "大小舵上档")},
+    {"spinBox_DR_DOWN1", Field::drDown, QT_TRANSLATE_NOOP("Bindings", "大小舵下档")},
+    {nullptr, Field::drRateUp, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档比例")},
+    {nullptr, Field::drRateDown, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档比例")},
+    {"comboBox_AttiM", Field::attitudeChannel, QT_TRANSLATE_NOOP("Bindings", "姿态通道")},
+    {"spinBox_Atti%1", Field::attitude, QT_TRANSLATE_NOOP("Bindings", "姿态%1")},
+    {"comboBox_EleMix", Field::elevonMix, QT_TRANSLATE_NOOP("Bindings", "升降副翼混控")},
+    {"spinBox_Elev0%1", Field::elevon, QT_TRANSLATE_NOOP("Bindings", "升降副翼比例%1")},
+    {"comboBox_RuMix", Field::vtailMix, QT_TRANSLATE_NOOP("Bindings", "V型尾翼混控")},
+    {"spinBox_Ru%1", Field::vtail, QT_TRANSLATE_NOOP("Bindings", "V型尾翼比例%1")},
     // page 3
-    {"comboBox_DR_MIX2", Field::drMix, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵")},
-    {"comboBox_DR_CH2", Field::drChannel, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵通道")},
-    {"comboBox_DR_SW2", Field::drSwitch, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵开关")},
-    {"comboBox_DR_POSI", Field::drPosition, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵档位")},
-    {"spinBox_DR_RATE", Field::drCurveRate, 0, 0, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线比例")},
-    {"spinBox_DR_EXP", Field::drCurveExpo, 0, 0, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线指数")},
-    {nullptr, Field::drExpoUp, 1, 4, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档指数")},
-    {nullptr, Field::drExpoDown, 1, 4, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档指数")},
-    {"comboBox_THCURE_MIX", Field::thrCurveMix, 0, 0, Show::Item, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线")},
-    {"spinBox_THCURE_Data0%1", Field::thrCurve, 1, 7, Show::Percent, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线点%1")},
-    {nullptr, Field::thrCurveExtra, 0, 0, Show::Number, 3, QT_TRANSLATE_NOOP("Bindings", "油门曲线附加值")},
+    {"comboBox_DR_MIX2", Field::drMix, QT_TRANSLATE_NOOP("Bindings", "大小舵"), 3},
+    {"comboBox_DR_CH2", Field::drChannel, QT_TRANSLATE_NOOP("Bindings", "大小舵通道"), 3},
+    {"comboBox_DR_SW2", Field::drSwitch, QT_TRANSLATE_NOOP("Bindings", "大小舵开关")},
+    {"comboBox_DR_POSI", Field::drPosition, QT_TRANSLATE_NOOP("Bindings", "大小舵档位")},
+    {"spinBox_DR_RATE", Field::drCurveRate, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线比例")},
+    {"spinBox_DR_EXP", Field::drCurveExpo, QT_TRANSLATE_NOOP("Bindings", "大小舵曲线指数")},
+    {nullptr, Field::drExpoUp, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 上档指数")},
+    {nullptr, Field::drExpoDown, QT_TRANSLATE_NOOP("Bindings", "大小舵 CH%1 下档指数")},
+    {"comboBox_THCURE_MIX", Field::thrCurveMix, QT_TRANSLATE_NOOP("Bindings", "油门曲线")},
+    {"spinBox_THCURE_Data0%1", Field::thrCurve, QT_TRANSLATE_NOOP("Bindings", "油门曲线点%1")},
+    {nullptr, Field::thrCurveExtra, QT_TRANSLATE_NOOP("Bindings", "油门曲线附加值")},
     // page 4: the mixes one by one, below
     // page 5
-    {"doubleSpinBox_Volt", Field::txAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "发射机报警电压")},
-    {"doubleSpinBox_rxVolt", Field::rxAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "接收机报警电压")},
-    {"doubleSpinBox_extVolt", Field::extAlarmVoltX10, 0, 0, Show::Volts, 5, QT_TRANSLATE_NOOP("Bindings", "动力电池报警电压")},
-    {"spinBox_Rssi", Field::rssiAlarm, 0, 0, Show::Dbm, 5, QT_TRANSLATE_NOOP("Bindings", "RSSI 报警")},
-    {"spinBox_Mode", Field::stickMode, 0, 0, Show::Number, 5, QT_TRANSLATE_NOOP("Bindings", "摇杆模式")},
-    {"spinBox_Vertion", Field::firmwareVersion, 0, 0, Show::Number, 5, QT_TRANSLATE_NOOP("Bindings", "固件版本")},
-    {nullptr, Field::stickTrim, 1, 4, Show::Trim, 5, QT_TRANSLATE_NOOP("Bindings", "微调%1")},
+    {"doubleSpinBox_Volt", Field::txAlarmVoltX10, QT_TRANSLATE_NOOP("Bindings", "发射机报警电压")},
+    {"doubleSpinBox_rxVolt", Field::rxAlarmVoltX10, QT_TRANSLATE_NOOP("Bindings", "接收机报警电压")},
+    {"doubleSpinBox_extVolt", Field::extAlarmVoltX10, QT_TRANSLATE_NOOP("Bindings", "动力电池报警电压")},
+    {"spinBox_Rssi", Field::rssiAlarm, QT_TRANSLATE_NOOP("Bindings", "RSSI 报警")},
+    {"spinBox_Mode", Field::stickMode, QT_TRANSLATE_NOOP("Bindings", "摇杆模式")},
+    {"spinBox_Vertion", Field::firmwareVersion, QT_TRANSLATE_NOOP("Bindings", "固件版本")},
+    {nullptr, Field::stickTrim, QT_TRANSLATE_NOOP("Bindings", "微调%1")},
 };
 
 // The six rows of programmable mix n: "comboBox_PRM0<n>_Mix" and so on.
 struct MixRow {
     const char *widget; // "%1" stands for the mix
     Field field;
-    Show show;
     const char *name;
 };
 const MixRow mixRows[] = {
-    {"comboBox_PRM0%1_Mix", Field::prmMix, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 状态")},
-    {"comboBox_PRM0%1_Master", Field::prmMaster, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 主控")},
-    {"comboBox_PRM0%1_Slave", Field::prmSlave, Show::Item, QT_TRANSLATE_NOOP("Bindings", "混控%1 被控")},
-    {"spinBox_PRM0%1_Data1", Field::prmOffset, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 偏置")},
-    {"spinBox_PRM0%1_Data2", Field::prmUpRate, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 上边")},
-    {"spinBox_PRM0%1_Data3", Field::prmDownRate, Show::Percent, QT_TRANSLATE_NOOP("Bindings", "混控%1 下边")},
+    {"comboBox_PRM0%1_Mix", Field::prmMix, QT_TRANSLATE_NOOP("Bindings", "混控%1 状态")},
+    {"comboBox_PRM0%1_Master", Field::prmMaster, QT_TRANSLATE_NOOP("Bindings", "混控%1 主控")},
+    {"comboBox_PRM0%1_Slave", Field::prmSlave, QT_TRANSLATE_NOOP("Bindings", "混控%1 被控")},
+    {"spinBox_PRM0%1_Data1", Field::prmOffset, QT_TRANSLATE_NOOP("Bindings", "混控%1 偏置")},
+    {"spinBox_PRM0%1_Data2", Field::prmUpRate, QT_TRANSLATE_NOOP("Bindings", "混控%1 上边")},
+    {"spinBox_PRM0%1_Data3", Field::prmDownRate, QT_TRANSLATE_NOOP("Bindings", "混控%1 下边")},
 };
-const int mixPage = 4;
 
 // Widget names are built once and live as long as the table.
 const char *keep(const QString &name)
@@ -111,19 +107,22 @@ const char *keep(const QString &name)
 QVector<Binding> buildTable()
 {
     QVector<Binding> table;
-    auto add = [&table](const char *pattern, Field field, int element, Show show, int page, const char *name) {
+    auto add = [&table](const char *pattern, Field field, int element, int page, const char *name) {
         const char *widget = pattern;
         if (pattern && std::strstr(pattern, "%1"))
             widget = keep(QString::fromLatin1(pattern).arg(element));
-        table.append({widget, field, element, show, page, name});
+        table.append({widget, field, element, fieldExtent(field).show, page, name});
     };
+    const FieldExtent &mixes = fieldExtent(Field::prmMix);
     for (const Family &f : families) {
-        if (f.page == 5 && table.last().page < mixPage)
-            for (int n = 1; n <= 4; ++n)
+        const FieldExtent &e = fieldExtent(f.field);
+        const int page = f.page ? f.page : e.page;
+        if (page > mixes.page && table.last().page < mixes.page)
+            for (int n = mixes.first; n <= mixes.last; ++n)
                 for (const MixRow &m : mixRows)
-                    add(m.widget, m.field, n, m.show, mixPage, m.name);
-        for (int e = f.first; e <= f.last; ++e)
-            add(f.widget, f.field, e, f.show, f.page, f.name);
+                    add(m.widget, m.field, n, mixes.page, m.name);
+        for (int i = e.first; i <= e.last; ++i)
+            add(f.widget, f.field, i, page, f.name);
     }
     return table;
 }
@@ -254,7 +253,7 @@ QString formText(const QString &source)
 
 int tenths(double volts)
 {
-    return int(std::lround(volts * 10));
+    return int(std::lround(volts * companionScale));
 }
 
 } // namespace
@@ -395,7 +394,7 @@ bool bindingShownRange(const Binding &b, int *lo, int *hi)
     }
     // A spin box: the form's limits (Qt's 0 and 99 where it sets none), then
     // only what the frame field carries, as the window narrows them.
-    const double scale = b.show == Show::Volts ? 10.0 : 1.0;
+    const double scale = b.show == Show::Volts ? companionScale : 1.0;
     *lo = int(std::lround(f.minimum.value(name, 0.0) * scale));
     *hi = int(std::lround(f.maximum.value(name, 99.0) * scale));
     if (const FrameField *field = frameFieldOf(b.field, b.element)) {

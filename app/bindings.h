@@ -13,16 +13,6 @@
 #include "fields.h"
 #include "paramset.h"
 
-// How a value reads on the pages and wherever it is named.
-enum class Show {
-    Number,  // the integer as it is
-    Percent, // the integer followed by "%"
-    Volts,   // the alarm voltage the companion field stands for, one decimal and " V"
-    Item,    // the text of the combo box item with that index
-    Dbm,     // the integer followed by " dBm"
-    Trim,    // a stick trim: value - 120
-};
-
 struct Binding {
     // Object name in the form; nullptr for a value that the transmitter gets
     // but no widget of its own shows (the dual-rate table entries of the

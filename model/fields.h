@@ -7,16 +7,11 @@
 // Names for the integer fields of the Parameter set, so that protocol layouts
 // can be written as tables of (position, code, field, index).
 enum class Field {
-    reverse, subTrim, epaLeft, epaRight, failSafe, servoDelay, auxSource,
-    txAlarmVoltX10, rxAlarmVoltX10, extAlarmVoltX10,
-    rssiAlarm, stickMode, firmwareVersion, stickTrim,
-    attitudeChannel, attitude,
-    elevonMix, elevon, vtailMix, vtail,
-    drMix, drChannel, drSwitch, drPosition,
-    drRateUp, drRateDown, drExpoUp, drExpoDown,
-    drUp, drDown, drCurveRate, drCurveExpo,
-    prmMix, prmMaster, prmSlave, prmOffset, prmUpRate, prmDownRate,
-    thrCurveMix, thrCurveExtra, thrCurve,
+#define VARNIX_ARRAY(name, first, last, page, show) name,
+#define VARNIX_SCALAR(name, page, show) name,
+    VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
+#undef VARNIX_ARRAY
+#undef VARNIX_SCALAR
 };
 
 // The field itself; index selects the element of an array field and is
@@ -24,15 +19,15 @@ enum class Field {
 int &fieldRef(ParamSet &p, Field f, int index = 0);
 int fieldValue(const ParamSet &p, Field f, int index = 0);
 
-// Every integer element of the set: the valid index range of each field, its
-// name as in ParamSet, and the settings page (1..5) whose widgets edit or
-// show it. Scalars have first = last = 0.
+// Every integer element of the set, as fieldtable.h lists it. Scalars have
+// first = last = 0.
 struct FieldExtent {
     Field field;
     int first;
     int last;
     const char *name;
     int page;
+    Show show;
 };
 extern const FieldExtent allFields[];
 extern const int allFieldCount;
@@ -40,6 +35,9 @@ extern const int allFieldCount;
 const FieldExtent &fieldExtent(Field f);
 // "subTrim[3]", or "stickMode" for a scalar.
 QString elementName(Field f, int index);
+
+// The companions hold the alarm voltages in tenths of a volt.
+constexpr double companionScale = 10.0;
 
 // The alarm voltage a companion stands for (txAlarmVolt for txAlarmVoltX10);
 // nullptr for every other field.

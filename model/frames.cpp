@@ -372,7 +372,7 @@ bool frameFitsAt(const QString &text, int at, int frame)
 
 int voltCompanion(double volts)
 {
-    const double product = volts * 10.0;
+    const double product = volts * companionScale;
     // Out-of-range conversions are undefined behaviour; pin them instead.
     // The frame encoder clamps the result to what the frame can carry.
     if (std::isnan(product))

@@ -2,61 +2,21 @@
 
 #include <QString>
 
-// The transmitter's settings as the program holds them. Per-channel arrays
-// are indexed from 1 (element 0 is unused) so that index n is channel n; the
-// dual-rate tables are indexed 1..4 for CH1..CH4, the aux sources 5..8.
+#include "fieldtable.h"
+
+// The transmitter's settings as the program holds them: the fields of
+// fieldtable.h, and the three alarm voltages whose tenths the ...X10 fields hold.
 struct ParamSet
 {
-    int reverse[9];
-    int subTrim[9];
-    int epaLeft[9];
-    int epaRight[9];
-    int failSafe[9];
-    int servoDelay[9];
-    int auxSource[9];
+#define VARNIX_ARRAY(name, first, last, page, show) int name[last + 1];
+#define VARNIX_SCALAR(name, page, show) int name;
+    VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
+#undef VARNIX_ARRAY
+#undef VARNIX_SCALAR
 
     double txAlarmVolt;
-    int txAlarmVoltX10;
     double rxAlarmVolt;
-    int rxAlarmVoltX10;
     double extAlarmVolt;
-    int extAlarmVoltX10;
-    int rssiAlarm;
-    int stickMode;
-    int firmwareVersion;
-    int stickTrim[5];
-
-    int attitudeChannel;
-    int attitude[7];
-
-    int elevonMix;
-    int elevon[7];
-    int vtailMix;
-    int vtail[5];
-
-    int drMix;
-    int drChannel;
-    int drSwitch;
-    int drPosition;
-    int drRateUp[5];
-    int drRateDown[5];
-    int drExpoUp[5];
-    int drExpoDown[5];
-    int drUp;
-    int drDown;
-    int drCurveRate;
-    int drCurveExpo;
-
-    int prmMix[5];
-    int prmMaster[5];
-    int prmSlave[5];
-    int prmOffset[5];
-    int prmUpRate[5];
-    int prmDownRate[5];
-
-    int thrCurveMix;
-    int thrCurveExtra;
-    int thrCurve[8];
 
     // Builds the set with the values the program starts with.
     ParamSet();

@@ -156,7 +156,7 @@ QString setupSheetHtml(const ParamSet &set, const SheetSource &source, bool inli
                 .arg(shown)
                 .arg(esc(SetupSheet::tr("油门曲线：%1").arg(points.join(QStringLiteral(" / ")))));
     html += QStringLiteral("</tr></table>\n");
-    for (int page = 1; page <= 5; ++page) {
+    for (int page = 1; page <= settingsPageCount; ++page) {
         QList<const Binding *> rows;
         for (const Binding &b : bindings())
             if (b.page == page)

@@ -3,17 +3,11 @@
 #include "frames.h"
 #include "paramfile.h"
 
-namespace {
-
-const int pages = 5;
-
-} // namespace
-
 const QVector<Element> &carried()
 {
     static const QVector<Element> elements = [] {
         QVector<Element> v;
-        for (int page = 1; page <= pages; ++page)
+        for (int page = 1; page <= settingsPageCount; ++page)
             for (int k = 0; k < allFieldCount; ++k) {
                 const FieldExtent &e = allFields[k];
                 if (e.page != page)

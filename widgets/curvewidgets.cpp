@@ -1,6 +1,7 @@
 #include "curvewidgets.h"
 
 #include "paramset.h"
+#include "readouts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,52 +9,63 @@
 #include <QPen>
 #include <QTimer>
 
-static QPen curvePen(int width, const QColor &colour)
+#include <utility>
+
+CurveWidget::CurveWidget(const QRect &frame, QWidget *parent)
+    : QWidget(parent)
+    , m_frame(frame)
+    , m_refresh(new QTimer(this))
+{
+    connect(m_refresh, &QTimer::timeout, this, &CurveWidget::creatData);
+    m_refresh->start(readouts::refreshMs);
+}
+
+void CurveWidget::creatData()
+{
+    update();
+}
+
+void CurveWidget::setPen(QPainter &painter, int width, const QColor &colour)
 {
     QPen pen;
     pen.setWidth(width);
     pen.setColor(colour);
-    return pen;
+    painter.setPen(pen);
 }
 
-static void drawHorizontalDashes(QPainter &painter, int y, int first, int last)
+void CurveWidget::drawHorizontalDashes(QPainter &painter, int y, int first, int last)
 {
     for (int x : dashStarts(first, last))
         painter.drawLine(x, y, x + 8, y);
 }
 
-static void drawVerticalDashes(QPainter &painter, int x, int first, int last)
+void CurveWidget::drawVerticalDashes(QPainter &painter, int x, int first, int last)
 {
     for (int y : dashStarts(first, last))
         painter.drawLine(x, y, x, y + 8);
 }
 
+void CurveWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    setPen(painter, 4, Qt::green);
+    painter.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
+    painter.drawRect(m_frame);
+    drawCurve(painter);
+}
+
 cureWidget::cureWidget(QWidget *parent)
-    : QWidget(parent)
+    : CurveWidget(QRect(30, 30, 250, 240), parent)
 {
-    timer = new QTimer(this);
-    timer->start(100);
-    connect(timer, SIGNAL(timeout()), this, SLOT(creatData()));
 }
 
-void cureWidget::creatData()
-{
-    update();
-}
-
-void cureWidget::paintEvent(QPaintEvent *)
+void cureWidget::drawCurve(QPainter &painter)
 {
     const int w = width();
     const int h = height();
     const ThrottleCurveGeometry g = throttleCurveGeometry(w, h, paramSet.thrCurve);
 
-    QPainter painter(this);
-
-    painter.setPen(curvePen(4, Qt::green));
-    painter.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
-    painter.drawRect(30, 30, 250, 240);
-
-    painter.setPen(curvePen(1, Qt::green));
+    setPen(painter, 1, Qt::green);
     if (w > 50) {
         for (int y : g.gridY)
             drawHorizontalDashes(painter, y, 21, w - 31);
@@ -67,57 +79,38 @@ void cureWidget::paintEvent(QPaintEvent *)
     static const char *const labels[11] = {
         "100", " 90", " 80", " 70", " 60", " 50", " 40", " 30", " 20", " 10", "  0"
     };
-    painter.setPen(curvePen(4, Qt::black));
+    setPen(painter, 4, Qt::black);
     for (int k = 0; k < 11; ++k)
         painter.drawText(0, 37 + 24 * k, QString::fromLatin1(labels[k]));
 
-    painter.setPen(curvePen(4, Qt::red));
+    setPen(painter, 4, Qt::red);
     for (int k = 0; k < 6; ++k)
         painter.drawLine(g.points[k], g.points[k + 1]);
 }
 
 mWidget::mWidget(QWidget *parent)
-    : QWidget(parent)
+    : CurveWidget(QRect(20, 20, 240, 240), parent)
 {
-    timer = new QTimer(this);
-    timer->start(100);
-    connect(timer, SIGNAL(timeout()), this, SLOT(creatData()));
 }
 
-void mWidget::creatData()
-{
-    update();
-}
-
-void mWidget::paintEvent(QPaintEvent *)
+void mWidget::drawCurve(QPainter &painter)
 {
     const int w = width();
     const int h = height();
-    const DualRateCurveGeometry g =
-        dualRateCurveGeometry(w, h, paramSet.drCurveRate, paramSet.drCurveExpo);
-
-    QPainter painter(this);
-
-    painter.setPen(curvePen(4, Qt::green));
-    painter.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
-    painter.drawRect(20, 20, 240, 240);
+    const DualRateCurveGeometry g = dualRateCurveGeometry(w, h, paramSet.drCurveRate, paramSet.drCurveExpo);
 
     // The two centre axes.
-    painter.setPen(curvePen(2, Qt::green));
+    setPen(painter, 2, Qt::green);
     if (w > 40)
         drawHorizontalDashes(painter, 20 + g.plotHeight / 2, 21, w - 21);
     if (h > 40)
         drawVerticalDashes(painter, 20 + g.plotWidth / 2, 21, h - 21);
 
-    painter.setPen(curvePen(4, Qt::red));
-
-    QPainterPath lower;
-    lower.moveTo(g.s1);
-    lower.cubicTo(g.s1, g.lowerControl, g.centre);
-    painter.drawPath(lower);
-
-    QPainterPath upper;
-    upper.moveTo(g.s2);
-    upper.cubicTo(g.s2, g.upperControl, g.centre);
-    painter.drawPath(upper);
+    setPen(painter, 4, Qt::red);
+    for (const auto &half : {std::make_pair(g.s1, g.lowerControl), std::make_pair(g.s2, g.upperControl)}) {
+        QPainterPath path;
+        path.moveTo(half.first);
+        path.cubicTo(half.first, half.second, g.centre);
+        painter.drawPath(path);
+    }
 }

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScopedPointer>
-#include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,8 @@
 
 #include "mainwindow.h"
 #include "startup.h"
+#include "usersettings.h"
+#include "varnixversion.h"
 
 namespace {
 
@@ -41,9 +42,9 @@ void tell(int &argc, char **argv, const QString &text, bool isError)
     if (!hasConsoleOutput(isError)) {
         const QScopedPointer<QApplication> app(qApp ? nullptr : new QApplication(argc, argv));
         if (isError)
-            QMessageBox::warning(nullptr, QStringLiteral("varnix-config"), text);
+            QMessageBox::warning(nullptr, QStringLiteral(VARNIX_NAME), text);
         else
-            QMessageBox::information(nullptr, QStringLiteral("varnix-config"), text);
+            QMessageBox::information(nullptr, QStringLiteral(VARNIX_NAME), text);
         return;
     }
 #else
@@ -93,7 +94,7 @@ void noDisplayHandler(QtMsgType type, const QMessageLogContext &, const QString 
             break;
         }
     }
-    std::fprintf(stderr, "varnix-config: no display could be reached (%s); --help and --version work without one\n",
+    std::fprintf(stderr, VARNIX_NAME ": no display could be reached (%s); --help and --version work without one\n",
                  qPrintable(why.simplified()));
     std::fflush(stderr);
     std::_Exit(2);
@@ -110,7 +111,7 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 #endif
-    QApplication::setApplicationName(QStringLiteral("varnix-config"));
+    QApplication::setApplicationName(QStringLiteral(VARNIX_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VARNIX_VERSION));
 
     // The command line is read before anything needs a display. Qt's own
@@ -137,7 +138,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(previousHandler);
     for (const QString &message : std::as_const(heldMessages))
         qWarning("%s", qPrintable(message));
-    QGuiApplication::setDesktopFileName(QStringLiteral("varnix-config"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VARNIX_NAME));
 
     if (readAgain) {
         options = startup::parseArguments(QApplication::arguments());
@@ -145,12 +146,12 @@ int main(int argc, char *argv[])
         if (status >= 0)
             return status;
     }
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    startup::installTranslations(startup::chooseLanguage(options.language, *settings));
+    UserSettings settings;
+    startup::installTranslations(startup::chooseLanguage(options.language, settings));
     startup::useFonts(startup::fontFamilies());
 
     auto *window = new MainWindow;
-    window->link().setVerify(startup::verifyAfterWrite(*settings));
+    window->link().setVerify(settings.verifyAfterWrite());
     if (!options.portName.isEmpty())
         window->presetPortName(options.portName);
     if (!options.recordPath.isEmpty())

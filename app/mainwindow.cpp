@@ -27,6 +27,7 @@
 #include "verifybox.h"
 #include "wheelguard.h"
 #include "windowplacement.h"
+#include "varnixversion.h"
 #include "writereview.h"
 
 // Kept for callers outside the commands, which run as timed steps of the link.
@@ -43,8 +44,8 @@ MainWindow::MainWindow(QWidget *parent)
     , m_link(&serialPort)
 {
     ui->setupUi(this);
-    // The title marks unsent edits; its text stays the form's.
-    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
+    // The form's name with the program's version; the mark is for unsent edits.
+    setWindowTitle(windowTitle() + QStringLiteral("-V" VARNIX_VERSION "[*]"));
     // The form has fixed geometry; on a screen smaller than the form it
     // scrolls, and the status bar below it stays in view.
     const QSize formSize = size();
@@ -62,15 +63,15 @@ MainWindow::MainWindow(QWidget *parent)
     // The first four aux boxes are reserved, bound to nothing.
     m_binder->setFixed({ui->comboBox_AUX1, ui->comboBox_AUX2, ui->comboBox_AUX3, ui->comboBox_AUX4});
     m_session = new EditSession(m_link, m_binder, m_status, this);
-    m_review = new WriteReview(m_link, m_session, this, [this] { on_toolButton_Send_clicked(); },
+    m_review = new WriteReview(m_link, m_session, m_settings, this, [this] { on_toolButton_Send_clicked(); },
                                [this] { on_toolButton_Save_clicked(); });
     m_files = new FileController(m_link, m_session, m_review, m_status, this);
     m_status->addEditButtons(m_session->undoStack());
     connect(m_status, &StatusPanel::revertRequested, m_session, &EditSession::revertToBaseline);
     connect(m_status, &StatusPanel::settingsRequested, this, [this] {
-        PreferencesDialog dialog(this);
+        PreferencesDialog dialog(m_settings, this);
         if (dialog.exec() == QDialog::Accepted)
-            m_link.setVerify(preferences::verifyAfterWrite());
+            m_link.setVerify(m_settings.verifyAfterWrite());
     });
     connect(m_session, &EditSession::setChanged, this, &MainWindow::ui_Display);
     connect(m_session, &EditSession::unsentChanged, this, [this](int count) {

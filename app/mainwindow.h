@@ -8,6 +8,7 @@
 #include "linkport.h"
 #include "paramset.h"
 #include "portlist.h"
+#include "usersettings.h"
 
 class ConnectionController;
 class EditSession;
@@ -250,6 +251,7 @@ private:
     ParamSet factoryCandidate() const;
 
     Ui::MainWindow *ui;
+    UserSettings m_settings;
     QSerialPort serialPort;
     QTimer *refreshTimer;
     QSize m_fullSize; // the form and the status bar, unscrolled

@@ -10,53 +10,11 @@
 #include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScopedPointer>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include "recorder.h"
 #include "startup.h"
-
-namespace preferences {
-
-const char *const reviewKey = "review/beforeWriting";
-const char *const recordingsKey = "recordings/folder";
-
-namespace {
-
-bool flag(const char *key)
-{
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    return settings->value(QLatin1String(key), true).toBool();
-}
-
-} // namespace
-
-bool reviewBeforeWriting()
-{
-    return flag(reviewKey);
-}
-
-void setReviewBeforeWriting(bool on)
-{
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    settings->setValue(QLatin1String(reviewKey), on);
-}
-
-bool verifyAfterWrite()
-{
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    return startup::verifyAfterWrite(*settings);
-}
-
-QString recordingsFolder()
-{
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    const QString folder = settings->value(QLatin1String(recordingsKey)).toString();
-    return folder.isEmpty() ? Recorder::defaultFolder() : folder;
-}
-
-} // namespace preferences
+#include "usersettings.h"
 
 namespace {
 
@@ -77,7 +35,7 @@ QVBoxLayout *group(QVBoxLayout *layout, const QString &title)
     return inner;
 }
 
-PreferencesDialog::Store languageGroup(QVBoxLayout *layout, QSettings &settings)
+PreferencesDialog::Store languageGroup(QVBoxLayout *layout, UserSettings &settings)
 {
     QVBoxLayout *g = group(layout, PreferencesDialog::tr("语言"));
     auto *box = new QComboBox;
@@ -89,27 +47,27 @@ PreferencesDialog::Store languageGroup(QVBoxLayout *layout, QSettings &settings)
     box->setCurrentIndex(qMax(current, 0));
     g->addWidget(box);
     g->addWidget(new QLabel(PreferencesDialog::tr("下次启动时生效。")));
-    return [box](QSettings &s) { startup::chooseLanguage(box->currentData().toString(), s); };
+    return [box](UserSettings &s) { startup::chooseLanguage(box->currentData().toString(), s); };
 }
 
-PreferencesDialog::Store writingGroup(QVBoxLayout *layout, QSettings &settings)
+PreferencesDialog::Store writingGroup(QVBoxLayout *layout, UserSettings &settings)
 {
     QVBoxLayout *g = group(layout, PreferencesDialog::tr("写入"));
     QCheckBox *review = checkBox(g, PreferencesDialog::tr("写入前确认"), "preferencesReview",
-                                 settings.value(QLatin1String(preferences::reviewKey), true).toBool());
+                                 settings.reviewBeforeWriting());
     QCheckBox *verify = checkBox(g, PreferencesDialog::tr("写入后校验"), "preferencesVerify",
-                                 startup::verifyAfterWrite(settings));
-    return [review, verify](QSettings &s) {
-        s.setValue(QLatin1String(preferences::reviewKey), review->isChecked());
-        s.setValue(QLatin1String(startup::verifyAfterWriteKey), verify->isChecked());
+                                 settings.verifyAfterWrite());
+    return [review, verify](UserSettings &s) {
+        s.setReviewBeforeWriting(review->isChecked());
+        s.setVerifyAfterWrite(verify->isChecked());
     };
 }
 
-PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, QSettings &settings)
+PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, UserSettings &settings)
 {
     QVBoxLayout *g = group(layout, PreferencesDialog::tr("示波器记录"));
     auto *row = new QHBoxLayout;
-    auto *folder = new QLineEdit(settings.value(QLatin1String(preferences::recordingsKey)).toString());
+    auto *folder = new QLineEdit(QDir::toNativeSeparators(settings.chosenRecordingsFolder()));
     folder->setObjectName(QStringLiteral("preferencesRecordings"));
     folder->setPlaceholderText(QDir::toNativeSeparators(Recorder::defaultFolder()));
     folder->setMinimumWidth(320);
@@ -124,13 +82,7 @@ PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, QSettings &setting
     row->addWidget(folder, 1);
     row->addWidget(pick);
     g->addLayout(row);
-    return [folder](QSettings &s) {
-        const QString text = folder->text().trimmed();
-        if (text.isEmpty())
-            s.remove(QLatin1String(preferences::recordingsKey));
-        else
-            s.setValue(QLatin1String(preferences::recordingsKey), QDir::fromNativeSeparators(text));
-    };
+    return [folder](UserSettings &s) { s.setRecordingsFolder(QDir::fromNativeSeparators(folder->text().trimmed())); };
 }
 
 } // namespace
@@ -140,30 +92,25 @@ QList<PreferencesDialog::Group> PreferencesDialog::groups()
     return {languageGroup, writingGroup, recordingsGroup};
 }
 
-PreferencesDialog::PreferencesDialog(QWidget *parent)
+PreferencesDialog::PreferencesDialog(UserSettings &settings, QWidget *parent)
     : QDialog(parent)
-    , m_settings(startup::openUserSettings())
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("设置"));
     auto *layout = new QVBoxLayout(this);
     for (const Group &g : groups())
-        m_stores.append(g(layout, *m_settings));
+        m_stores.append(g(layout, m_settings));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-PreferencesDialog::~PreferencesDialog()
-{
-    delete m_settings;
-}
-
 void PreferencesDialog::accept()
 {
     for (const Store &store : m_stores)
-        store(*m_settings);
-    m_settings->sync();
+        store(m_settings);
+    m_settings.sync();
     QDialog::accept();
 }

@@ -23,7 +23,6 @@
 
 #include "link.h"
 #include "paramset.h"
-#include "preferences.h"
 #include "livecsv.h"
 #include "recorder.h"
 #include "recordingloader.h"
@@ -306,7 +305,7 @@ void ScopeWindow::toggleRecording(bool on)
     if (!m_recorder)
         return;
     if (on)
-        m_recorder->start(Recorder::defaultPath(preferences::recordingsFolder()), liveCsvHeader());
+        m_recorder->start(Recorder::defaultPath(m_settings.recordingsFolder()), liveCsvHeader());
     else
         m_recorder->stop();
     recorderChanged();
@@ -323,7 +322,7 @@ void ScopeWindow::recorderChanged()
 
 void ScopeWindow::openRecording()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开记录"), preferences::recordingsFolder(),
+    const QString path = QFileDialog::getOpenFileName(this, tr("打开记录"), m_settings.recordingsFolder(),
                                                       tr("记录 (*.csv);;所有文件 (*)"));
     if (path.isEmpty())
         return;
@@ -411,7 +410,7 @@ bool ScopeWindow::exportPng(const QString &path)
 void ScopeWindow::askExport()
 {
     QString path =
-        QFileDialog::getSaveFileName(this, tr("导出 PNG"), preferences::recordingsFolder(), tr("PNG 图片 (*.png)"));
+        QFileDialog::getSaveFileName(this, tr("导出 PNG"), m_settings.recordingsFolder(), tr("PNG 图片 (*.png)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))

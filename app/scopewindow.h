@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "scopebuffer.h"
+#include "usersettings.h"
 
 class Link;
 class QCheckBox;
@@ -100,4 +101,5 @@ private:
     bool m_dirty = false;
     QString m_path;
     QString m_fileNote;
+    UserSettings m_settings; // where recordings go
 };

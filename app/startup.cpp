@@ -7,8 +7,9 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QList>
-#include <QSettings>
 #include <QTranslator>
+
+#include "usersettings.h"
 
 namespace startup {
 
@@ -17,7 +18,6 @@ const char *const english = "en";
 
 namespace {
 
-const char *const kLanguageKey = "language";
 const char *const kProgramTranslation = ":/translations/varnix_%1.qm";
 
 bool isLanguage(const QString &code)
@@ -90,29 +90,15 @@ Options parseArguments(const QStringList &arguments)
     return options;
 }
 
-QString chooseLanguage(const QString &asked, QSettings &settings)
+QString chooseLanguage(const QString &asked, UserSettings &settings)
 {
     if (isLanguage(asked)) {
-        settings.setValue(QLatin1String(kLanguageKey), asked);
+        settings.setLanguage(asked);
         settings.sync();
         return asked;
     }
-    const QString remembered = settings.value(QLatin1String(kLanguageKey)).toString();
+    const QString remembered = settings.language();
     return isLanguage(remembered) ? remembered : QString::fromLatin1(chinese);
-}
-
-const char *const verifyAfterWriteKey = "link/verifyAfterWrite";
-
-bool verifyAfterWrite(const QSettings &settings)
-{
-    return settings.value(QLatin1String(verifyAfterWriteKey), true).toBool();
-}
-
-QSettings *openUserSettings()
-{
-    // Qt names a settings file after an organisation; with only this one
-    // name it is the file (or registry key) of the program alone.
-    return new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"));
 }
 
 QStringList qtTranslationDirs()

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class QSettings;
+class UserSettings;
 class QTranslator;
 
 namespace startup {
@@ -32,16 +32,7 @@ Options parseArguments(const QStringList &arguments);
 // The language to start in: the one asked for (which is then remembered),
 // else the remembered one, else Chinese. A remembered code that is no
 // language of ours counts as none.
-QString chooseLanguage(const QString &asked, QSettings &settings);
-
-// Whether writes are read back and compared (link/verifyAfterWrite); on
-// unless the user turned it off.
-bool verifyAfterWrite(const QSettings &settings);
-extern const char *const verifyAfterWriteKey;
-
-// The user's settings of the program: varnix-config.conf in the user's
-// configuration folder (the registry under Software\varnix-config on Windows).
-QSettings *openUserSettings();
+QString chooseLanguage(const QString &asked, UserSettings &settings);
 
 // Folders searched for Qt's own translations: Qt's translations folder, then
 // the program's folder and its translations subfolder (where windeployqt puts

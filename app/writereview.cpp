@@ -7,16 +7,17 @@
 #include <QWidget>
 
 #include "bindings.h"
-#include "preferences.h"
 #include "protocol.h"
 #include "reviewdialog.h"
 #include "rules.h"
+#include "usersettings.h"
 
-WriteReview::WriteReview(Link &link, EditSession *session, QWidget *window, const std::function<void()> &write,
-                         const std::function<void()> &save)
+WriteReview::WriteReview(Link &link, EditSession *session, UserSettings &settings, QWidget *window,
+                         const std::function<void()> &write, const std::function<void()> &save)
     : QObject(window)
     , m_link(link)
     , m_session(session)
+    , m_settings(settings)
     , m_window(window)
     , m_write(write)
     , m_save(save)
@@ -44,7 +45,7 @@ bool WriteReview::review(const ParamSet &candidate, const QString &newHeader, co
     m_keep.clear();
     m_units.clear();
     // With no port open the command itself says so; nothing reaches the transmitter.
-    if (!m_link.isOpen() || !preferences::reviewBeforeWriting()) {
+    if (!m_link.isOpen() || !m_settings.reviewBeforeWriting()) {
         go();
         return true;
     }
@@ -67,7 +68,7 @@ bool WriteReview::review(const ParamSet &candidate, const QString &newHeader, co
         if (dialog.choice() == ReviewDialog::Cancel)
             return false;
         if (dialog.dontAskAgain())
-            preferences::setReviewBeforeWriting(false);
+            m_settings.setReviewBeforeWriting(false);
         if (dialog.choice() == ReviewDialog::ReadFirst) {
             m_afterRead = again;
             // Started from the event loop: a Load asks from inside its own command.
@@ -117,7 +118,7 @@ bool WriteReview::review(const ParamSet &candidate, const QString &newHeader, co
     if (dialog.choice() != ReviewDialog::Write)
         return false;
     if (dialog.dontAskAgain())
-        preferences::setReviewBeforeWriting(false);
+        m_settings.setReviewBeforeWriting(false);
     m_keep = dialog.unticked();
     m_units = units;
     m_candidate = next;

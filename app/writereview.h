@@ -16,6 +16,7 @@
 #include "paramset.h"
 
 class QWidget;
+class UserSettings;
 
 class WriteReview : public QObject
 {
@@ -23,8 +24,8 @@ class WriteReview : public QObject
 
 public:
     // write and save start those commands from the unsent-edits prompt.
-    WriteReview(Link &link, EditSession *session, QWidget *window, const std::function<void()> &write,
-                const std::function<void()> &save);
+    WriteReview(Link &link, EditSession *session, UserSettings &settings, QWidget *window,
+                const std::function<void()> &write, const std::function<void()> &save);
 
     // The review of candidate; go runs when the user confirms (at once when
     // nothing changes), again repeats the command after a Read it asked for.
@@ -45,6 +46,7 @@ public:
 private:
     Link &m_link;
     EditSession *m_session;
+    UserSettings &m_settings;
     QWidget *m_window;
     std::function<void()> m_write;
     std::function<void()> m_save;

@@ -22,6 +22,7 @@
 #include "paramset.h"
 #include "programs.h"
 #include "qtwarnings.h"
+#include "usersettings.h"
 #include "recorder.h"
 #include "scopewindow.h"
 #include "scopebuffer.h"
@@ -259,16 +260,15 @@ void ComPortTest::portListNamesThePort()
 // backups and recordings in the user's folders.
 void ComPortTest::foldersOfThisSystem()
 {
-    const QScopedPointer<QSettings> settings(startup::openUserSettings());
-    settings->setValue(QStringLiteral("test/probe"), 7);
-    settings->sync();
-    QCOMPARE(settings->status(), QSettings::NoError);
+    UserSettings settings;
+    settings.setVerifyAfterWrite(false);
+    QVERIFY(settings.sync());
 #ifdef Q_OS_WIN
     // Settings of an organisation without an application name live in its
     // OrganizationDefaults key.
     QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\varnix-config\\OrganizationDefaults"),
                        QSettings::NativeFormat);
-    QCOMPARE(registry.value(QStringLiteral("test/probe")).toInt(), 7);
+    QCOMPARE(registry.value(QStringLiteral("link/verifyAfterWrite")).toBool(), false);
     const QString local = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
     QVERIFY(!local.isEmpty());
     QCOMPARE(backups::directory(), local + QStringLiteral("/varnix-config/backups"));
@@ -277,7 +277,7 @@ void ComPortTest::foldersOfThisSystem()
 #else
     QVERIFY(backups::directory().endsWith(QStringLiteral("/varnix-config/backups")));
 #endif
-    settings->remove(QStringLiteral("test"));
+    settings.setVerifyAfterWrite(true);
 }
 
 QTEST_MAIN(ComPortTest)

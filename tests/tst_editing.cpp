@@ -20,7 +20,7 @@
 #include "apptest.h"
 #include "bindings.h"
 #include "changemarks.h"
-#include "preferences.h"
+#include "usersettings.h"
 #include "fixtures.h"
 #include "frames.h"
 #include "paramfile.h"
@@ -511,7 +511,7 @@ void EditingTest::dontAskAgainTurnsReviewOff()
     QList<apptest::ReviewSeen> seen;
     rig.click("toolButton_Send", answer, &seen);
     QCOMPARE(seen.size(), 1);
-    QVERIFY(!preferences::reviewBeforeWriting());
+    QVERIFY(!UserSettings().reviewBeforeWriting());
     rig.find<QSpinBox>("spinBox_sub6")->setValue(7);
     const ParamSet edited = paramSet;
     QCOMPARE(rig.click("toolButton_Send", {}, &seen), wireFrames(edited));
@@ -526,7 +526,7 @@ void EditingTest::dontAskAgainTurnsReviewOff()
         static_cast<QDialog *>(dialog)->accept();
     });
     rig.find<QToolButton>("statusSettings")->click();
-    QVERIFY(preferences::reviewBeforeWriting());
+    QVERIFY(UserSettings().reviewBeforeWriting());
 }
 
 // The frame field carries at most 23.9 V; 45.9 V could not be entered.

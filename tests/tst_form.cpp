@@ -294,7 +294,7 @@ void TestForm::window()
     QCOMPARE(win.size(), QSize(1100, 680));
     QCOMPARE(win.minimumSize(), QSize(0, 0));
     QCOMPARE(win.maximumSize(), QSize(11100, 8000));
-    QCOMPARE(win.windowTitle(), QStringLiteral("Varnix&Tolbane-V5.0"));
+    QCOMPARE(win.windowTitle(), QStringLiteral("Varnix&Tolbane"));
     QCOMPARE(win.centralWidget(), ui.centralwidget);
     QCOMPARE(ui.centralwidget->objectName(), QStringLiteral("centralwidget"));
     QCOMPARE(ui.frame->parentWidget(), ui.centralwidget);

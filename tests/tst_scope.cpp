@@ -30,7 +30,7 @@
 #include "linktest.h"
 #include "livecsv.h"
 #include "mainwindow.h"
-#include "preferences.h"
+#include "usersettings.h"
 #include "ptypeer.h"
 #include "qtwarnings.h"
 #include "recorder.h"
@@ -213,10 +213,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QTemporaryDir dir;
-        {
-            const QScopedPointer<QSettings> settings(startup::openUserSettings());
-            settings->setValue(QLatin1String(preferences::recordingsKey), dir.filePath(QStringLiteral("flights")));
-        }
+        UserSettings().setRecordingsFolder(dir.filePath(QStringLiteral("flights")));
         Rig rig;
         QVERIFY(rig.open());
         ScopeWindow *scope = rig.window.showScope();
@@ -232,8 +229,7 @@ private slots:
         QCOMPARE(files.size(), 1);
         QVERIFY(files.first().endsWith(QLatin1String(".csv")));
         QCOMPARE(readLiveCsv(readBytes(dir.filePath(QStringLiteral("flights/")) + files.first())).samples.size(), 5);
-        const QScopedPointer<QSettings> settings(startup::openUserSettings());
-        settings->remove(QLatin1String(preferences::recordingsKey));
+        UserSettings().setRecordingsFolder(QString());
     }
 
     void recordOption()

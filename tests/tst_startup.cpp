@@ -27,6 +27,7 @@
 #include "paramset.h"
 #include "ui_mainwindow.h"
 #include "qtwarnings.h"
+#include "usersettings.h"
 
 namespace {
 
@@ -379,11 +380,11 @@ void StartupTest::verifyAfterWriteUnlessTurnedOff()
     QFETCH(bool, verify);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QSettings settings(dir.filePath(QStringLiteral("varnix-config.ini")), QSettings::IniFormat);
+    const QString file = dir.filePath(QStringLiteral("varnix-config.ini"));
+    // The key earlier versions stored it under.
     if (stored.isValid())
-        settings.setValue(QLatin1String(startup::verifyAfterWriteKey), stored);
-    QCOMPARE(QString::fromLatin1(startup::verifyAfterWriteKey), QStringLiteral("link/verifyAfterWrite"));
-    QCOMPARE(startup::verifyAfterWrite(settings), verify);
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("link/verifyAfterWrite"), stored);
+    QCOMPARE(UserSettings(file).verifyAfterWrite(), verify);
 }
 
 void StartupTest::windowFitsScreen_data()

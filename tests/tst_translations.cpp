@@ -22,6 +22,7 @@
 #include "ptypeer.h"
 #include "startup.h"
 #include "qtwarnings.h"
+#include "usersettings.h"
 
 namespace {
 
@@ -278,14 +279,14 @@ void TestTranslations::languageChosenAndRemembered()
     const QString path = m_home.filePath("choice.ini");
     QFile::remove(path);
     {
-        QSettings settings(path, QSettings::IniFormat);
         if (remembered != "-")
-            settings.setValue("language", remembered);
+            QSettings(path, QSettings::IniFormat).setValue("language", remembered);
+        UserSettings settings(path);
         QCOMPARE(startup::chooseLanguage(asked, settings), chosen);
     }
-    QSettings reread(path, QSettings::IniFormat);
-    QCOMPARE(reread.value("language", "-").toString(), rememberedAfter);
+    QCOMPARE(QSettings(path, QSettings::IniFormat).value("language", "-").toString(), rememberedAfter);
     // The next start without --lang speaks the same language.
+    UserSettings reread(path);
     QCOMPARE(startup::chooseLanguage(QString(), reread), chosen);
 }
 

@@ -438,8 +438,8 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Varnix&amp;Tolbane-V5.0</source>
-        <translation>Varnix&amp;Tolbane-V5.0</translation>
+        <source>Varnix&amp;Tolbane</source>
+        <translation>Varnix&amp;Tolbane</translation>
     </message>
     <message>
         <source>打开串口</source>

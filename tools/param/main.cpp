@@ -10,6 +10,7 @@
 #include "settingsdiff.h"
 #include "sheet.h"
 #include "transmitter.h"
+#include "varnixversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTranslator>
 
 #include <cstdio>
 
 #include "paramfile.h"
 #include "setupsheet.h"
+#include "usersettings.h"
 
 namespace sheetcommand {
 
@@ -78,9 +78,7 @@ int run(const QStringList &args)
     // The window's language unless asked: the one it remembers, else Chinese.
     QString language = parser.value(lang);
     if (language.isEmpty())
-        language = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("varnix-config"))
-                       .value(QStringLiteral("language"))
-                       .toString();
+        language = UserSettings().language();
     if (language == QLatin1String("en")) {
         auto *translator = new QTranslator(QCoreApplication::instance());
         if (translator->load(QStringLiteral(":/translations/varnix_en.qm")))

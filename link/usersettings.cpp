@@ -1,0 +1,80 @@
+#include "usersettings.h"
+
+#include "recorder.h"
+#include "varnixversion.h"
+
+namespace {
+
+const QString kLanguage = QStringLiteral("language");
+const QString kReview = QStringLiteral("review/beforeWriting");
+const QString kVerify = QStringLiteral("link/verifyAfterWrite");
+const QString kRecordings = QStringLiteral("recordings/folder");
+
+} // namespace
+
+// Qt names a settings file after an organisation; with only this one name it
+// is the file (or registry key) of the program alone.
+UserSettings::UserSettings()
+    : m_store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral(VARNIX_NAME))
+{
+}
+
+UserSettings::UserSettings(const QString &iniFile)
+    : m_store(iniFile, QSettings::IniFormat)
+{
+}
+
+QString UserSettings::language() const
+{
+    return m_store.value(kLanguage).toString();
+}
+
+void UserSettings::setLanguage(const QString &language)
+{
+    m_store.setValue(kLanguage, language);
+}
+
+bool UserSettings::reviewBeforeWriting() const
+{
+    return m_store.value(kReview, true).toBool();
+}
+
+void UserSettings::setReviewBeforeWriting(bool on)
+{
+    m_store.setValue(kReview, on);
+}
+
+bool UserSettings::verifyAfterWrite() const
+{
+    return m_store.value(kVerify, true).toBool();
+}
+
+void UserSettings::setVerifyAfterWrite(bool on)
+{
+    m_store.setValue(kVerify, on);
+}
+
+QString UserSettings::chosenRecordingsFolder() const
+{
+    return m_store.value(kRecordings).toString();
+}
+
+QString UserSettings::recordingsFolder() const
+{
+    const QString chosen = chosenRecordingsFolder();
+    return chosen.isEmpty() ? Recorder::defaultFolder() : chosen;
+}
+
+void UserSettings::setRecordingsFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        m_store.remove(kRecordings);
+    else
+        m_store.setValue(kRecordings, folder);
+}
+
+bool UserSettings::sync()
+{
+    m_store.sync();
+    return m_store.status() == QSettings::NoError;
+}

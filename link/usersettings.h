@@ -1,0 +1,44 @@
+#pragma once
+
+// The user's settings of the program, each key and its default written once
+// here: varnix-config.conf in the user's configuration folder (the registry
+// under Software\varnix-config on Windows). Stored keys stay as they are, so
+// settings written by earlier versions keep working.
+
+#include <QSettings>
+#include <QString>
+
+class UserSettings
+{
+public:
+    UserSettings();
+    // Settings kept in an INI file of its own instead (tests, portable use).
+    explicit UserSettings(const QString &iniFile);
+    UserSettings(const UserSettings &) = delete;
+    UserSettings &operator=(const UserSettings &) = delete;
+
+    // "zh", "en", or what else was stored (the caller decides what counts);
+    // empty when none was remembered.
+    QString language() const;
+    void setLanguage(const QString &language);
+
+    // The review before each write; on unless turned off.
+    bool reviewBeforeWriting() const;
+    void setReviewBeforeWriting(bool on);
+
+    // Read back and compare after each write; on unless turned off.
+    bool verifyAfterWrite() const;
+    void setVerifyAfterWrite(bool on);
+
+    // Where the scope's recordings go: the one chosen, else
+    // Recorder::defaultFolder(). chosenRecordingsFolder() is empty then.
+    QString recordingsFolder() const;
+    QString chosenRecordingsFolder() const;
+    void setRecordingsFolder(const QString &folder); // empty: back to the default
+
+    // Writes what changed to its store now; false when that failed.
+    bool sync();
+
+private:
+    QSettings m_store;
+};

@@ -26,7 +26,7 @@ public:
 
 namespace {
 
-const char *const frameLogFormats[4] = {"Str1Blength:%d", "Str2Blength:%d", "Str3Blength:%d",
+const char *const frameLogFormats[protocol::frameCount] = {"Str1Blength:%d", "Str2Blength:%d", "Str3Blength:%d",
                                         "Str4Blength:%d"};
 
 void repair()
@@ -228,7 +228,7 @@ QByteArray Link::sendFrame(int frame)
 void Link::learn(const PacketResult &result)
 {
     if (result.kind == PacketKind::Telemetry && !liveValues.trimUpdateBlocked) {
-        for (int t = 1; t <= 4; ++t)
+        for (int t = 1; t <= protocol::trimCount; ++t)
             m_deviceSettings.stickTrim[t] = paramSet.stickTrim[t];
         m_trimsKnown = true;
         return;
@@ -454,7 +454,7 @@ void Link::addFrames(bool ack)
                             // before the trim frame, whatever telemetry did meanwhile.
                             if (frame == FrameI && (m_command == Reset || m_command == Reset2)) {
                                 const ParamSet factory = factoryResetOf(paramSet);
-                                for (int t = 1; t <= 4; ++t)
+                                for (int t = 1; t <= protocol::trimCount; ++t)
                                     paramSet.stickTrim[t] = factory.stickTrim[t];
                             }
                             m_frames[frame] = sendFrame(frame);

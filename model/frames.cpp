@@ -172,7 +172,7 @@ constexpr int countOf(const FrameField (&)[N])
     return N;
 }
 
-const FrameLayout layouts[4] = {
+const FrameLayout layouts[protocol::frameCount] = {
     {'S', 'Y', 81, 80, sFields, countOf(sFields)},
     {'G', 'Z', 81, 77, gFields, countOf(gFields)},
     {'H', 'X', 81, 76, hFields, countOf(hFields)},
@@ -238,7 +238,7 @@ std::vector<Slot> slotsOf(int frame)
 
 const std::vector<Slot> &frameSlots(int frame)
 {
-    static const std::vector<Slot> mask[4] = {slotsOf(0), slotsOf(1), slotsOf(2), slotsOf(3)};
+    static const std::vector<Slot> mask[protocol::frameCount] = {slotsOf(FrameS), slotsOf(FrameG), slotsOf(FrameH), slotsOf(FrameI)};
     return mask[frame];
 }
 
@@ -478,6 +478,12 @@ void decodeFrameFields(const QString &text, int offset, int frame, ParamSet &p)
     }
 }
 
+FileFrames::FileFrames()
+{
+    for (int &start : at)
+        start = -1;
+}
+
 int FileFrames::count() const
 {
     int n = 0;
@@ -504,7 +510,7 @@ QString FileFrames::summary() const
         return l.join(QLatin1Char(' '));
     };
     QString s = QStringLiteral("frames recognised: %1").arg(count() ? spaced(true) : QStringLiteral("none"));
-    if (count() < 4)
+    if (count() < protocol::frameCount)
         s += QStringLiteral("; not recognised: %1").arg(spaced(false));
     return s;
 }
@@ -581,7 +587,7 @@ FileFrames decodeFileFrames(const QString &text, const FileFrames &found, ParamS
     const int n = text.size();
     qCDebug(lcVarnix, "Blength00:%d", n);
     // The I frame has never had a line of its own.
-    const char *const lines[4] = {"Blength01:%d", "Blength02:%d", "Blength03:%d", nullptr};
+    const char *const lines[protocol::frameCount] = {"Blength01:%d", "Blength02:%d", "Blength03:%d", nullptr};
     for (int k = FrameS; k <= FrameI; ++k) {
         if (!found.present[k])
             continue;

@@ -88,8 +88,9 @@ void decodeFrameFields(const QString &text, int offset, int frame, ParamSet &p);
 
 // Which frames a Parameter file text carries, and where each one starts.
 struct FileFrames {
-    bool present[4] = {false, false, false, false};
-    int at[4] = {-1, -1, -1, -1};
+    FileFrames();
+    bool present[protocol::frameCount] = {};
+    int at[protocol::frameCount];
     int count() const;
     // The start letters of the frames present ("SGH"), or of those missing.
     QString letters(bool wanted = true) const;

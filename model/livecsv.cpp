@@ -124,7 +124,7 @@ bool parseRow(const char *p, const char *end, LiveSample *s)
 
 } // namespace
 
-LiveSample liveSample(const LiveValues &live, const int stickTrim[5], double seconds)
+LiveSample liveSample(const LiveValues &live, const int stickTrim[protocol::trimCount + 1], double seconds)
 {
     LiveSample s;
     s.seconds = seconds;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include "protocol.h"
+
 struct LiveValues;
 
 // The live values as one recorded row: what a recording, `varnix-param
@@ -27,7 +29,7 @@ struct LiveSample
 
 // The sample the live values stand for at the given time. stickTrim is the
 // Parameter set's trim array, indexed 1..4 as in the set.
-LiveSample liveSample(const LiveValues &live, const int stickTrim[5], double seconds);
+LiveSample liveSample(const LiveValues &live, const int stickTrim[protocol::trimCount + 1], double seconds);
 
 // The columns, in order: time_s, ch1..ch8, tx_v, rx_v, ext_v, rssi_dbm,
 // trim1..trim4. Numbers are written with a '.' whatever the locale; a

@@ -137,7 +137,7 @@ void decodeTelemetry(const QByteArray &chunk, ParamSet &p, LiveValues &live)
     live.telemetryExtra2 = byteArrayToInt(chunk, 8);
     if (live.trimUpdateBlocked != 0)
         return;
-    for (int t = 1; t <= 4; ++t) {
+    for (int t = 1; t <= protocol::trimCount; ++t) {
         const int v = byteAt(chunk, 9 + t);
         p.stickTrim[t] = v > trimLimit ? trimClamped : v;
     }
@@ -250,7 +250,7 @@ QByteArray encodeChannelPacket(const LiveValues &live)
     return b;
 }
 
-QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[5])
+QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[protocol::trimCount + 1])
 {
     QByteArray b;
     b.append(char(marker));
@@ -260,7 +260,7 @@ QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[5])
     appendBE16(b, live.extVoltage);
     appendBE16(b, live.telemetryExtra1);
     appendBE16(b, live.telemetryExtra2);
-    for (int t = 1; t <= 4; ++t)
+    for (int t = 1; t <= protocol::trimCount; ++t)
         b.append(clampedByte(stickTrim[t]));
     b.append(6, '\0');
     return b;

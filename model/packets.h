@@ -65,7 +65,7 @@ void copySectionFields(int section, const ParamSet &from, ParamSet &to);
 
 // The transmitter's side of the same formats, for the simulator and tests.
 QByteArray encodeChannelPacket(const LiveValues &live);
-QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[5]);
+QByteArray encodeTelemetryPacket(const LiveValues &live, const int stickTrim[protocol::trimCount + 1]);
 // Section 1..19; 7 gives the 8-byte packet. Values are biased and clamped to
 // one byte (or two for wide entries).
 QByteArray encodeSettingsPacket(const ParamSet &p, int section);

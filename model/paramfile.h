@@ -26,7 +26,7 @@ struct ParameterFile {
     FileFrames frames;
 
     bool ok() const { return refusal == FileRefusal::None; }
-    bool complete() const { return frames.count() == 4; }
+    bool complete() const { return frames.count() == protocol::frameCount; }
 };
 
 // Reads a regular file of at most limit bytes into *bytes, and never more than

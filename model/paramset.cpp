@@ -114,7 +114,7 @@ void LiveValues::centreChannels()
         channel(n) = 1000;
 }
 
-const char *const initialFrameText[4] = {
+const char *const initialFrameText[protocol::frameCount] = {
     "S00100000787878787878787870707070707070707070707070707070424210424242424213027E2Y",
     "G41E2D3C4855680DCDCDCDCDC1409632A696674747474747474740074746474647464640135006D2Z",
     "H0000000000000000000000000000000000000000000000000000000000000000000000000000000X",
@@ -123,7 +123,7 @@ const char *const initialFrameText[4] = {
 
 FrameTexts::FrameTexts()
 {
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < protocol::frameCount; ++k)
         text[k] = QString::fromLatin1(initialFrameText[k]);
 }
 

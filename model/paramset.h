@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "fieldtable.h"
+#include "protocol.h"
 
 // The transmitter's settings as the program holds them: the fields of
 // fieldtable.h, and the three alarm voltages whose tenths the ...X10 fields hold.
@@ -54,11 +55,11 @@ struct LiveValues
 // rebuilt; the tails stay as they start.
 struct FrameTexts
 {
-    QString text[4];
+    QString text[protocol::frameCount];
     FrameTexts();
 };
 
-extern const char *const initialFrameText[4];
+extern const char *const initialFrameText[protocol::frameCount];
 
 // The process-wide instances the window works on.
 extern ParamSet paramSet;

@@ -38,7 +38,9 @@ constexpr unsigned allSections = ((1u << (sectionCount + 1)) - 1) & ~1u;
 // Parameter frames S, G, H and I.
 constexpr int frameCount = 4;
 
-// Stick trims: 120 is centre; the transmitter's 239..255 all mean full travel.
+// Stick trims 1..4, carried by the telemetry packet: 120 is centre; the
+// transmitter's 239..255 all mean full travel.
+constexpr int trimCount = 4;
 constexpr int trimCentre = 120;
 constexpr int trimLimit = 238;
 constexpr int trimClamped = 240;

@@ -5,9 +5,9 @@
 int &fieldRef(ParamSet &p, Field f, int i)
 {
     switch (f) {
-#define VARNIX_ARRAY(name, first, last, page, show) \
+#define VARNIX_ARRAY(name, first, last, page, show, ...) \
     case Field::name: return p.name[i];
-#define VARNIX_SCALAR(name, page, show) \
+#define VARNIX_SCALAR(name, page, show, ...) \
     case Field::name: return p.name;
         VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
 #undef VARNIX_ARRAY
@@ -23,8 +23,8 @@ int fieldValue(const ParamSet &p, Field f, int index)
 }
 
 const FieldExtent allFields[] = {
-#define VARNIX_ARRAY(name, first, last, page, show) {Field::name, first, last, #name, page, Show::show},
-#define VARNIX_SCALAR(name, page, show) {Field::name, 0, 0, #name, page, Show::show},
+#define VARNIX_ARRAY(name, first, last, page, show, ...) {Field::name, first, last, #name, page, Show::show, __VA_ARGS__},
+#define VARNIX_SCALAR(name, page, show, ...) {Field::name, 0, 0, #name, page, Show::show, __VA_ARGS__},
     VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
 #undef VARNIX_ARRAY
 #undef VARNIX_SCALAR

@@ -7,8 +7,8 @@
 // Names for the integer fields of the Parameter set, so that protocol layouts
 // can be written as tables of (position, code, field, index).
 enum class Field {
-#define VARNIX_ARRAY(name, first, last, page, show) name,
-#define VARNIX_SCALAR(name, page, show) name,
+#define VARNIX_ARRAY(name, first, last, page, show, ...) name,
+#define VARNIX_SCALAR(name, page, show, ...) name,
     VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
 #undef VARNIX_ARRAY
 #undef VARNIX_SCALAR
@@ -28,6 +28,9 @@ struct FieldExtent {
     const char *name;
     int page;
     Show show;
+    int lo; // the range a value must lie in; lo > hi: none
+    int hi;
+    bool ranged() const { return lo <= hi; }
 };
 extern const FieldExtent allFields[];
 extern const int allFieldCount;

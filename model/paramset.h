@@ -9,8 +9,8 @@
 // fieldtable.h, and the three alarm voltages whose tenths the ...X10 fields hold.
 struct ParamSet
 {
-#define VARNIX_ARRAY(name, first, last, page, show) int name[last + 1];
-#define VARNIX_SCALAR(name, page, show) int name;
+#define VARNIX_ARRAY(name, first, last, page, show, ...) int name[last + 1];
+#define VARNIX_SCALAR(name, page, show, ...) int name;
     VARNIX_FIELDS(VARNIX_ARRAY, VARNIX_SCALAR)
 #undef VARNIX_ARRAY
 #undef VARNIX_SCALAR

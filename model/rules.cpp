@@ -48,60 +48,62 @@ void editDualRate(ParamSet &p, DualRateEdit edit, int value)
 
 namespace {
 
-// Every rule puts back the Initial value, but for the transmitter alarm
-// voltage (see buildVoltRules).
+// The range of every field that has one (fieldtable.h), in the order the
+// checks run. Every rule puts back the Initial value, but for the
+// transmitter alarm voltage (see buildVoltRules).
 std::vector<RangeRule> buildRules()
 {
     const ParamSet initial;
     std::vector<RangeRule> r;
-    auto each = [&](Field f, int lo, int hi, int first = -1, int last = -1) {
+    auto each = [&](Field f, int first = -1, int last = -1) {
         const FieldExtent &e = fieldExtent(f);
+        Q_ASSERT(e.ranged());
         for (int i = first < 0 ? e.first : first; i <= (last < 0 ? e.last : last); ++i)
-            r.push_back({f, i, lo, hi, fieldValue(initial, f, i)});
+            r.push_back({f, i, e.lo, e.hi, fieldValue(initial, f, i)});
     };
     auto prm = [&](int n) {
-        each(Field::prmMix, 0, 2, n, n);
-        each(Field::prmMaster, 0, 10, n, n);
-        each(Field::prmSlave, 0, 10, n, n);
-        each(Field::prmOffset, -100, 100, n, n);
-        each(Field::prmUpRate, -100, 100, n, n);
-        each(Field::prmDownRate, -100, 100, n, n);
+        each(Field::prmMix, n, n);
+        each(Field::prmMaster, n, n);
+        each(Field::prmSlave, n, n);
+        each(Field::prmOffset, n, n);
+        each(Field::prmUpRate, n, n);
+        each(Field::prmDownRate, n, n);
     };
 
-    each(Field::reverse, 0, 1);
-    each(Field::subTrim, -100, 100);
-    each(Field::epaLeft, 0, 120);
-    each(Field::epaRight, 0, 120);
-    each(Field::failSafe, 0, 100);
-    each(Field::servoDelay, 0, 100);
-    each(Field::drMix, 0, 1);
-    each(Field::drChannel, 0, 4);
-    each(Field::drSwitch, 0, 2);
-    each(Field::drUp, 0, 100);
-    each(Field::drRateUp, 0, 100);
-    each(Field::drDown, 0, 100);
-    each(Field::drRateDown, 0, 100);
-    each(Field::attitudeChannel, 0, 5);
-    each(Field::attitude, 0, 100);
-    each(Field::elevonMix, 0, 1);
-    each(Field::elevon, -100, 100);
-    each(Field::vtailMix, 0, 1);
-    each(Field::vtail, -100, 100);
-    each(Field::auxSource, 0, 5);
-    each(Field::txAlarmVoltX10, 0, 500);
-    each(Field::stickMode, 0, 4);
+    each(Field::reverse);
+    each(Field::subTrim);
+    each(Field::epaLeft);
+    each(Field::epaRight);
+    each(Field::failSafe);
+    each(Field::servoDelay);
+    each(Field::drMix);
+    each(Field::drChannel);
+    each(Field::drSwitch);
+    each(Field::drUp);
+    each(Field::drRateUp);
+    each(Field::drDown);
+    each(Field::drRateDown);
+    each(Field::attitudeChannel);
+    each(Field::attitude);
+    each(Field::elevonMix);
+    each(Field::elevon);
+    each(Field::vtailMix);
+    each(Field::vtail);
+    each(Field::auxSource);
+    each(Field::txAlarmVoltX10);
+    each(Field::stickMode);
     prm(1);
     prm(2);
-    each(Field::rxAlarmVoltX10, 0, 1000);
-    each(Field::extAlarmVoltX10, 0, 1000);
-    each(Field::rssiAlarm, -100, 0);
-    each(Field::thrCurveMix, 0, 5);
-    each(Field::thrCurveExtra, 0, 4);
-    each(Field::thrCurve, 0, 100);
-    each(Field::drPosition, 0, 4);
-    each(Field::drExpoUp, -100, 100);
-    each(Field::drCurveExpo, -100, 100);
-    each(Field::drExpoDown, -100, 100);
+    each(Field::rxAlarmVoltX10);
+    each(Field::extAlarmVoltX10);
+    each(Field::rssiAlarm);
+    each(Field::thrCurveMix);
+    each(Field::thrCurveExtra);
+    each(Field::thrCurve);
+    each(Field::drPosition);
+    each(Field::drExpoUp);
+    each(Field::drCurveExpo);
+    each(Field::drExpoDown);
     prm(3);
     prm(4);
     return r;

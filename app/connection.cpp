@@ -122,3 +122,5 @@ void ConnectionController::lost(const QString &reason)
     // Shown from the event loop, not from inside the port's error signal.
     QTimer::singleShot(0, this, [reason] { showNote(tr("串口已断开"), reason); });
 }
+
+#include "moc_connection.cpp"

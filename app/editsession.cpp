@@ -293,3 +293,5 @@ QVector<EditSession::Unit> EditSession::units(const ParamSet &next, const ParamS
     }
     return units;
 }
+
+#include "moc_editsession.cpp"

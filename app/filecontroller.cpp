@@ -259,3 +259,5 @@ bool FileController::prepareLoad()
     }
     return true;
 }
+
+#include "moc_filecontroller.cpp"

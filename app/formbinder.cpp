@@ -201,3 +201,5 @@ bool FormBinder::eventFilter(QObject *watched, QEvent *event)
         return true;
     return QObject::eventFilter(watched, event);
 }
+
+#include "moc_formbinder.cpp"

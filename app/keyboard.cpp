@@ -223,3 +223,5 @@ void KeyboardAccess::orderTabs()
     for (const QPair<QWidget *, QWidget *> &h : handing)
         h.first->setFocusProxy(h.second);
 }
+
+#include "moc_keyboard.cpp"

@@ -80,3 +80,5 @@ void LiveView::showClosed()
     m_stale = true;
     showChannels();
 }
+
+#include "moc_liveview.cpp"

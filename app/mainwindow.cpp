@@ -462,3 +462,5 @@ void MainWindow::edited(const char *slot, double value)
     }
     m_session->edited(row, value);
 }
+
+#include "moc_mainwindow.cpp"

@@ -120,3 +120,5 @@ bool PortListModel::removeRows(int row, int count, const QModelIndex &parent)
     endRemoveRows();
     return true;
 }
+
+#include "moc_portlist.cpp"

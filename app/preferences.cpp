@@ -114,3 +114,5 @@ void PreferencesDialog::accept()
     m_settings.sync();
     QDialog::accept();
 }
+
+#include "moc_preferences.cpp"

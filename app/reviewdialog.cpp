@@ -120,3 +120,5 @@ bool ReviewDialog::dontAskAgain() const
 {
     return m_dontAsk->isChecked();
 }
+
+#include "moc_reviewdialog.cpp"

@@ -133,3 +133,5 @@ void ScopeLauncher::recordingStopped(const QString &path, const QString &error)
     m_recordLabel->setText(tr("录制已停止：%1").arg(why));
     QTimer::singleShot(0, this, [why, kept] { showNote(tr("录制已停止：%1").arg(why), kept); });
 }
+
+#include "moc_scopelauncher.cpp"

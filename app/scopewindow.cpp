@@ -420,3 +420,5 @@ void ScopeWindow::askExport()
     m_note->setText(tr("无法写入 %1").arg(QDir::toNativeSeparators(path)));
     m_note->setVisible(true);
 }
+
+#include "moc_scopewindow.cpp"

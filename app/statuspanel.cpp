@@ -295,3 +295,5 @@ void StatusPanel::setUnsent(int count)
     m_editCount->setText(count > 0 ? tr("%1 项修改未写入").arg(count) : QString());
     m_revertButton->setEnabled(count > 0);
 }
+
+#include "moc_statuspanel.cpp"

@@ -119,3 +119,5 @@ void VerifyBox::finished(Link::Command command)
     if (box.clickedButton() == again)
         QTimer::singleShot(0, this, [this, command] { m_again(command); });
 }
+
+#include "moc_verifybox.cpp"

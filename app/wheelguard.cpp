@@ -51,3 +51,5 @@ bool WheelGuard::eventFilter(QObject *watched, QEvent *event)
     event->accept();
     return true;
 }
+
+#include "moc_wheelguard.cpp"

@@ -205,3 +205,5 @@ bool WriteReview::askUnsent(const std::function<void()> &then, bool revertOnDisc
     }
     return false;
 }
+
+#include "moc_writereview.cpp"

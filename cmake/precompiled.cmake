@@ -1,7 +1,9 @@
-# Precompiled Qt headers, each set built once in an object library of its own
-# and reused by every target of that level (REUSE_FROM): a target sees only
-# the modules it links, so a QtCore target never gets a QtWidgets header.
-# VARNIX_PCH=OFF builds without them.
+# Precompiled Qt headers for the test programs, each set built once in an
+# object library of its own and reused by every test of that level
+# (REUSE_FROM): a test sees only the modules it links, so a QtCore test never
+# gets a QtWidgets header. The program's own few batches build faster without
+# them (building a set takes longer than it saves there). VARNIX_PCH=OFF
+# builds the tests without them too.
 set(VARNIX_PCH_DIR ${CMAKE_CURRENT_LIST_DIR})
 option(VARNIX_PCH "Precompile the Qt headers once and reuse them in every target" ON)
 

@@ -572,3 +572,5 @@ void Link::end()
     m_promised.clear();
     emit busyChanged(false);
 }
+
+#include "moc_link.cpp"

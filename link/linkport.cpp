@@ -88,3 +88,5 @@ void LinkPort::error(QSerialPort::SerialPortError error)
     m_link.lost(reason);
     emit lost(hungUp, reason);
 }
+
+#include "moc_linkport.cpp"

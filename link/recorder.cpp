@@ -212,3 +212,5 @@ QString Recorder::defaultPath(const QString &folder, const QDateTime &when)
 }
 
 #include "recorder.moc"
+
+#include "moc_recorder.cpp"

@@ -116,3 +116,5 @@ void RecordingLoader::run()
     m_problem = reader.problem();
     give(rows, true);
 }
+
+#include "moc_recordingloader.cpp"

@@ -114,3 +114,5 @@ void mWidget::drawCurve(QPainter &painter)
         painter.drawPath(path);
     }
 }
+
+#include "moc_curvewidgets.cpp"

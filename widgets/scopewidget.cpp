@@ -434,3 +434,5 @@ void ScopeWidget::wheelEvent(QWheelEvent *event)
     setView(from, from + span);
     emit viewChanged(m_from, m_to);
 }
+
+#include "moc_scopewidget.cpp"

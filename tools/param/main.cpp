@@ -3,6 +3,7 @@
 // sheet; reads, writes and watches a transmitter on a serial port.
 
 #include "bindings.h"
+#include "console.h"
 #include "fields.h"
 #include "frames.h"
 #include "paramfile.h"
@@ -27,29 +28,18 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+using namespace console;
 
-enum Exit { Success = 0, Found = 1, Refused = 2 };
+namespace {
 
 const char jsonFormat[] = "varnix-parameter-file";
 const int jsonVersion = 1;
-
-void put(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-int refuse(const QString &text)
-{
-    put(stderr, QStringLiteral("varnix-param: %1\n").arg(text));
-    return Refused;
-}
 
 // The decoders log for the window; none of it is for the user here.
 void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg)
 {
     if (type != QtDebugMsg && type != QtInfoMsg)
-        put(stderr, QStringLiteral("varnix-param: %1\n").arg(msg));
+        say(msg);
 }
 
 // A file with all four frames, decoded into p.

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "console.h"
 #include "paramfile.h"
 #include "setupsheet.h"
 #include "usersettings.h"
@@ -16,17 +17,7 @@ namespace sheetcommand {
 
 const char *const name = "sheet";
 
-namespace {
-
-enum Exit { Success = 0, Refused = 2 };
-
-int refuse(const QString &text)
-{
-    std::fputs(QStringLiteral("varnix-param: %1\n").arg(text).toLocal8Bit().constData(), stderr);
-    return Refused;
-}
-
-} // namespace
+using namespace console;
 
 bool isCommand(int argc, char *argv[])
 {
@@ -67,7 +58,7 @@ int run(const QStringList &args)
     if (!parser.parse(QStringList{QStringLiteral("varnix-param sheet")} + args))
         return refuse(parser.errorText() + QStringLiteral(" (see sheet --help)"));
     if (parser.isSet(help)) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        put(stdout, parser.helpText());
         return Success;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
@@ -102,7 +93,7 @@ int run(const QStringList &args)
     if (!writeSetupSheet(p, source, out, &error, &pages))
         return refuse(QStringLiteral("%1: %2").arg(out, error));
     if (pages > 2)
-        std::fputs(qPrintable(QStringLiteral("varnix-param: the sheet took %1 pages\n").arg(pages)), stderr);
+        say(QStringLiteral("the sheet took %1 pages").arg(pages));
     return Success;
 }
 

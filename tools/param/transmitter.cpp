@@ -1,6 +1,7 @@
 #include "transmitter.h"
 
 #include "backups.h"
+#include "console.h"
 #include "filewrite.h"
 #include "fields.h"
 #include "frames.h"
@@ -40,13 +41,7 @@ namespace transmitter {
 
 namespace {
 
-enum Exit { Success = 0, Found = 1, Refused = 2 };
-
-void say(const QString &text)
-{
-    std::fputs(QStringLiteral("varnix-param: %1\n").arg(text).toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
-}
+using namespace console;
 
 std::atomic<bool> interrupted{false};
 
@@ -207,7 +202,7 @@ bool parse(QCommandLineParser &parser, const QString &command, const QStringList
         // The usage line names the program as started; name the command too.
         QString text = parser.helpText();
         text.replace(QCoreApplication::arguments().constFirst(), QStringLiteral("varnix-param ") + command);
-        std::fputs(text.toLocal8Bit().constData(), stdout);
+        put(stdout, text);
         *status = Success;
         return false;
     }
@@ -281,7 +276,7 @@ int readCommand(const QStringList &args)
 // Asks on the terminal; true for yes.
 bool confirm(const QString &question)
 {
-    std::fputs(QStringLiteral("%1 [y/N] ").arg(question).toLocal8Bit().constData(), stderr);
+    put(stderr, QStringLiteral("%1 [y/N] ").arg(question));
     std::fflush(stderr);
     char answer[16] = {};
     if (!std::fgets(answer, sizeof answer, stdin))
@@ -334,7 +329,7 @@ int writeCommand(const QStringList &args)
                            "leaves them out").arg(trimWaitMs() / 1000.0));
     const QStringList changes = differingRows(link.deviceSettings(), wanted);
     for (const QString &row : changes)
-        std::fputs((row + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+        put(stdout, row + QLatin1Char('\n'));
     std::fflush(stdout);
     if (changes.isEmpty())
         say(QStringLiteral("the transmitter holds these settings already; writing them anyway"));

@@ -4,12 +4,33 @@
 
 #include "bindings.h"
 
-EditStep::EditStep(int row, int session, const ParamSet &before, const ParamSet &after, const SetChanged &changed)
-    : m_row(row)
-    , m_session(session)
-    , m_before(before)
+SetStep::SetStep(const ParamSet &before, const ParamSet &after, const SetChanged &changed)
+    : m_before(before)
     , m_after(after)
     , m_changed(changed)
+{
+}
+
+void SetStep::undo()
+{
+    applyDifference(m_after, m_before, paramSet);
+    m_changed();
+}
+
+void SetStep::redo()
+{
+    if (m_done) {
+        m_done = false;
+        return;
+    }
+    applyDifference(m_before, m_after, paramSet);
+    m_changed();
+}
+
+EditStep::EditStep(int row, int session, const ParamSet &before, const ParamSet &after, const SetChanged &changed)
+    : SetStep(before, after, changed)
+    , m_row(row)
+    , m_session(session)
 {
     name();
 }
@@ -33,42 +54,8 @@ bool EditStep::mergeWith(const QUndoCommand *other)
     return true;
 }
 
-void EditStep::undo()
-{
-    applyDifference(m_after, m_before, paramSet);
-    m_changed();
-}
-
-void EditStep::redo()
-{
-    if (m_done) {
-        m_done = false;
-        return;
-    }
-    applyDifference(m_before, m_after, paramSet);
-    m_changed();
-}
-
 BulkStep::BulkStep(const QString &text, const ParamSet &before, const ParamSet &after, const SetChanged &changed)
-    : m_before(before)
-    , m_after(after)
-    , m_changed(changed)
+    : SetStep(before, after, changed)
 {
     setText(text);
-}
-
-void BulkStep::undo()
-{
-    applyDifference(m_after, m_before, paramSet);
-    m_changed();
-}
-
-void BulkStep::redo()
-{
-    if (m_done) {
-        m_done = false;
-        return;
-    }
-    applyDifference(m_before, m_after, paramSet);
-    m_changed();
 }

@@ -13,17 +13,34 @@
 // After a step has changed the set: show it.
 using SetChanged = std::function<void()>;
 
+// A change of the set from one whole set to another. Pushed after the
+// change has been made, so its first redo does nothing.
+class SetStep : public QUndoCommand
+{
+public:
+    SetStep(const ParamSet &before, const ParamSet &after, const SetChanged &changed);
+
+    void undo() override;
+    void redo() override;
+
+protected:
+    ParamSet m_before;
+    ParamSet m_after;
+
+private:
+    SetChanged m_changed;
+    bool m_done = true;
+};
+
 // One user edit on one widget. Edits on the same widget in one run of typing
 // or arrow clicks (one session) fold into one step.
-class EditStep : public QUndoCommand
+class EditStep : public SetStep
 {
 public:
     EditStep(int row, int session, const ParamSet &before, const ParamSet &after, const SetChanged &changed);
 
     int id() const override { return m_row + 1; }
     bool mergeWith(const QUndoCommand *other) override;
-    void undo() override;
-    void redo() override;
 
     int row() const { return m_row; }
 
@@ -32,24 +49,11 @@ private:
 
     int m_row;
     int m_session;
-    ParamSet m_before;
-    ParamSet m_after;
-    SetChanged m_changed;
-    bool m_done = true; // pushed after the edit has been stored
 };
 
 // A change of many values at once: a Read, a Load, a reset, a revert.
-class BulkStep : public QUndoCommand
+class BulkStep : public SetStep
 {
 public:
     BulkStep(const QString &text, const ParamSet &before, const ParamSet &after, const SetChanged &changed);
-
-    void undo() override;
-    void redo() override;
-
-private:
-    ParamSet m_before;
-    ParamSet m_after;
-    SetChanged m_changed;
-    bool m_done = true;
 };

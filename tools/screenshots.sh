@@ -75,17 +75,24 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
+# The first window whose title matches $1, waited for up to 5 s; $2 names it
+# in the error.
+window() {
+    local id=""
+    for _ in $(seq 50); do
+        id="$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)"
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || { echo "the $2 did not appear" >&2; exit 1; }
+    echo "$id"
+}
+
 record=()
 [ -z "$scope" ] || record=(--record "$config/flight.csv")
 XDG_CONFIG_HOME="$config" "$bin/varnix-config" --lang "$lang" "${record[@]}" "$port" 2>/dev/null &
 app=$!
-win=""
-for _ in $(seq 50); do
-    win="$(xdotool search --name 'Varnix&Tolbane-V5.0' 2>/dev/null | head -n 1 || true)"
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "the window did not appear" >&2; exit 1; }
+win="$(window 'Varnix&Tolbane-V' window)"
 xdotool windowmove "$win" 0 0
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -101,13 +108,7 @@ sleep 0.5
 
 if [ -n "$scope" ]; then
     xdotool key F5
-    scope_win=""
-    for _ in $(seq 50); do
-        scope_win="$(xdotool search --name '通道示波器|Channel scope' 2>/dev/null | head -n 1 || true)"
-        [ -n "$scope_win" ] && break
-        sleep 0.1
-    done
-    [ -n "$scope_win" ] || { echo "the scope did not appear" >&2; exit 1; }
+    scope_win="$(window '通道示波器|Channel scope' scope)"
     xdotool windowmove "$scope_win" 0 0 windowsize "$scope_win" 1100 620
     # Ten seconds of stream fill the view; the cursor stands at two thirds.
     sleep 12
@@ -119,13 +120,7 @@ if [ -n "$scope" ]; then
     sleep 1
     xdotool type --delay 20 "$config/flight.csv"
     xdotool key Return
-    viewer=""
-    for _ in $(seq 50); do
-        viewer="$(xdotool search --name 'flight.csv' 2>/dev/null | head -n 1 || true)"
-        [ -n "$viewer" ] && break
-        sleep 0.1
-    done
-    [ -n "$viewer" ] || { echo "the viewer did not appear" >&2; exit 1; }
+    viewer="$(window 'flight.csv' viewer)"
     xdotool windowmove "$viewer" 0 0 windowsize "$viewer" 1100 620
     sleep 0.5
     xdotool mousemove 420 300

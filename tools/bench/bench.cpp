@@ -141,26 +141,18 @@ private slots:
     }
 
     // What the receiver does with every chunk besides the port I/O: decode,
-    // select the dual rates, repair the ranges.
-    void receiveChannelChunk()
+    // select the dual rates, repair the ranges; directly, or through the
+    // reassembling stream as the receiver does it.
+    void receiveChannelChunk_data()
     {
-        LiveValues live;
-        live.channelValue5 = 1700;
-        const QByteArray packet = encodeChannelPacket(live);
-        ParamSet p;
-        LiveValues out;
-        QBENCHMARK {
-            decodePacket(packet, p, out);
-            drDataSelet(p);
-            falseSaveData(p);
-        }
-        QCOMPARE(out.channelValue5, 1700);
+        QTest::addColumn<bool>("throughStream");
+        QTest::newRow("direct") << false;
+        QTest::newRow("through stream") << true;
     }
 
-    // The same as the reassembling receiver does it: every chunk through the
-    // stream.
-    void receiveChannelChunkThroughStream()
+    void receiveChannelChunk()
     {
+        QFETCH(bool, throughStream);
         LiveValues live;
         live.channelValue5 = 1700;
         const QByteArray packet = encodeChannelPacket(live);
@@ -168,8 +160,12 @@ private slots:
         LiveValues out;
         PacketStream stream;
         QBENCHMARK {
-            for (const PacketStream::Packet &taken : stream.feed(packet, 0))
-                decodePacket(taken.bytes, p, out);
+            if (throughStream) {
+                for (const PacketStream::Packet &taken : stream.feed(packet, 0))
+                    decodePacket(taken.bytes, p, out);
+            } else {
+                decodePacket(packet, p, out);
+            }
             drDataSelet(p);
             falseSaveData(p);
         }

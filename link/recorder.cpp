@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "filewrite.h"
+#include "varnixversion.h"
 
 // Lives in the recorder's thread: the only code that touches the file.
 class RecordingWriter : public QObject
@@ -203,7 +204,7 @@ QString Recorder::defaultFolder()
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (docs.isEmpty())
         docs = QDir::homePath();
-    return QDir(docs).filePath(QStringLiteral("varnix-config/recordings"));
+    return QDir(docs).filePath(QStringLiteral(VARNIX_NAME "/recordings"));
 }
 
 QString Recorder::defaultPath(const QString &folder, const QDateTime &when)

@@ -14,6 +14,7 @@
 #include "bindings.h"
 #include "curvegeometry.h"
 #include "rules.h"
+#include "varnixversion.h"
 
 // The sheet's own texts, context "SetupSheet".
 struct SetupSheet {
@@ -213,7 +214,7 @@ bool writeSetupSheet(const ParamSet &set, const SheetSource &source, const QStri
     writer.setPageMargins(QMarginsF(12, 10, 12, 10), QPageLayout::Millimeter);
     writer.setResolution(300);
     writer.setTitle(SetupSheet::tr("Varnix&Tolbane 设置单"));
-    writer.setCreator(QStringLiteral("varnix-config ") + source.version);
+    writer.setCreator(QStringLiteral(VARNIX_NAME " ") + source.version);
 
     QTextDocument doc;
     QFont font = doc.defaultFont();

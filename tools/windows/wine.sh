@@ -48,7 +48,8 @@ varnix_wine_serial() {
     fi
     cp "$dll" "$out/Qt6SerialPort.dll"
     printf 'winecomm.dll' | dd of="$out/Qt6SerialPort.dll" bs=1 seek="${offsets[0]}" conv=notrunc status=none
-    if ! x86_64-w64-mingw32-objdump -p "$out/Qt6SerialPort.dll" | grep -q 'DLL Name: winecomm.dll'; then
+    # (Not grep -q on the pipe: objdump would die of SIGPIPE under pipefail.)
+    if ! x86_64-w64-mingw32-objdump -p "$out/Qt6SerialPort.dll" | grep -c 'DLL Name: winecomm.dll' > /dev/null; then
         echo "wine.sh: the copy of $dll does not import winecomm.dll" >&2
         return 1
     fi

@@ -60,14 +60,36 @@ if [ "$what" != packages ]; then
     VARNIX_PARAM="$(winepath -w "$dir/varnix-param.exe")"
     # Faults this leg found on Windows that are not mended yet; each is
     # printed loudly when it shows, and leaves the count alone.
+    # A test function ("program:function") is run on its own, in a run of
+    # its own, so that the rest of its program still counts.
+    qtcrash="now and then crashes in Qt 6.4's QWinOverlappedIoNotifier::dispatchNextIoResult (a queue the event loop emptied, its semaphore still counting) when Link::close waits in waitForBytesWritten"
     declare -A known=(
         [tst_paramtool]="varnix-param writes Chinese through the ANSI code page (\"????\" under Wine's); import once ran past the 30 s a test gives it"
+        [tst_comport:readThenWrite]="$qtcrash"
+        [tst_comport:loadSendsTheFile]="$qtcrash"
+        [tst_comport:scopeFollowsTheStream]="$qtcrash"
+        [tst_comport:commandLine]="a varnix-param run now and then ends without an exit code: likely $qtcrash, in varnix-param"
     )
+    runs=()
     for exe in "$dir"/tests/tst_*.exe; do
         name="$(basename "$exe" .exe)"
-        out="$work/results/$name.txt"
+        if [ "$name" = tst_comport ]; then
+            # Every function but the known ones, then each known one alone.
+            runs+=("$name portListNamesThePort foldersOfThisSystem pulledCable")
+            for f in readThenWrite loadSendsTheFile scopeFollowsTheStream commandLine; do
+                runs+=("$name:$f $f")
+            done
+        else
+            runs+=("$name")
+        fi
+    done
+    for run in "${runs[@]}"; do
+        read -r name functions <<< "$run"
+        exe="$dir/tests/${name%%:*}.exe"
+        out="$work/results/${name/:/-}.txt"
         # QtTest writes to the console only through a file under Wine.
-        if (cd "$dir/tests" && timeout 600 wine "$exe" -o "$(winepath -w "$out"),txt" > /dev/null 2>&1); then
+        # shellcheck disable=SC2086
+        if (cd "$dir/tests" && timeout 600 wine "$exe" $functions -o "$(winepath -w "$out"),txt" > /dev/null 2>&1); then
             pass "$name ($(grep -o '^Totals: .*' "$out" || echo no totals))"
         elif [ -n "${known[$name]:-}" ]; then
             echo "!!!!! KNOWN WINDOWS FAULT, not counted: $name: ${known[$name]} !!!!!"

@@ -47,7 +47,13 @@ varnix_sim_bridge "$work/bridge" "$txsim" "$com5" &
 bridge=$!
 xvfb=""
 cleanup() {
+    # Without its folder the bridge ends its txsim and itself; a kill at once
+    # would leave that txsim running.
     rm -rf "$work/bridge"
+    for _ in $(seq 40); do
+        kill -0 "$bridge" 2>/dev/null || break
+        sleep 0.05
+    done
     kill "$bridge" 2>/dev/null || true
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     wineserver -k 2>/dev/null || true

@@ -3,7 +3,8 @@
 # (build-win/wine):
 #   - every test program of build-win/ on the offscreen platform; the ones
 #     on a serial port (tst_comport) on COM5, mapped to the pty of a txsim
-#     that runs on the Linux side;
+#     that runs on the Linux side, through a QSerialPort whose comm waits
+#     winecomm.c completes as Windows does;
 #   - the programs' --help and --version in a console;
 #   - with "packages" (or "all"): the installer (silent install, the
 #     installed program shows its window, silent uninstall keeps the user's
@@ -30,8 +31,11 @@ rm -rf "$work"
 mkdir -p "$work/bridge" "$work/results"
 com5="$dir/wine-com5"
 varnix_wine_prefix "$dir/wine" "$com5"
+# QSerialPort with the comm waits Wine 8.0 does not report (wine.sh).
+serial="$dir/wine-serial"
+varnix_wine_serial "$qt" "$serial"
 export WINEPATH
-WINEPATH="$(varnix_wine_path "$qt")"
+WINEPATH="$(winepath -w "$serial");$(varnix_wine_path "$qt")"
 
 passed=0
 failed=0
@@ -43,7 +47,13 @@ varnix_sim_bridge "$work/bridge" "$txsim" "$com5" &
 bridge=$!
 xvfb=""
 cleanup() {
+    # Without its folder the bridge ends its txsim and itself; a kill at once
+    # would leave that txsim running.
     rm -rf "$work/bridge"
+    for _ in $(seq 40); do
+        kill -0 "$bridge" 2>/dev/null || break
+        sleep 0.05
+    done
     kill "$bridge" 2>/dev/null || true
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
@@ -56,22 +66,36 @@ if [ "$what" != packages ]; then
     VARNIX_PARAM="$(winepath -w "$dir/varnix-param.exe")"
     # Faults this leg found on Windows that are not mended yet; each is
     # printed loudly when it shows, and leaves the count alone.
+    # A test function ("program:function") is run on its own, in a run of
+    # its own, so that the rest of its program still counts.
+    qtcrash="now and then crashes in Qt 6.4's QWinOverlappedIoNotifier::dispatchNextIoResult (a queue the event loop emptied, its semaphore still counting) when Link::close waits in waitForBytesWritten"
     declare -A known=(
         [tst_paramtool]="varnix-param writes Chinese through the ANSI code page (\"????\" under Wine's); import once ran past the 30 s a test gives it"
+        [tst_comport:readThenWrite]="$qtcrash"
+        [tst_comport:loadSendsTheFile]="$qtcrash"
+        [tst_comport:scopeFollowsTheStream]="$qtcrash"
+        [tst_comport:commandLine]="a varnix-param run now and then ends without an exit code: likely $qtcrash, in varnix-param"
     )
+    runs=()
     for exe in "$dir"/tests/tst_*.exe; do
         name="$(basename "$exe" .exe)"
-        out="$work/results/$name.txt"
-        functions=()
         if [ "$name" = tst_comport ]; then
-            # Wine's WaitCommEvent reads the port's modem lines, which a pty
-            # lacks, and gives up: bytes from the pty never reach the
-            # program. What needs no data from the port runs.
-            echo "!!!!! NOT RUN under Wine: tst_comport's Read, Write, Load, scope, pulled cable and command line (no bytes arrive from a pty-backed COM port) !!!!!"
-            functions=(portListNamesThePort foldersOfThisSystem)
+            # Every function but the known ones, then each known one alone.
+            runs+=("$name portListNamesThePort foldersOfThisSystem pulledCable")
+            for f in readThenWrite loadSendsTheFile scopeFollowsTheStream commandLine; do
+                runs+=("$name:$f $f")
+            done
+        else
+            runs+=("$name")
         fi
+    done
+    for run in "${runs[@]}"; do
+        read -r name functions <<< "$run"
+        exe="$dir/tests/${name%%:*}.exe"
+        out="$work/results/${name/:/-}.txt"
         # QtTest writes to the console only through a file under Wine.
-        if (cd "$dir/tests" && timeout 600 wine "$exe" "${functions[@]}" -o "$(winepath -w "$out"),txt" > /dev/null 2>&1); then
+        # shellcheck disable=SC2086
+        if (cd "$dir/tests" && timeout 600 wine "$exe" $functions -o "$(winepath -w "$out"),txt" > /dev/null 2>&1); then
             pass "$name ($(grep -o '^Totals: .*' "$out" || echo no totals))"
         elif [ -n "${known[$name]:-}" ]; then
             echo "!!!!! KNOWN WINDOWS FAULT, not counted: $name: ${known[$name]} !!!!!"

@@ -13,6 +13,48 @@ varnix_wine_path() {
     echo "$out"
 }
 
+# Qt's SerialPort as the Wine harness gives it to the programs, in folder $2
+# (first in WINEPATH): a copy of Qt's ($1) whose KERNEL32 imports name
+# winecomm.dll instead, and winecomm.dll (winecomm.c), which answers the
+# comm waits that Wine 8.0 never reports to a completion port and forwards
+# every other call to KERNEL32. Only for the harness: Windows itself needs
+# none of it.
+varnix_wine_serial() {
+    local dll="$1/bin/Qt6SerialPort.dll" out="$2" def offsets
+    mkdir -p "$out"
+    def="$out/winecomm.def"
+    {
+        echo "LIBRARY winecomm.dll"
+        echo "EXPORTS"
+        x86_64-w64-mingw32-objdump -p "$dll" | sed -n '/DLL Name: KERNEL32.dll/,/^$/p' \
+            | awk 'NR > 2 && NF >= 3 { print $3 }' | while read -r f; do
+            case "$f" in
+                CreateIoCompletionPort|WaitCommEvent|CancelIo|CloseHandle) echo "    $f = hook_$f" ;;
+                *) echo "    $f = KERNEL32.$f" ;;
+            esac
+        done
+    } > "$def"
+    if ! grep -q '^    WaitCommEvent = hook_' "$def"; then
+        echo "wine.sh: $dll takes no WaitCommEvent from KERNEL32.dll" >&2
+        return 1
+    fi
+    x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -shared -o "$out/winecomm.dll" \
+        "$varnix_top/tools/windows/winecomm.c" "$def"
+    # Both names are twelve bytes long: the copy differs in that name alone.
+    mapfile -t offsets < <(grep -boa 'KERNEL32\.dll' "$dll" | cut -d: -f1)
+    if [ "${#offsets[@]}" -ne 1 ]; then
+        echo "wine.sh: $dll names KERNEL32.dll ${#offsets[@]} times, not once" >&2
+        return 1
+    fi
+    cp "$dll" "$out/Qt6SerialPort.dll"
+    printf 'winecomm.dll' | dd of="$out/Qt6SerialPort.dll" bs=1 seek="${offsets[0]}" conv=notrunc status=none
+    # (Not grep -q on the pipe: objdump would die of SIGPIPE under pipefail.)
+    if ! x86_64-w64-mingw32-objdump -p "$out/Qt6SerialPort.dll" | grep -c 'DLL Name: winecomm.dll' > /dev/null; then
+        echo "wine.sh: the copy of $dll does not import winecomm.dll" >&2
+        return 1
+    fi
+}
+
 # Makes (once) and selects the prefix at $1, with:
 #  - QT_QPA_PLATFORM and QT_QPA_FONTDIR in the user's environment (Wine does
 #    not pass variables named QT_* from Linux), the offscreen platform

@@ -160,13 +160,9 @@ int check(const QString &path)
         const Binding *b = fromFile(e.field, e.index) ? unshowable(p, e.field, e.index, &showing) : nullptr;
         if (!b || !bindingShownRange(*b, &lo, &hi))
             continue;
-        bool ruled = false;
-        for (int k = 0; k < rangeRuleCount && !ruled; ++k) {
-            const RangeRule &r = rangeRulesData[k];
-            const int v = fieldValue(p, r.field, r.index);
-            ruled = r.field == e.field && r.index == e.index && (v < r.lo || v > r.hi);
-        }
-        if (ruled)
+        const FieldExtent &x = fieldExtent(e.field);
+        const int v = fieldValue(p, e.field, e.index);
+        if (x.ranged() && (v < x.lo || v > x.hi))
             continue; // said above
         ++problems;
         put(stdout, QStringLiteral("%1 = %2: the window shows only %3..%4 (%5), it puts %6; a Write sends that\n")

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>Airframe</name>
+    <message>
+        <source>固定翼</source>
+        <translation>Plane</translation>
+    </message>
+    <message>
+        <source>三角翼（升降副翼）</source>
+        <translation>Delta (elevons)</translation>
+    </message>
+    <message>
+        <source>V尾</source>
+        <translation>V-tail</translation>
+    </message>
+    <message>
+        <source>滑翔机</source>
+        <translation>Glider</translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation>Other</translation>
+    </message>
+</context>
+<context>
     <name>Bindings</name>
     <message>
         <source>舵机相位 CH%1</source>

@@ -4,13 +4,13 @@
 
 namespace {
 
-struct Kind {
+struct AirframeRow {
     Airframe kind;
     const char *key;
     const char *name; // source text: Chinese, translated to English
 };
 
-const Kind kinds[airframe::count] = {
+const AirframeRow airframeRows[airframe::count] = {
     {Airframe::Plane, "plane", QT_TRANSLATE_NOOP("Airframe", "固定翼")},
     {Airframe::Delta, "delta", QT_TRANSLATE_NOOP("Airframe", "三角翼（升降副翼）")},
     {Airframe::VTail, "vtail", QT_TRANSLATE_NOOP("Airframe", "V尾")},
@@ -18,9 +18,9 @@ const Kind kinds[airframe::count] = {
     {Airframe::Other, "other", QT_TRANSLATE_NOOP("Airframe", "其他")},
 };
 
-const Kind &row(Airframe kind)
+const AirframeRow &airframeRow(Airframe kind)
 {
-    return kinds[static_cast<int>(kind)];
+    return airframeRows[static_cast<int>(kind)];
 }
 
 } // namespace
@@ -29,12 +29,12 @@ namespace airframe {
 
 QString key(Airframe kind)
 {
-    return QString::fromLatin1(row(kind).key);
+    return QString::fromLatin1(airframeRow(kind).key);
 }
 
 Airframe fromKey(const QString &key, bool *ok)
 {
-    for (const Kind &k : kinds) {
+    for (const AirframeRow &k : airframeRows) {
         if (key == QLatin1String(k.key)) {
             if (ok)
                 *ok = true;
@@ -48,7 +48,7 @@ Airframe fromKey(const QString &key, bool *ok)
 
 QString displayName(Airframe kind)
 {
-    return QCoreApplication::translate("Airframe", row(kind).name);
+    return QCoreApplication::translate("Airframe", airframeRow(kind).name);
 }
 
 } // namespace airframe

@@ -250,11 +250,15 @@ bool TestTxSim::openPort()
     return true;
 }
 
-// One read of the port, as the configurator's receiver does it.
+// One read of the port, as the configurator's receiver does it. A wake-up
+// can find nothing to read (the simulator flushes what an earlier session
+// left unread when a new one starts): wait on until the time is up.
 QByteArray TestTxSim::readChunk(int timeoutMs)
 {
-    if (m_port->bytesAvailable() == 0)
-        m_port->waitForReadyRead(timeoutMs);
+    QElapsedTimer t;
+    t.start();
+    while (m_port->bytesAvailable() == 0 && t.elapsed() < timeoutMs)
+        m_port->waitForReadyRead(int(qMax<qint64>(1, timeoutMs - t.elapsed())));
     return m_port->readAll();
 }
 

@@ -55,9 +55,9 @@ const Family families[] = {
     {"comboBox_AttiM", Field::attitudeChannel, QT_TRANSLATE_NOOP("Bindings", "姿态通道")},
     {"spinBox_Atti%1", Field::attitude, QT_TRANSLATE_NOOP("Bindings", "姿态%1")},
     {"comboBox_EleMix", Field::elevonMix, QT_TRANSLATE_NOOP("Bindings", "升降副翼混控")},
-    {"spinBox_Elev0%1", Field::elevon, QT_TRANSLATE_NOOP("Bindings", "升降副翼比例%1")},
+    {"spinBox_Elev0%1", Field::elevon, nullptr},
     {"comboBox_RuMix", Field::vtailMix, QT_TRANSLATE_NOOP("Bindings", "V型尾翼混控")},
-    {"spinBox_Ru%1", Field::vtail, QT_TRANSLATE_NOOP("Bindings", "V型尾翼比例%1")},
+    {"spinBox_Ru%1", Field::vtail, nullptr},
     // page 3
     {"comboBox_DR_MIX2", Field::drMix, QT_TRANSLATE_NOOP("Bindings", "大小舵"), 3},
     {"comboBox_DR_CH2", Field::drChannel, QT_TRANSLATE_NOOP("Bindings", "大小舵通道"), 3},
@@ -80,6 +80,37 @@ const Family families[] = {
     {"spinBox_Vertion", Field::firmwareVersion, QT_TRANSLATE_NOOP("Bindings", "固件版本")},
     {nullptr, Field::stickTrim, QT_TRANSLATE_NOOP("Bindings", "微调%1")},
 };
+
+// Rows named element by element, as the page labels them (family name nullptr
+// above). The elevon rates go 副翼1, 副翼2, 升降2, 升降1 down the page; the
+// fifth and sixth stand beside 副翼1 and 副翼2 with no label of their own.
+struct ElementName {
+    Field field;
+    int element;
+    const char *name;
+};
+const ElementName elementNames[] = {
+    {Field::elevon, 1, QT_TRANSLATE_NOOP("Bindings", "升降副翼 副翼1")},
+    {Field::elevon, 2, QT_TRANSLATE_NOOP("Bindings", "升降副翼 副翼2")},
+    {Field::elevon, 3, QT_TRANSLATE_NOOP("Bindings", "升降副翼 升降2")},
+    {Field::elevon, 4, QT_TRANSLATE_NOOP("Bindings", "升降副翼 升降1")},
+    {Field::elevon, 5, QT_TRANSLATE_NOOP("Bindings", "升降副翼 副翼1 第二列")},
+    {Field::elevon, 6, QT_TRANSLATE_NOOP("Bindings", "升降副翼 副翼2 第二列")},
+    {Field::vtail, 1, QT_TRANSLATE_NOOP("Bindings", "V型尾翼 升降1")},
+    {Field::vtail, 2, QT_TRANSLATE_NOOP("Bindings", "V型尾翼 升降2")},
+    {Field::vtail, 3, QT_TRANSLATE_NOOP("Bindings", "V型尾翼 尾舵2")},
+    {Field::vtail, 4, QT_TRANSLATE_NOOP("Bindings", "V型尾翼 尾舵1")},
+};
+
+const char *nameOf(Field field, int element, const char *familyName)
+{
+    if (familyName)
+        return familyName;
+    for (const ElementName &e : elementNames)
+        if (e.field == field && e.element == element)
+            return e.name;
+    return "";
+}
 
 // The six rows of programmable mix n: "comboBox_PRM0<n>_Mix" and so on.
 struct MixRow {
@@ -111,7 +142,7 @@ QVector<Binding> buildTable()
         const char *widget = pattern;
         if (pattern && std::strstr(pattern, "%1"))
             widget = keep(QString::fromLatin1(pattern).arg(element));
-        table.append({widget, field, element, fieldExtent(field).show, page, name});
+        table.append({widget, field, element, fieldExtent(field).show, page, nameOf(field, element, name)});
     };
     const FieldExtent &mixes = fieldExtent(Field::prmMix);
     for (const Family &f : families) {

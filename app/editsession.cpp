@@ -147,6 +147,15 @@ void EditSession::revertToBaseline()
     emit setChanged();
 }
 
+void EditSession::replaceSet(const QString &text, const ParamSet &next)
+{
+    const ParamSet before = paramSet;
+    paramSet = next;
+    pushBulk(text, before);
+    updateMarks();
+    emit setChanged();
+}
+
 void EditSession::saved()
 {
     m_localBaseline = paramSet;

@@ -51,6 +51,9 @@ public:
     void edited(int row, double value);
     // Puts the baseline back into the set, as one undo step.
     void revertToBaseline();
+    // Puts next into the set as one undo step named text (a template, rows
+    // copied from a comparison).
+    void replaceSet(const QString &text, const ParamSet &next);
     // The set is in a file now.
     void saved();
     void updateMarks();

@@ -23,6 +23,7 @@
 #include "readouts.h"
 #include "rules.h"
 #include "scopelauncher.h"
+#include "setuptools.h"
 #include "statuspanel.h"
 #include "verifybox.h"
 #include "wheelguard.h"
@@ -123,6 +124,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_scope = new ScopeLauncher(m_link, this);
     connect(m_scope, &ScopeLauncher::printSheetRequested, m_files, &FileController::saveSetupSheet);
+    new SetupTools(m_link, m_session, this);
 
     // A read-back that did not verify asks to write again.
     new VerifyBox(m_link, this, [this](Link::Command command) {

@@ -1,0 +1,73 @@
+#include "setuptools.h"
+
+#include <QMainWindow>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include "airframe.h"
+#include "comparedialog.h"
+#include "editsession.h"
+#include "link.h"
+#include "templatedialog.h"
+
+SetupTools::SetupTools(Link &link, EditSession *session, QMainWindow *window)
+    : QObject(window)
+    , m_link(link)
+    , m_session(session)
+    , m_window(window)
+{
+    QStatusBar *bar = window->statusBar();
+    const auto addButton = [&](const QString &text, const QString &tip, const char *name, const QKeySequence &key) {
+        auto *b = new QToolButton(bar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setToolTip(tip);
+        b->setAutoRaise(true);
+        bar->addPermanentWidget(b);
+        auto *shortcut = new QShortcut(key, window);
+        connect(&m_link, &Link::busyChanged, b, [b, shortcut](bool busy) {
+            b->setEnabled(!busy);
+            shortcut->setEnabled(!busy);
+        });
+        return std::make_pair(b, shortcut);
+    };
+    const auto t = addButton(tr("模板…"), tr("新机型模板：按机型设好混控、相位、行程和大小舵（Ctrl+T）"),
+                             "templateButton", QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(t.first, &QToolButton::clicked, this, &SetupTools::applyTemplate);
+    connect(t.second, &QShortcut::activated, this, &SetupTools::applyTemplate);
+    const auto c = addButton(tr("比较"), tr("比较页面、发射机和文件中的设置（Ctrl+D）"), "compareButton",
+                             QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(c.first, &QToolButton::clicked, this, &SetupTools::showCompare);
+    connect(c.second, &QShortcut::activated, this, &SetupTools::showCompare);
+    // Every edit, undo, Read and command is a step of the undo stack.
+    connect(m_session->undoStack(), &QUndoStack::indexChanged, this, [this] {
+        if (m_compare)
+            m_compare->reload();
+    });
+}
+
+bool SetupTools::applyTemplate()
+{
+    ParamSet next;
+    Airframe kind = Airframe::Other;
+    if (!TemplateDialog::run(m_window, paramSet, &next, &kind))
+        return false;
+    m_session->replaceSet(tr("模板：%1").arg(airframe::displayName(kind)), next);
+    return true;
+}
+
+CompareDialog *SetupTools::showCompare()
+{
+    if (!m_compare) {
+        m_compare = new CompareDialog(m_link, m_session, m_window);
+        m_compare->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    else
+        m_compare->reload();
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+    return m_compare;
+}

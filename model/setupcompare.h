@@ -1,0 +1,34 @@
+#pragma once
+
+// Two setups side by side: which settings the transmitter would hold
+// differently. Element by element over what the Parameter frames carry, the
+// alarm voltages to the tenth as the frames carry them.
+
+#include <QVector>
+
+#include "fields.h"
+#include "paramset.h"
+
+struct SettingElement {
+    Field field;
+    int index; // 0 for a scalar
+};
+
+inline bool operator==(const SettingElement &a, const SettingElement &b)
+{
+    return a.field == b.field && a.index == b.index;
+}
+
+namespace setupcompare {
+
+// Every element a frame carries, in the order of the field table.
+const QVector<SettingElement> &carried();
+// Whether a and b hold the same value for the element (volts to the tenth).
+bool same(const ParamSet &a, const ParamSet &b, const SettingElement &e);
+// The carried elements in which a and b differ.
+QVector<SettingElement> differences(const ParamSet &a, const ParamSet &b);
+// Copies the elements from one set into another; the dual-rate copies then
+// follow the tables where a table entry is selected.
+ParamSet copied(const ParamSet &from, const ParamSet &into, const QVector<SettingElement> &elements);
+
+} // namespace setupcompare

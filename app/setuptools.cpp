@@ -42,10 +42,13 @@ SetupTools::SetupTools(Link &link, EditSession *session, QMainWindow *window)
     connect(c.first, &QToolButton::clicked, this, &SetupTools::showCompare);
     connect(c.second, &QShortcut::activated, this, &SetupTools::showCompare);
     // Every edit, undo, Read and command is a step of the undo stack.
-    connect(m_session->undoStack(), &QUndoStack::indexChanged, this, [this] {
+    const auto reload = [this] {
         if (m_compare)
             m_compare->reload();
-    });
+    };
+    connect(m_session->undoStack(), &QUndoStack::indexChanged, this, reload);
+    // A Write that changed nothing on the pages still changes the transmitter's side.
+    connect(&m_link, &Link::finished, this, reload);
 }
 
 bool SetupTools::applyTemplate()

@@ -120,7 +120,8 @@ void FileController::saveSetupSheet()
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html"))
         path += QStringLiteral(".pdf");
     const SheetSource source{m_loadFileName.isEmpty() ? QString() : QFileInfo(m_loadFileName).fileName(),
-                             QDateTime::currentDateTime(), QCoreApplication::applicationVersion()};
+                             QDateTime::currentDateTime(), QCoreApplication::applicationVersion(),
+                             SetupInfo()};
     QString error;
     if (!writeSetupSheet(paramSet, source, path, &error)) {
         showNote(tr("设置单未能保存"), error);

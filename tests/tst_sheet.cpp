@@ -1,11 +1,19 @@
-// The setup sheet: every setting of the binding table with its value, the
-// curves drawn, A4 PDF of at most two pages, and varnix-param writing it.
+// The setup sheet: the aircraft on top, each page's settings laid out as the
+// page shows them under the binding table's names, each once, the curves
+// drawn with their axis numbers, an A4 PDF on one page (two at most) whose
+// text says the same, and varnix-param writing it.
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QTranslator>
 #include <QtTest>
 
@@ -43,7 +51,88 @@ ParamSet distinctSet()
 }
 
 const SheetSource source{QStringLiteral("glider.txt"), QDateTime(QDate(2026, 5, 4), QTime(9, 30)),
-                         QStringLiteral("9.8")};
+                         QStringLiteral("9.8"), SetupInfo()};
+
+SheetSource withAircraft()
+{
+    SheetSource s = source;
+    s.info.name = QStringLiteral("Bixler 2");
+    s.info.type = Airframe::VTail;
+    s.info.notes = QStringLiteral("CG 62 mm behind the leading edge\n3S 2200 mAh");
+    s.info.lastWritten = QDateTime(QDate(2026, 5, 1), QTime(18, 5));
+    return s;
+}
+
+// The sheet's tables as their cells' texts, row by row.
+QList<QList<QStringList>> tablesOf(const QString &html)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    QList<QList<QStringList>> tables;
+    QSet<QTextTable *> seen;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextTable *table = QTextCursor(block).currentTable();
+        if (!table || seen.contains(table))
+            continue;
+        seen.insert(table);
+        QList<QStringList> rows;
+        for (int r = 0; r < table->rows(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                QTextCursor cursor = cell.firstCursorPosition();
+                cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                cells << cursor.selectedText();
+            }
+            rows << cells;
+        }
+        tables << rows;
+    }
+    return tables;
+}
+
+// The row of a table whose first cell is label, and the header of its table.
+bool findRow(const QList<QList<QStringList>> &tables, const QString &label, QStringList *header, QStringList *row)
+{
+    for (const QList<QStringList> &t : tables)
+        for (const QStringList &r : t)
+            if (!r.isEmpty() && r.first() == label) {
+                *header = t.first();
+                *row = r;
+                return true;
+            }
+    return false;
+}
+
+// The text of a PDF: pdftotext (poppler-utils), else Ghostscript's text
+// device for a sheet in Latin letters; empty when neither is installed.
+QString pdfText(const QString &path, bool latinOnly)
+{
+    QProcess p;
+    const QString poppler = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
+    if (!poppler.isEmpty())
+        p.start(poppler, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    else if (!gs.isEmpty() && latinOnly)
+        p.start(gs, {QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
+                     QStringLiteral("-sDEVICE=txtwrite"), QStringLiteral("-sOutputFile=-"), path});
+    else
+        return QString();
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("(no text: %1)").arg(QString::fromLocal8Bit(p.readAllStandardError()));
+    // Ghostscript keeps the gaps between words as tabs.
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(QLatin1Char('\t'), QLatin1Char(' '));
+}
+
+// Page objects in the PDF: "/Type /Page", not "/Type /Pages".
+int pdfPageCount(const QByteArray &pdf)
+{
+    int count = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        if (at + 11 >= pdf.size() || pdf.at(at + 11) != 's')
+            ++count;
+    return count;
+}
 
 bool dark(const QImage &image, const QPoint &at)
 {
@@ -64,14 +153,17 @@ private slots:
         m_translator = nullptr;
     }
 
-    void holdsEverySetting_data()
+    void laidOutAsThePages_data()
     {
         QTest::addColumn<QString>("language");
         QTest::newRow("Chinese") << QString();
         QTest::newRow("English") << QStringLiteral("en");
     }
 
-    void holdsEverySetting()
+    // The channel settings as the page's CH1..CH8 table, the dual-rate
+    // tables CH1..CH4, the mixes side by side; each value once, under the
+    // binding table's names.
+    void laidOutAsThePages()
     {
         QFETCH(QString, language);
         if (!language.isEmpty()) {
@@ -81,11 +173,42 @@ private slots:
         }
         const ParamSet set = distinctSet();
         const QString html = setupSheetHtml(set, source, false);
-        for (const Binding &b : bindings()) {
-            const QString row = QStringLiteral("<td>%1</td><td class=\"value\" align=\"right\"><b>%2</b></td>")
-                                    .arg(bindingName(b).toHtmlEscaped(), bindingValueText(b, set).toHtmlEscaped());
-            QVERIFY2(html.contains(row), qPrintable(row));
+        const QList<QList<QStringList>> tables = tablesOf(html);
+        QStringList header;
+        QStringList row;
+        for (const char *widget : {"comboBox_rev1", "spinBox_sub1", "spinBox_Lepa1", "spinBox_Repa1", "spinBox_FS1",
+                                   "spinBox_delay1"}) {
+            const Binding &b = *bindingOf(widget);
+            const QString label = bindingName(b).remove(QStringLiteral(" CH1"));
+            QVERIFY2(findRow(tables, label, &header, &row), qPrintable(label));
+            QCOMPARE(header.mid(1), (QStringList{"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"}));
+            for (int n = 1; n <= 8; ++n) {
+                const Binding *cellOf = nullptr;
+                for (const Binding &other : bindings())
+                    if (other.field == b.field && other.element == n)
+                        cellOf = &other;
+                QCOMPARE(row.at(n), bindingValueText(*cellOf, set));
+            }
         }
+        // The mixes as columns, each field a row.
+        const Binding &slave = *bindingOf("comboBox_PRM03_Slave");
+        QVERIFY(findRow(tables, bindingName(slave).section(QLatin1Char(' '), -1), &header, &row)
+                || findRow(tables, bindingName(slave).remove(QStringLiteral(" 3")), &header, &row));
+        QCOMPARE(row.size(), 5);
+        QCOMPARE(row.at(3), bindingValueText(slave, set));
+        // Each setting the transmitter gets, once; the copies of the selected
+        // dual-rate entry not again.
+        QSet<QPair<int, int>> settings;
+        for (const Binding &b : bindings())
+            if ((bindingSent(b) && b.field != Field::drUp && b.field != Field::drDown) || b.field == Field::firmwareVersion)
+                settings.insert(qMakePair(int(b.field), b.element));
+        QCOMPARE(int(html.count(QStringLiteral("class=\"value\""))), int(settings.size()));
+        // The names are the window's: the elevon rates as their labels read.
+        for (const Binding &b : bindings())
+            if (b.field == Field::elevon || b.field == Field::vtail || b.field == Field::thrCurve
+                || b.field == Field::attitude)
+                QVERIFY2(html.contains(QStringLiteral("<th>%1</th>").arg(bindingName(b).toHtmlEscaped())),
+                         qPrintable(bindingName(b)));
         for (int page = 1; page <= 5; ++page)
             QVERIFY2(html.contains(QStringLiteral("<h2>%1</h2>").arg(pageName(page).toHtmlEscaped())),
                      qPrintable(pageName(page)));
@@ -96,18 +219,86 @@ private slots:
         QCOMPARE(setupSheetHtml(set, source, true).count(QStringLiteral("src=\"data:image/png;base64,")), 2);
     }
 
+    // The curve's caption, the rate table and the pages agree: the channel
+    // and switch position selected, and its rate as the table gives it.
+    void dualRateSaidOnce()
+    {
+        ParamSet set = distinctSet();
+        set.drChannel = 1;
+        set.drPosition = 1;
+        set.drRateUp[2] = 100;
+        set.drRateDown[2] = 70;
+        set.drExpoDown[2] = 25;
+        set.drCurveRate = 100; // a stale copy the sheet must not print
+        const QString html = setupSheetHtml(set, source, false);
+        QVERIFY(html.contains(QString::fromUtf8("大小舵曲线：CH2 DOWN，比例 70%，指数 25%")));
+        const QList<QList<QStringList>> tables = tablesOf(html);
+        QStringList header;
+        QStringList row;
+        QVERIFY(findRow(tables, QString::fromUtf8("大小舵 下档比例"), &header, &row));
+        QCOMPARE(row, (QStringList{QString::fromUtf8("大小舵 下档比例"), "100%", "70%", "100%", "100%"}));
+        QVERIFY(!findRow(tables, QString::fromUtf8("大小舵下档"), &header, &row));
+    }
+
+    // Name, type, notes and when written on top; without them the sheet
+    // names only the file.
+    void aircraftOnTop()
+    {
+        const QString html = setupSheetHtml(distinctSet(), withAircraft(), false);
+        for (const char *text : {"<h1>Bixler 2</h1>", "机型：V尾", "写入发射机：2026-05-01 18:05",
+                                 "CG 62 mm behind the leading edge<br>3S 2200 mAh"})
+            QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+        SheetSource never = withAircraft();
+        never.info.lastWritten = QDateTime();
+        QVERIFY(setupSheetHtml(distinctSet(), never, false).contains(QString::fromUtf8("写入发射机：未写入过")));
+        const QString plain = setupSheetHtml(distinctSet(), source, false);
+        QVERIFY(!plain.contains(QString::fromUtf8("机型：")));
+        QVERIFY(plain.contains(QString::fromUtf8("<h1>Varnix&amp;Tolbane 设置单</h1>")));
+        SheetSource markup = withAircraft();
+        markup.info.name = QStringLiteral("<b>&");
+        QVERIFY(setupSheetHtml(distinctSet(), markup, false).contains(QStringLiteral("<h1>&lt;b&gt;&amp;</h1>")));
+    }
+
+    // One A4 page for a setup with short notes, two at most with long ones,
+    // and never a last page with a row or two: the PDF's own page count, and
+    // its text as pdftotext reads it.
+    void pdfFitsTwoPages_data()
+    {
+        QTest::addColumn<int>("noteLines");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("short notes") << 2 << 1;
+        QTest::newRow("long notes") << 40 << 2;
+    }
+
     void pdfFitsTwoPages()
     {
+        QFETCH(int, noteLines);
+        QFETCH(int, pages);
+        m_translator = new QTranslator;
+        QVERIFY(m_translator->load(QStringLiteral(":/translations/varnix_en.qm")));
+        QCoreApplication::installTranslator(m_translator);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        SheetSource s = withAircraft();
+        QStringList notes;
+        for (int k = 1; k <= noteLines; ++k)
+            notes << QStringLiteral("note line %1").arg(k);
+        s.info.notes = notes.join(QLatin1Char('\n'));
         QString error;
-        int pages = 0;
-        QVERIFY2(writeSetupSheet(distinctSet(), source, path, &error, &pages), qPrintable(error));
-        QVERIFY2(pages >= 1 && pages <= 2, qPrintable(QString::number(pages)));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.read(5) == "%PDF-");
-        QVERIFY(!writeSetupSheet(distinctSet(), source, dir.filePath(QStringLiteral("no/such/dir/x.pdf")), &error));
+        int count = 0;
+        QVERIFY2(writeSetupSheet(distinctSet(), s, path, &error, &count), qPrintable(error));
+        QCOMPARE(count, pages);
+        const QByteArray pdf = readBytes(path);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QCOMPARE(pdfPageCount(pdf), pages);
+        const QString text = pdfText(path, true);
+        if (text.isEmpty())
+            QSKIP("neither pdftotext (poppler-utils) nor gs installed: the PDF's text is not checked");
+        for (const QString &expected : {QStringLiteral("Bixler 2"), QStringLiteral("CH8"),
+                                        QStringLiteral("Elevon Ail 1"), QStringLiteral("note line %1").arg(noteLines),
+                                        pageName(5)})
+            QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" in:\n") + text));
+        QVERIFY(!writeSetupSheet(distinctSet(), s, dir.filePath(QStringLiteral("no/such/dir/x.pdf")), &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -122,9 +313,20 @@ private slots:
         set.drCurveRate = set.drRateUp[1] = 100;
         const QImage dr = dualRateCurveImage(set, 1);
         const DualRateCurveGeometry d = dualRateCurveGeometry(300, 300, set.drCurveRate, set.drCurveExpo);
-        QVERIFY(dark(dr, d.centre));
-        QVERIFY(dark(dr, d.s1 + QPoint(1, -1)));
-        QVERIFY(dark(dr, d.s2 + QPoint(-1, 1)));
+        const QPoint o = dualRateCurveOrigin();
+        QVERIFY(dark(dr, o + d.centre));
+        QVERIFY(dark(dr, o + d.s1 + QPoint(1, -1)));
+        QVERIFY(dark(dr, o + d.s2 + QPoint(-1, 1)));
+        // The axis numbers left of and under the plot.
+        const auto inked = [&dr](const QRect &r) {
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    if (dark(dr, QPoint(x, y)))
+                        return true;
+            return false;
+        };
+        QVERIFY(inked(QRect(0, 10, o.x() + 16, 20)));
+        QVERIFY(inked(QRect(o.x() + 130, 282, 40, 16)));
     }
 
     void paramToolWritesIt_data()
@@ -136,6 +338,8 @@ private slots:
         QTest::newRow("html") << QStringLiteral("sheet.html") << QStringLiteral("zh") << 0;
         QTest::newRow("no output named") << QString() << QStringLiteral("zh") << 2;
         QTest::newRow("unknown language") << QStringLiteral("sheet.pdf") << QStringLiteral("fr") << 2;
+        QTest::newRow("aircraft, English") << QStringLiteral("sheet.pdf") << QStringLiteral("en") << 0;
+        QTest::newRow("unknown type") << QStringLiteral("sheet.pdf") << QStringLiteral("en") << 2;
     }
 
     // Without a display, as on a build server.
@@ -154,6 +358,12 @@ private slots:
             env.remove(QLatin1String(name));
         p.setProcessEnvironment(env);
         QStringList args{QStringLiteral("sheet"), in, QStringLiteral("--lang"), language};
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (tag.startsWith(QLatin1String("aircraft")) || tag == QLatin1String("unknown type"))
+            args << QStringLiteral("--name") << QStringLiteral("Bixler 2") << QStringLiteral("--notes")
+                 << QStringLiteral("CG 62 mm\\n3S 2200") << QStringLiteral("--written")
+                 << QStringLiteral("2026-05-01T18:05") << QStringLiteral("--type")
+                 << (tag == QLatin1String("unknown type") ? QStringLiteral("blimp") : QStringLiteral("vtail"));
         if (!out.isEmpty())
             args << QStringLiteral("-o") << dir.filePath(out);
         p.start(builtProgram("VARNIX_PARAM", QStringLiteral("varnix-param")), args);
@@ -166,11 +376,23 @@ private slots:
         QFile file(dir.filePath(out));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        if (out.endsWith(QLatin1String(".pdf")))
+        if (out.endsWith(QLatin1String(".pdf"))) {
             QVERIFY(bytes.startsWith("%PDF-"));
-        else
-            for (const Binding &b : bindings())
-                QVERIFY(QString::fromUtf8(bytes).contains(bindingName(b).toHtmlEscaped()));
+            QCOMPARE(pdfPageCount(bytes), 1);
+            if (language != QLatin1String("en"))
+                return;
+            const QString text = pdfText(dir.filePath(out), true);
+            if (text.isEmpty())
+                QSKIP("neither pdftotext (poppler-utils) nor gs installed: the PDF's text is not checked");
+            for (const char *expected : {"Bixler 2", "V-tail", "2026-05-01 18:05", "CG 62 mm", "3S 2200", "glider.txt"})
+                QVERIFY2(text.contains(QLatin1String(expected)),
+                         qPrintable(QLatin1String(expected) + QStringLiteral(" in:\n") + text));
+        } else {
+            // The same sheet as the window's, pictures inside.
+            ParamSet p = distinctSet();
+            QCOMPARE(QString::fromUtf8(bytes).section(QStringLiteral("<h2>"), 1),
+                     setupSheetHtml(p, source, true).section(QStringLiteral("<h2>"), 1));
+        }
     }
 
     // The scope's button writes the window's settings as they stand.

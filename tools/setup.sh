@@ -64,9 +64,10 @@ varnix_font_packages="fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei"
 
 # What the test suite needs beyond the build: an X server of its own and
 # real X input, for the tests that click and type as a person does
-# (tst_xinput; without them it skips).
+# (tst_xinput; without them it skips), and pdftotext for the text of the
+# setup sheet's PDF (tst_sheet).
 # shellcheck disable=SC2034
-varnix_test_packages="xvfb xdotool"
+varnix_test_packages="xvfb xdotool poppler-utils"
 
 # Installs the build tools, the chosen Qt, the fonts and the packages given.
 varnix_install() {

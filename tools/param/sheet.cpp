@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "airframe.h"
 #include "console.h"
 #include "paramfile.h"
 #include "setupsheet.h"
@@ -43,9 +44,10 @@ int run(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Writes the setup sheet of a Parameter file: every setting page by page as the\n"
-        "window names it, the dual-rate and throttle curves, the file, the date and the\n"
-        "version; at most two A4 pages as PDF, or the same as one HTML file."));
+        "Writes the setup sheet of a Parameter file: the aircraft's name, type and notes\n"
+        "on top, every setting page by page as the window names and lays it out, the\n"
+        "dual-rate and throttle curves, the file, the date and the version; at most two\n"
+        "A4 pages as PDF, or the same as one HTML file."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Where it goes: a .pdf or an .html file."), QStringLiteral("file"));
@@ -54,6 +56,20 @@ int run(const QStringList &args)
                                   QStringLiteral("zh or en (default: the window's language)."),
                                   QStringLiteral("language"));
     parser.addOption(lang);
+    const QCommandLineOption aircraft(QStringLiteral("name"), QStringLiteral("The aircraft's name, on top."),
+                                      QStringLiteral("name"));
+    parser.addOption(aircraft);
+    const QCommandLineOption type(QStringLiteral("type"),
+                                  QStringLiteral("plane, delta, vtail, glider or other (with --name)."),
+                                  QStringLiteral("type"));
+    parser.addOption(type);
+    const QCommandLineOption notes(QStringLiteral("notes"), QStringLiteral("Notes under the name; \\n for a new line."),
+                                   QStringLiteral("text"));
+    parser.addOption(notes);
+    const QCommandLineOption written(QStringLiteral("written"),
+                                     QStringLiteral("When it was last written to a transmitter (ISO 8601)."),
+                                     QStringLiteral("time"));
+    parser.addOption(written);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file."));
     if (!parser.parse(QStringList{QStringLiteral("varnix-param sheet")} + args))
         return refuse(parser.errorText() + QStringLiteral(" (see sheet --help)"));
@@ -62,7 +78,8 @@ int run(const QStringList &args)
         return Success;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
-        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en]"));
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--name NAME "
+                                     "[--type TYPE] [--notes TEXT] [--written TIME]]"));
     const QString path = parser.positionalArguments().first();
     const QString out = parser.value(output);
 
@@ -86,8 +103,23 @@ int run(const QStringList &args)
     ParamSet p;
     decodeParameterFile(file, p);
 
-    const SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
-                             QCoreApplication::applicationVersion()};
+    SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
+                       QCoreApplication::applicationVersion(), SetupInfo()};
+    source.info.name = parser.value(aircraft);
+    source.info.notes = parser.value(notes).replace(QLatin1String("\\n"), QLatin1String("\n"));
+    if (parser.isSet(type)) {
+        bool known = false;
+        source.info.type = airframe::fromKey(parser.value(type), &known);
+        if (!known)
+            return refuse(QStringLiteral("unknown type \"%1\": use plane, delta, vtail, glider or other")
+                              .arg(parser.value(type)));
+    }
+    if (parser.isSet(written)) {
+        source.info.lastWritten = QDateTime::fromString(parser.value(written), Qt::ISODate);
+        if (!source.info.lastWritten.isValid())
+            return refuse(QStringLiteral("--written \"%1\" is no date and time like 2026-05-04T09:30")
+                              .arg(parser.value(written)));
+    }
     QString error;
     int pages = 0;
     if (!writeSetupSheet(p, source, out, &error, &pages))

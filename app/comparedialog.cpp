@@ -225,10 +225,13 @@ void CompareDialog::refresh()
         m_summary->setText(!l.ok ? l.why : r.why);
         return;
     }
-    m_differences = setupcompare::differences(l.set, r.set);
+    const QVector<SettingElement> differing = setupcompare::differences(l.set, r.set);
     for (int row : comparedRows(l.set, r.set)) {
         const Binding &b = bindings().at(row);
-        const bool differs = m_differences.contains(SettingElement{b.field, b.element});
+        const bool differs = differing.contains(SettingElement{b.field, b.element});
+        // Counted as listed: the dual-rate copies go with their table entries.
+        if (differs)
+            m_differences.append({b.field, b.element});
         if (m_only->isChecked() && !differs)
             continue;
         auto *item = new QTreeWidgetItem(m_table, {pageName(b.page), bindingName(b), bindingValueText(b, l.set),

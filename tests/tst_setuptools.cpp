@@ -20,6 +20,7 @@
 #include "qtwarnings.h"
 #include "rules.h"
 #include "setupcompare.h"
+#include "setuptools.h"
 #include "templatedialog.h"
 #include "templates.h"
 #include "txsimprocess.h"
@@ -135,6 +136,11 @@ private slots:
             if (e.field != Field::drUp && e.field != Field::drDown)
                 changed << elementName(e.field, e.index);
         QCOMPARE(answerer.reviews().first().rows.size(), changed.size());
+        // The comparison lists and counts the same settings.
+        CompareDialog *compare = rig.window.findChild<SetupTools *>()->showCompare();
+        QCOMPARE(compare->differenceCount(), changed.size());
+        QCOMPARE(compare->rowCount(), changed.size());
+        compare->close();
         QVERIFY(linktest::waitIdle(rig.window.link()));
 
         rig.window.undoStack()->undo();

@@ -360,7 +360,7 @@ private slots:
         QStringList args{QStringLiteral("sheet"), in, QStringLiteral("--lang"), language};
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         if (tag.startsWith(QLatin1String("aircraft")) || tag == QLatin1String("unknown type"))
-            args << QStringLiteral("--name") << QStringLiteral("Bixler 2") << QStringLiteral("--notes")
+            args << QStringLiteral("--aircraft") << QStringLiteral("Bixler 2") << QStringLiteral("--notes")
                  << QStringLiteral("CG 62 mm\\n3S 2200") << QStringLiteral("--written")
                  << QStringLiteral("2026-05-01T18:05") << QStringLiteral("--type")
                  << (tag == QLatin1String("unknown type") ? QStringLiteral("blimp") : QStringLiteral("vtail"));

@@ -15,6 +15,10 @@
 # --scope takes the channel scope streaming (scope.png), the log viewer on
 # what it recorded meanwhile (viewer.png) and the first page of a setup
 # sheet (sheet.png, through pdftoppm).
+# --setups takes the template dialog with the delta chosen
+# (template-dialog.png), the comparison of the transmitter with the pages
+# after the template (compare.png) and the first page of that delta's sheet
+# with its name and notes (sheet.png); -en with --lang en.
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -31,6 +35,11 @@ fi
 scope=""
 if [ "${1:-}" = "--scope" ]; then
     scope=1
+    shift
+fi
+setups=""
+if [ "${1:-}" = "--setups" ]; then
+    setups=1
     shift
 fi
 editing=""
@@ -56,7 +65,7 @@ mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
 fi
 
 log="$(mktemp)"
@@ -133,6 +142,40 @@ JSON
     "$bin/varnix-param" import "$config/glider.json" "$config/glider.txt"
     "$bin/varnix-param" sheet "$config/glider.txt" -o "$config/glider.pdf" --lang "$lang" 2>/dev/null
     pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/glider.pdf" "$out/sheet"
+    echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$setups" ]; then
+    # Ctrl+T, the delta (second in the list), its table in view.
+    xdotool key ctrl+t
+    dialog="$(window '新机型模板|Template for a new aircraft' 'template dialog')"
+    xdotool windowmove "$dialog" 0 0 windowsize "$dialog" 1060 560
+    xdotool key Down
+    sleep 0.8
+    import -window "$dialog" "$out/template-dialog$suffix.png"
+    # Apply (Return), then Ctrl+D: the transmitter as read against the pages.
+    xdotool key Return
+    sleep 0.5
+    # No window manager gives the focus back to the main window.
+    xdotool windowfocus "$win"
+    sleep 0.3
+    xdotool key ctrl+d
+    compare="$(window '^比较$|^Compare$' comparison)"
+    xdotool windowmove "$compare" 0 0 windowsize "$compare" 900 560
+    sleep 0.8
+    import -window "$compare" "$out/compare$suffix.png"
+    # The sheet of the same delta, as the library would print it.
+    cat > "$config/delta.txt" <<'FRAMES'
+S0010000078787878787878787474707070707070747470707070707042421042424242421302352Y
+G41E2D3C4855681AADCAADCAA460A642A6A6674747474747474741074567474747474740135006D2Z
+H7474747456567474003747474015747474001020314253647407474747474747474110140380000X
+I8888888800000000000000000000000000000000000000000000000000000000000000000000000V
+FRAMES
+    "$bin/varnix-param" sheet "$config/delta.txt" -o "$config/delta.pdf" --lang "$lang" --aircraft "Zagi 5C" \
+        --type delta --written 2026-12-06T18:20 \
+        --notes "CG 245 mm from the nose\\n3S 1300 mAh, elevon throws 12 mm up and down" 2>/dev/null
+    pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/delta.pdf" "$out/sheet$suffix"
     echo "screenshots in $out"
     exit 0
 fi

@@ -56,11 +56,12 @@ int run(const QStringList &args)
                                   QStringLiteral("zh or en (default: the window's language)."),
                                   QStringLiteral("language"));
     parser.addOption(lang);
-    const QCommandLineOption aircraft(QStringLiteral("name"), QStringLiteral("The aircraft's name, on top."),
+    // Not --name: on X11 Qt takes -name and --name for itself.
+    const QCommandLineOption aircraft(QStringLiteral("aircraft"), QStringLiteral("The aircraft's name, on top."),
                                       QStringLiteral("name"));
     parser.addOption(aircraft);
     const QCommandLineOption type(QStringLiteral("type"),
-                                  QStringLiteral("plane, delta, vtail, glider or other (with --name)."),
+                                  QStringLiteral("plane, delta, vtail, glider or other (with --aircraft)."),
                                   QStringLiteral("type"));
     parser.addOption(type);
     const QCommandLineOption notes(QStringLiteral("notes"), QStringLiteral("Notes under the name; \\n for a new line."),
@@ -78,7 +79,7 @@ int run(const QStringList &args)
         return Success;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
-        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--name NAME "
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--aircraft NAME "
                                      "[--type TYPE] [--notes TEXT] [--written TIME]]"));
     const QString path = parser.positionalArguments().first();
     const QString out = parser.value(output);

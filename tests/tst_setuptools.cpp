@@ -97,20 +97,6 @@ private slots:
     void init() { apptest::resetProcessState(); }
     void cleanup() { apptest::resetProcessState(); }
 
-    // The dialog lists every setting the template sets, marks what it
-    // changes, and its result is the template over the base it was given.
-    void dialogShowsWhatItSets()
-    {
-        const ParamSet base = heldSet();
-        TemplateDialog dialog(base);
-        for (const SetupTemplate &t : templates::all()) {
-            dialog.choose(t.kind, 1);
-            QCOMPARE(dialog.rowCount(), templates::settingsOf(t, 1).size());
-            QVERIFY(dialog.result() == templates::apply(t, 1, base));
-        }
-        QVERIFY(TemplateDialog::newSetupBase() == factoryResetOf(ParamSet()));
-    }
-
     // Ctrl+T over a read setup: one undo step; the Write's review lists just
     // the settings the template changed.
     void templateOverPagesThenReview()

@@ -104,24 +104,18 @@ bool findRow(const QList<QList<QStringList>> &tables, const QString &label, QStr
     return false;
 }
 
-// The text of a PDF: pdftotext (poppler-utils), else Ghostscript's text
-// device for a sheet in Latin letters; empty when neither is installed.
-QString pdfText(const QString &path, bool latinOnly)
+// The text of a PDF as pdftotext (poppler-utils) reads it; empty when it
+// is not installed.
+QString pdfText(const QString &path)
 {
-    QProcess p;
-    const QString poppler = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
-    if (!poppler.isEmpty())
-        p.start(poppler, {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    else if (!gs.isEmpty() && latinOnly)
-        p.start(gs, {QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
-                     QStringLiteral("-sDEVICE=txtwrite"), QStringLiteral("-sOutputFile=-"), path});
-    else
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
         return QString();
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return QStringLiteral("(no text: %1)").arg(QString::fromLocal8Bit(p.readAllStandardError()));
-    // Ghostscript keeps the gaps between words as tabs.
-    return QString::fromUtf8(p.readAllStandardOutput()).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Page objects in the PDF: "/Type /Page", not "/Type /Pages".
@@ -190,12 +184,6 @@ private slots:
                 QCOMPARE(row.at(n), bindingValueText(*cellOf, set));
             }
         }
-        // The mixes as columns, each field a row.
-        const Binding &slave = *bindingOf("comboBox_PRM03_Slave");
-        QVERIFY(findRow(tables, bindingName(slave).section(QLatin1Char(' '), -1), &header, &row)
-                || findRow(tables, bindingName(slave).remove(QStringLiteral(" 3")), &header, &row));
-        QCOMPARE(row.size(), 5);
-        QCOMPARE(row.at(3), bindingValueText(slave, set));
         // Each setting the transmitter gets, once; the copies of the selected
         // dual-rate entry not again.
         QSet<QPair<int, int>> settings;
@@ -291,9 +279,9 @@ private slots:
         const QByteArray pdf = readBytes(path);
         QVERIFY(pdf.startsWith("%PDF-"));
         QCOMPARE(pdfPageCount(pdf), pages);
-        const QString text = pdfText(path, true);
+        const QString text = pdfText(path);
         if (text.isEmpty())
-            QSKIP("neither pdftotext (poppler-utils) nor gs installed: the PDF's text is not checked");
+            QSKIP("pdftotext (poppler-utils) not installed: the PDF's text is not checked");
         for (const QString &expected : {QStringLiteral("Bixler 2"), QStringLiteral("CH8"),
                                         QStringLiteral("Elevon Ail 1"), QStringLiteral("note line %1").arg(noteLines),
                                         pageName(5)})
@@ -381,9 +369,9 @@ private slots:
             QCOMPARE(pdfPageCount(bytes), 1);
             if (language != QLatin1String("en"))
                 return;
-            const QString text = pdfText(dir.filePath(out), true);
+            const QString text = pdfText(dir.filePath(out));
             if (text.isEmpty())
-                QSKIP("neither pdftotext (poppler-utils) nor gs installed: the PDF's text is not checked");
+                QSKIP("pdftotext (poppler-utils) not installed: the PDF's text is not checked");
             for (const char *expected : {"Bixler 2", "V-tail", "2026-05-01 18:05", "CG 62 mm", "3S 2200", "glider.txt"})
                 QVERIFY2(text.contains(QLatin1String(expected)),
                          qPrintable(QLatin1String(expected) + QStringLiteral(" in:\n") + text));

@@ -95,16 +95,8 @@
         <translation>Elevon mix</translation>
     </message>
     <message>
-        <source>升降副翼比例%1</source>
-        <translation>Elevon rate %1</translation>
-    </message>
-    <message>
         <source>V型尾翼混控</source>
         <translation>V-tail mix</translation>
-    </message>
-    <message>
-        <source>V型尾翼比例%1</source>
-        <translation>V-tail rate %1</translation>
     </message>
     <message>
         <source>大小舵档位</source>
@@ -209,6 +201,129 @@
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>升降副翼 副翼1</source>
+        <translation>Elevon Ail 1</translation>
+    </message>
+    <message>
+        <source>升降副翼 副翼2</source>
+        <translation>Elevon Ail 2</translation>
+    </message>
+    <message>
+        <source>升降副翼 升降2</source>
+        <translation>Elevon Elev 2</translation>
+    </message>
+    <message>
+        <source>升降副翼 升降1</source>
+        <translation>Elevon Elev 1</translation>
+    </message>
+    <message>
+        <source>升降副翼 副翼1 第二列</source>
+        <translation>Elevon Ail 1, second column</translation>
+    </message>
+    <message>
+        <source>升降副翼 副翼2 第二列</source>
+        <translation>Elevon Ail 2, second column</translation>
+    </message>
+    <message>
+        <source>V型尾翼 升降1</source>
+        <translation>V-tail Elev 1</translation>
+    </message>
+    <message>
+        <source>V型尾翼 升降2</source>
+        <translation>V-tail Elev 2</translation>
+    </message>
+    <message>
+        <source>V型尾翼 尾舵2</source>
+        <translation>V-tail Rud 2</translation>
+    </message>
+    <message>
+        <source>V型尾翼 尾舵1</source>
+        <translation>V-tail Rud 1</translation>
+    </message>
+</context>
+<context>
+    <name>CompareDialog</name>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>左边：</source>
+        <translation>Left:</translation>
+    </message>
+    <message>
+        <source>右边：</source>
+        <translation>Right:</translation>
+    </message>
+    <message>
+        <source>左边选中的行复制到页面</source>
+        <translation>Copy the ticked rows from the left into the pages</translation>
+    </message>
+    <message>
+        <source>右边选中的行复制到页面</source>
+        <translation>Copy the ticked rows from the right into the pages</translation>
+    </message>
+    <message>
+        <source>页面上的设置</source>
+        <translation>The settings on the pages</translation>
+    </message>
+    <message>
+        <source>发射机（上次读取）</source>
+        <translation>The transmitter (last Read)</translation>
+    </message>
+    <message>
+        <source>文件…</source>
+        <translation>File…</translation>
+    </message>
+    <message>
+        <source>只显示不同的设置</source>
+        <translation>Only the settings that differ</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>比较文件</source>
+        <translation>Compare a file</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+        <translation>All files (*.*);;Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>发射机的设置还未读取：先按 读取数据</source>
+        <translation>The transmitter&apos;s settings have not been read: press Read first</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1：文件不完整（%2）</source>
+        <translation>%1: the file is incomplete (%2)</translation>
+    </message>
+    <message>
+        <source>页面</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>两边的设置相同</source>
+        <translation>Both sides hold the same settings</translation>
+    </message>
+    <message>
+        <source>%1 项不同</source>
+        <translation>%1 settings differ</translation>
+    </message>
+    <message>
+        <source>从 %1 复制 %2 项</source>
+        <translation>Copy %2 settings from %1</translation>
     </message>
 </context>
 <context>
@@ -1210,16 +1325,59 @@
         <translation>Date:</translation>
     </message>
     <message>
-        <source>大小舵曲线：比例 %1%，指数 %2%</source>
-        <translation>Dual rate curve: rate %1%, expo %2%</translation>
-    </message>
-    <message>
-        <source>油门曲线：%1</source>
-        <translation>Throttle curve: %1</translation>
-    </message>
-    <message>
         <source>PDF 未能写入</source>
         <translation>The PDF could not be written</translation>
+    </message>
+    <message>
+        <source>混控%1</source>
+        <translation>Mix %1</translation>
+    </message>
+    <message>
+        <source>大小舵曲线：比例 %1，指数 %2</source>
+        <translation>Dual-rate curve: rate %1, expo %2</translation>
+    </message>
+    <message>
+        <source>大小舵曲线：CH%1 %2，比例 %3，指数 %4</source>
+        <translation>Dual-rate curve: CH%1 %2, rate %3, expo %4</translation>
+    </message>
+    <message>
+        <source>未写入过</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>机型：%1</source>
+        <translation>Type: %1</translation>
+    </message>
+    <message>
+        <source>写入发射机：%1</source>
+        <translation>Written to the transmitter: %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SetupTools</name>
+    <message>
+        <source>模板…</source>
+        <translation>Template…</translation>
+    </message>
+    <message>
+        <source>新机型模板：按机型设好混控、相位、行程和大小舵（Ctrl+T）</source>
+        <translation>Template for a new aircraft: mixes, reverse, end points and dual rate for its airframe (Ctrl+T)</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>比较页面、发射机和文件中的设置（Ctrl+D）</source>
+        <translation>Compare the settings of the pages, the transmitter and files (Ctrl+D)</translation>
+    </message>
+    <message>
+        <source>模板：%1</source>
+        <translation>Template: %1</translation>
     </message>
 </context>
 <context>
@@ -1383,6 +1541,180 @@
     <message>
         <source>%1 项修改未写入</source>
         <translation>%1 edits not written</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateDialog</name>
+    <message>
+        <source>新机型模板</source>
+        <translation>Template for a new aircraft</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Airframe:</translation>
+    </message>
+    <message>
+        <source>摇杆模式 1 到 4：模式 2 左手油门和方向，右手副翼和升降</source>
+        <translation>Stick mode 1 to 4: mode 2 has throttle and rudder on the left stick, aileron and elevator on the right</translation>
+    </message>
+    <message>
+        <source>摇杆模式：</source>
+        <translation>Stick mode:</translation>
+    </message>
+    <message>
+        <source>页面</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>为什么</source>
+        <translation>Why</translation>
+    </message>
+    <message>
+        <source>其他设置保持不变。应用后可撤销（Ctrl+Z），写入前会列出所有改变。</source>
+        <translation>Every other setting stays as it is. Ctrl+Z undoes the template; Write lists every change before it sends.</translation>
+    </message>
+    <message>
+        <source>应用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+</context>
+<context>
+    <name>Templates</name>
+    <message>
+        <source>大小舵打开，SWA 开关切换大舵和小舵</source>
+        <translation>Dual rate on: switch SWA picks high or low rate</translation>
+    </message>
+    <message>
+        <source>大小舵用 SWA 开关</source>
+        <translation>Dual rate on switch SWA</translation>
+    </message>
+    <message>
+        <source>开关上档：大舵，全行程 100%</source>
+        <translation>Switch UP: high rate, full throw 100%</translation>
+    </message>
+    <message>
+        <source>开关下档：小舵 70%，动作柔和，适合起飞、降落和初飞</source>
+        <translation>Switch DOWN: low rate 70%, gentle for take-off, landing and first flights</translation>
+    </message>
+    <message>
+        <source>CH1 副翼正相：向右压副翼，右副翼向上、左副翼向下（一根 Y 线接两个舵机）</source>
+        <translation>CH1 aileron normal: stick right, right aileron up, left aileron down (both servos on one Y-lead)</translation>
+    </message>
+    <message>
+        <source>CH2 升降舵正相：拉杆，升降舵后缘向上</source>
+        <translation>CH2 elevator normal: stick back, elevator trailing edge up</translation>
+    </message>
+    <message>
+        <source>CH4 方向舵正相：向右打方向舵，方向舵后缘向右</source>
+        <translation>CH4 rudder normal: rudder right, rudder trailing edge right</translation>
+    </message>
+    <message>
+        <source>混控的两路共用这个舵机的行程：100% 让两路同时打满时用足舵机行程</source>
+        <translation>The mix shares this servo&apos;s throw between two sticks: 100% uses all of it when both are at full</translation>
+    </message>
+    <message>
+        <source>副翼和升降舵各有自己的舵机，升降副翼混控关闭</source>
+        <translation>Aileron and elevator have servos of their own: elevon mix off</translation>
+    </message>
+    <message>
+        <source>升降舵和方向舵各有自己的舵机，V型尾翼混控关闭</source>
+        <translation>Elevator and rudder have servos of their own: V-tail mix off</translation>
+    </message>
+    <message>
+        <source>副翼 CH1、升降舵 CH2、油门 CH3、方向舵 CH4，不用混控。CH1 正相：向右压副翼，右副翼向上、左副翼向下；反相则两侧都反过来。CH2 正相：拉杆，升降舵向上。CH4 正相：向右打方向舵，方向舵后缘向右。油门 CH3 的相位保留发射机原来的设置。</source>
+        <translation>Aileron CH1, elevator CH2, throttle CH3, rudder CH4, no mixes. CH1 normal: stick right, right aileron up, left aileron down; reversed, both sides turn the other way. CH2 normal: stick back, elevator up. CH4 normal: rudder right, rudder trailing edge right. Throttle CH3 keeps the transmitter&apos;s reverse setting.</translation>
+    </message>
+    <message>
+        <source>飞翼或三角翼：左升降副翼 CH1、右升降副翼 CH2、油门 CH3，升降副翼混控打开。副翼1 为正：向右压副翼，左升降副翼（CH1）向下；副翼2 为正：右升降副翼（CH2）向上。升降2 为正：拉杆，右升降副翼向上；升降1 为负：拉杆，左升降副翼也向上。改掉一个比例的正负号，只反转这一侧对这一个摇杆的动作；把 CH1 或 CH2 改成反相，这一侧的副翼和升降动作都会反过来。</source>
+        <translation>Flying wing or delta: left elevon CH1, right elevon CH2, throttle CH3, elevon mix on. Ail 1 positive: stick right, left elevon (CH1) down; Ail 2 positive: right elevon (CH2) up. Elev 2 positive: stick back, right elevon up; Elev 1 negative: stick back, left elevon up too. Changing the sign of one rate turns only that side&apos;s response to that one stick; reversing CH1 or CH2 turns both the aileron and the elevator response of that side.</translation>
+    </message>
+    <message>
+        <source>两个升降副翼各接一个通道，由混控同时做副翼和升降</source>
+        <translation>Each elevon on a channel of its own; the mix makes them aileron and elevator at once</translation>
+    </message>
+    <message>
+        <source>副翼1 +50%：向右压副翼，CH1 输出为正，左升降副翼向下</source>
+        <translation>Ail 1 +50%: stick right, CH1 output positive, left elevon down</translation>
+    </message>
+    <message>
+        <source>副翼2 +50%：向右压副翼，CH2 输出为正，右升降副翼向上</source>
+        <translation>Ail 2 +50%: stick right, CH2 output positive, right elevon up</translation>
+    </message>
+    <message>
+        <source>升降2 +50%：拉杆，CH2 输出为正，右升降副翼向上</source>
+        <translation>Elev 2 +50%: stick back, CH2 output positive, right elevon up</translation>
+    </message>
+    <message>
+        <source>升降1 -50%：拉杆，CH1 输出为负，左升降副翼（舵机反装）也向上</source>
+        <translation>Elev 1 -50%: stick back, CH1 output negative, left elevon (mirrored servo) up too</translation>
+    </message>
+    <message>
+        <source>CH1 正相：左升降副翼的方向由混控比例的正负号决定</source>
+        <translation>CH1 normal: the signs of the mix rates set the left elevon&apos;s directions</translation>
+    </message>
+    <message>
+        <source>CH2 正相：右升降副翼的方向由混控比例的正负号决定</source>
+        <translation>CH2 normal: the signs of the mix rates set the right elevon&apos;s directions</translation>
+    </message>
+    <message>
+        <source>V 尾：副翼 CH1、左 V 尾舵面 CH2、油门 CH3、右 V 尾舵面 CH4，V型尾翼混控打开。升降1 为正、升降2 为负：拉杆，两个 V 尾舵面都向上。尾舵1、尾舵2 为正：向右打方向舵，左 V 尾舵面向上、右 V 尾舵面向下。改掉一个比例的正负号，只反转这一侧对这一个摇杆的动作；把 CH2 或 CH4 改成反相，这一侧的升降和方向动作都会反过来。副翼与固定翼相同。</source>
+        <translation>V-tail: aileron CH1, left ruddervator CH2, throttle CH3, right ruddervator CH4, V-tail mix on. Elev 1 positive, Elev 2 negative: stick back, both ruddervators up. Rud 1 and Rud 2 positive: rudder right, left ruddervator up, right ruddervator down. Changing the sign of one rate turns only that side&apos;s response to that one stick; reversing CH2 or CH4 turns both the elevator and the rudder response of that side. Ailerons as on the plane.</translation>
+    </message>
+    <message>
+        <source>两个 V 尾舵面各接一个通道，由混控同时做升降和方向</source>
+        <translation>Each ruddervator on a channel of its own; the mix makes them elevator and rudder at once</translation>
+    </message>
+    <message>
+        <source>升降1 +50%：拉杆，CH2 输出为正，左 V 尾舵面向上</source>
+        <translation>Elev 1 +50%: stick back, CH2 output positive, left ruddervator up</translation>
+    </message>
+    <message>
+        <source>升降2 -50%：拉杆，CH4 输出为负，右 V 尾舵面（舵机反装）也向上</source>
+        <translation>Elev 2 -50%: stick back, CH4 output negative, right ruddervator (mirrored servo) up too</translation>
+    </message>
+    <message>
+        <source>尾舵2 +50%：向右打方向舵，CH4 输出为正，右 V 尾舵面向下</source>
+        <translation>Rud 2 +50%: rudder right, CH4 output positive, right ruddervator down</translation>
+    </message>
+    <message>
+        <source>尾舵1 +50%：向右打方向舵，CH2 输出为正，左 V 尾舵面向上</source>
+        <translation>Rud 1 +50%: rudder right, CH2 output positive, left ruddervator up</translation>
+    </message>
+    <message>
+        <source>CH2 正相：左 V 尾舵面的方向由混控比例的正负号决定</source>
+        <translation>CH2 normal: the signs of the mix rates set the left ruddervator&apos;s directions</translation>
+    </message>
+    <message>
+        <source>CH4 正相：右 V 尾舵面的方向由混控比例的正负号决定</source>
+        <translation>CH4 normal: the signs of the mix rates set the right ruddervator&apos;s directions</translation>
+    </message>
+    <message>
+        <source>滑翔机：副翼 CH1、升降舵 CH2、方向舵 CH4，没有油门，不用混控。CH1 正相：向右压副翼，右副翼向上、左副翼向下；反相则两侧都反过来。CH2 正相：拉杆，升降舵向上。CH4 正相：向右打方向舵，方向舵后缘向右。</source>
+        <translation>Glider: aileron CH1, elevator CH2, rudder CH4, no throttle, no mixes. CH1 normal: stick right, right aileron up, left aileron down; reversed, both sides turn the other way. CH2 normal: stick back, elevator up. CH4 normal: rudder right, rudder trailing edge right.</translation>
+    </message>
+    <message>
+        <source>滑翔机没有电机，油门曲线关闭</source>
+        <translation>A glider has no motor: throttle curve off</translation>
+    </message>
+    <message>
+        <source>摇杆模式：决定哪个摇杆控制副翼、升降、油门和方向</source>
+        <translation>Stick mode: which stick works aileron, elevator, throttle and rudder</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "console.h"
+#include "library.h"
 #include "paramfile.h"
 #include "setupsheet.h"
 #include "usersettings.h"
@@ -54,7 +55,11 @@ int run(const QStringList &args)
                                   QStringLiteral("zh or en (default: the window's language)."),
                                   QStringLiteral("language"));
     parser.addOption(lang);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file."));
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("The setups library, for a FILE given by setup name."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(folder);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file, or a setup's name."));
     if (!parser.parse(QStringList{QStringLiteral("varnix-param sheet")} + args))
         return refuse(parser.errorText() + QStringLiteral(" (see sheet --help)"));
     if (parser.isSet(help)) {
@@ -62,8 +67,10 @@ int run(const QStringList &args)
         return Success;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
-        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en]"));
-    const QString path = parser.positionalArguments().first();
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--folder DIR]"));
+    const QString path = library::resolve(parser.positionalArguments().first(), library::folder(parser.value(folder)));
+    if (path.isEmpty())
+        return Refused;
     const QString out = parser.value(output);
 
     // The window's language unless asked: the one it remembers, else Chinese.

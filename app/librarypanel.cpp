@@ -10,12 +10,15 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -64,6 +67,18 @@ LibraryPanel::LibraryPanel(Link &link, EditSession *session, FileController *fil
     toggle->setShortcut(QKeySequence(Qt::Key_F6));
     toggle->setShortcutContext(Qt::WindowShortcut);
     window->addAction(toggle);
+    // Shown, the panel takes room beside the pages rather than from them,
+    // as far as the screen has room.
+    connect(toggle, &QAction::triggered, this, [this](bool shown) {
+        if (!shown || isFloating() || m_window->isMaximized() || m_window->isFullScreen())
+            return;
+        const QScreen *screen = m_window->screen();
+        const int room = screen ? screen->availableGeometry().right() - m_window->frameGeometry().right() : 0;
+        const int wanted = qMax(width(), sizeHint().width())
+            + m_window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, m_window)
+            + m_window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_window);
+        m_window->resize(m_window->width() + qBound(0, wanted, room), m_window->height());
+    });
 
     // Ctrl+S saves back to the setup the pages hold; without one it is the
     // Save button's key, as before.

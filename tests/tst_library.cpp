@@ -3,12 +3,14 @@
 // brought against them over a pseudo-terminal.
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -378,6 +380,17 @@ void LibraryTest::matchAfterReadAndWriteThroughReview()
     QCOMPARE(panel->currentFile(), bixler);
     QVERIFY(w.windowTitle().startsWith(u8("Bixler — ")));
 
+    // A file dropped into the folder appears; notes typed in the panel go
+    // into the sidecar.
+    auto *list = panel->findChild<QListWidget *>("libraryList");
+    QCOMPARE(list->count(), 2);
+    putSetup(dir.filePath("wing.txt"), ParamSet());
+    QTRY_COMPARE(list->count(), 3);
+    QCOMPARE(list->item(2)->text(), u8("wing · 其他 · 从未写入"));
+    list->setCurrentRow(0);
+    QTest::keyClicks(panel->findChild<QPlainTextEdit *>("libraryNotes"), QStringLiteral("CG 62"));
+    QTRY_COMPARE(SetupLibrary::read(bixler).info.notes, QStringLiteral("CG 62"));
+
     // Two settings changed in the file since: the transmitter holds Bixler, changed.
     putSetup(bixler, changedSet(30, 95));
     QVERIFY(read());
@@ -404,6 +417,13 @@ void LibraryTest::matchAfterReadAndWriteThroughReview()
     QCOMPARE(settings.size(), 9);
     QTRY_COMPARE(panel->currentFile(), cub);
     QVERIFY(SetupLibrary::read(cub).info.lastWritten.isValid());
+    // Last used first, never used last.
+    QVERIFY(SetupLibrary(dir.path()).update(bixler, [](SetupInfo &i) { i.lastChanged = kWritten; }));
+    panel->refresh();
+    panel->findChild<QComboBox *>("librarySort")->setCurrentIndex(1);
+    QVERIFY(list->item(0)->text().startsWith(u8("▶ Cub · ")));
+    QVERIFY(list->item(1)->text().startsWith(u8("Bixler · ")));
+    QVERIFY(list->item(2)->text().startsWith(u8("wing · ")));
     QVERIFY(read());
     QTRY_COMPARE_WITH_TIMEOUT(label->text(), u8("发射机当前：Cub（刚刚写入）"), 10000);
 

@@ -24,6 +24,9 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 #include "editsession.h"
 #include "filecontroller.h"
 #include "notebox.h"
@@ -247,7 +250,7 @@ void LibraryPanel::fill()
     const QString keep = selectedFile();
     QVector<LibrarySetup> shown;
     const QString needle = m_search->text().trimmed();
-    for (const LibrarySetup &s : qAsConst(m_setups))
+    for (const LibrarySetup &s : std::as_const(m_setups))
         if (needle.isEmpty() || s.info.name.contains(needle, Qt::CaseInsensitive)
             || s.info.notes.contains(needle, Qt::CaseInsensitive))
             shown.append(s);
@@ -299,7 +302,7 @@ void LibraryPanel::selectionChanged()
         return;
     m_notesFile = file;
     const QSignalBlocker block(m_notes);
-    for (const LibrarySetup &s : qAsConst(m_setups))
+    for (const LibrarySetup &s : std::as_const(m_setups))
         if (s.path == file) {
             if (m_notes->toPlainText() != s.info.notes)
                 m_notes->setPlainText(s.info.notes);
@@ -527,7 +530,6 @@ void LibraryPanel::readEnded()
             setCurrent(QString(), ParamSet());
         } else {
             ParamSet held;
-            QString why;
             const ParameterFile file = readParameterFile(m_match.setup.path);
             decodeParameterFile(file, held);
             setCurrent(m_match.setup.path, held);

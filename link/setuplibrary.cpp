@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <climits>
 
 #include "paramfile.h"

@@ -75,6 +75,7 @@ private slots:
     void resolve_data();
     void resolve();
     void commandLineTakesSetupNames();
+    void commandLineWriteRecordsIt();
     void writtenText_data();
     void writtenText();
     void matchAfterReadAndWriteThroughReview();
@@ -317,6 +318,30 @@ void LibraryTest::commandLineTakesSetupNames()
     r = runProgram(m_param, QStringList{"sheet", "Bixler", "-o", sheet, "--lang", "en"} + folder);
     QCOMPARE(r.code, 0);
     QVERIFY(QFileInfo(sheet).size() > 0);
+}
+
+// varnix-param write by a setup's name, on txsim: the write goes into the
+// setup's sidecar, and only into that one.
+void LibraryTest::commandLineWriteRecordsIt()
+{
+    QTemporaryDir dir;
+    const QString bixler = dir.filePath("bixler.txt");
+    const QString cub = dir.filePath("cub.txt");
+    putSetup(bixler, changedSet(12, 80), R"({"name":"Bixler"})");
+    putSetup(cub, changedSet(-20, 60), R"({"name":"Cub","notes":"kept"})");
+    TxSimProcess sim({QStringLiteral("--settings"), bixler});
+    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VARNIX_PARAM_PACING"), QStringLiteral("fast"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath("data")); // the backups
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    const ProgramRun r = runProgram(m_param, {"write", sim.portName(), "cub", "--yes", "--folder", dir.path()}, env);
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.contains("written and verified"), r.err.constData());
+    const SetupInfo info = SetupLibrary::read(cub).info;
+    QVERIFY(info.lastWritten >= before && info.lastWritten <= QDateTime::currentDateTimeUtc());
+    QCOMPARE(info.notes, QStringLiteral("kept"));
+    QVERIFY(!SetupLibrary::read(bixler).info.lastWritten.isValid());
 }
 
 void LibraryTest::writtenText_data()

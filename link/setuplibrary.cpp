@@ -191,11 +191,12 @@ QVector<LibrarySetup> SetupLibrary::list() const
 
 bool SetupLibrary::update(const QString &file, const std::function<void(SetupInfo &)> &change, QString *error) const
 {
-    QLockFile lock(QDir(QFileInfo(file).absolutePath()).filePath(QStringLiteral(".varnix-library.lock")));
+    const QString lockPath = QDir(QFileInfo(file).absolutePath()).filePath(QStringLiteral(".varnix-library.lock"));
+    QLockFile lock(lockPath);
     if (!lock.tryLock(kLockWaitMs)) {
         if (error)
             *error = QStringLiteral("the library is locked by another program (%1)")
-                         .arg(QDir::toNativeSeparators(lock.fileName()));
+                         .arg(QDir::toNativeSeparators(lockPath));
         return false;
     }
     const QString path = sidecarOf(file);

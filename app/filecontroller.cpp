@@ -209,6 +209,13 @@ void FileController::load()
     m_link.load([this] { return prepareLoad(); });
 }
 
+void FileController::loadFrom(const QString &path)
+{
+    m_loadPath = path;
+    if (!m_link.load([this] { return prepareLoad(); }))
+        m_loadPath.clear();
+}
+
 // Runs with the stick trims blocked; true sends what the file brought.
 bool FileController::prepareLoad()
 {

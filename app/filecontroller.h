@@ -28,6 +28,11 @@ public:
     // The Save and Load commands, their dialogs first.
     void save();
     void load();
+    // A Load of a file chosen elsewhere (the setups library): no dialog,
+    // then the same review, send and verify.
+    void loadFrom(const QString &path);
+    // The file the last Load took; empty when it was cancelled or refused.
+    QString loadedFile() const { return m_loadFileName; }
     // A Save that stopped: the old file stays as it was.
     void dropSave();
     // Before a command overwrites the transmitter's settings, what it holds

@@ -17,6 +17,7 @@
 #include "formbinder.h"
 #include "frames.h"
 #include "keyboard.h"
+#include "librarypanel.h"
 #include "liveview.h"
 #include "packets.h"
 #include "preferences.h"
@@ -71,8 +72,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_status, &StatusPanel::revertRequested, m_session, &EditSession::revertToBaseline);
     connect(m_status, &StatusPanel::settingsRequested, this, [this] {
         PreferencesDialog dialog(m_settings, this);
-        if (dialog.exec() == QDialog::Accepted)
+        if (dialog.exec() == QDialog::Accepted) {
             m_link.setVerify(m_settings.verifyAfterWrite());
+            if (m_settings.libraryFolder() != m_library->library().folder())
+                m_library->setFolder(m_settings.libraryFolder());
+        }
     });
     connect(m_session, &EditSession::setChanged, this, &MainWindow::ui_Display);
     connect(m_session, &EditSession::unsentChanged, this, [this](int count) {
@@ -138,6 +142,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     (new WheelGuard(this))->guard(centralWidget());
     new KeyboardAccess(this);
+
+    // The setups library: after the keys, as it takes over Ctrl+S.
+    m_library = new LibraryPanel(m_link, m_session, m_files, m_settings, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_library);
+    m_library->hide();
 
     ui->tabWidget->setCurrentIndex(0);
 

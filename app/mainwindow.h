@@ -14,6 +14,7 @@ class ConnectionController;
 class EditSession;
 class FileController;
 class FormBinder;
+class LibraryPanel;
 class LiveView;
 class QTimer;
 class QUndoStack;
@@ -79,6 +80,8 @@ public:
     int unsentCount() const;
     // Puts the baseline back into the set, as one undo step.
     void revertToBaseline();
+    // The setups library beside the pages (F6).
+    LibraryPanel *library() const { return m_library; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -265,4 +268,5 @@ private:
     WriteReview *m_review;
     FileController *m_files;
     ScopeLauncher *m_scope;
+    LibraryPanel *m_library;
 };

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "recorder.h"
+#include "setuplibrary.h"
 #include "startup.h"
 #include "usersettings.h"
 
@@ -85,11 +86,33 @@ PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, UserSettings &sett
     return [folder](UserSettings &s) { s.setRecordingsFolder(QDir::fromNativeSeparators(folder->text().trimmed())); };
 }
 
+PreferencesDialog::Store libraryGroup(QVBoxLayout *layout, UserSettings &settings)
+{
+    QVBoxLayout *g = group(layout, PreferencesDialog::tr("机型库"));
+    auto *row = new QHBoxLayout;
+    auto *folder = new QLineEdit(QDir::toNativeSeparators(settings.chosenLibraryFolder()));
+    folder->setObjectName(QStringLiteral("preferencesLibrary"));
+    folder->setPlaceholderText(QDir::toNativeSeparators(SetupLibrary::defaultFolder()));
+    folder->setMinimumWidth(320);
+    auto *pick = new QPushButton(PreferencesDialog::tr("浏览…"));
+    QObject::connect(pick, &QPushButton::clicked, folder, [folder] {
+        const QString chosen = QFileDialog::getExistingDirectory(
+            folder, PreferencesDialog::tr("机型库文件夹"),
+            folder->text().isEmpty() ? SetupLibrary::defaultFolder() : folder->text());
+        if (!chosen.isEmpty())
+            folder->setText(QDir::toNativeSeparators(chosen));
+    });
+    row->addWidget(folder, 1);
+    row->addWidget(pick);
+    g->addLayout(row);
+    return [folder](UserSettings &s) { s.setLibraryFolder(QDir::fromNativeSeparators(folder->text().trimmed())); };
+}
+
 } // namespace
 
 QList<PreferencesDialog::Group> PreferencesDialog::groups()
 {
-    return {languageGroup, writingGroup, recordingsGroup};
+    return {languageGroup, writingGroup, recordingsGroup, libraryGroup};
 }
 
 PreferencesDialog::PreferencesDialog(UserSettings &settings, QWidget *parent)

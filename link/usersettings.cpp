@@ -1,6 +1,7 @@
 #include "usersettings.h"
 
 #include "recorder.h"
+#include "setuplibrary.h"
 #include "varnixversion.h"
 
 namespace {
@@ -9,6 +10,7 @@ const QString kLanguage = QStringLiteral("language");
 const QString kReview = QStringLiteral("review/beforeWriting");
 const QString kVerify = QStringLiteral("link/verifyAfterWrite");
 const QString kRecordings = QStringLiteral("recordings/folder");
+const QString kLibrary = QStringLiteral("library/folder");
 
 } // namespace
 
@@ -71,6 +73,25 @@ void UserSettings::setRecordingsFolder(const QString &folder)
         m_store.remove(kRecordings);
     else
         m_store.setValue(kRecordings, folder);
+}
+
+QString UserSettings::chosenLibraryFolder() const
+{
+    return m_store.value(kLibrary).toString();
+}
+
+QString UserSettings::libraryFolder() const
+{
+    const QString chosen = chosenLibraryFolder();
+    return chosen.isEmpty() ? SetupLibrary::defaultFolder() : chosen;
+}
+
+void UserSettings::setLibraryFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        m_store.remove(kLibrary);
+    else
+        m_store.setValue(kLibrary, folder);
 }
 
 bool UserSettings::sync()

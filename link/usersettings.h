@@ -36,6 +36,12 @@ public:
     QString chosenRecordingsFolder() const;
     void setRecordingsFolder(const QString &folder); // empty: back to the default
 
+    // The setups library's folder: the one chosen, else
+    // SetupLibrary::defaultFolder(); empty sets it back to the default.
+    QString libraryFolder() const;
+    QString chosenLibraryFolder() const;
+    void setLibraryFolder(const QString &folder);
+
     // Writes what changed to its store now; false when that failed.
     bool sync();
 

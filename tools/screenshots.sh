@@ -2,7 +2,7 @@
 # Captures the six pages of the running program under Xvfb into
 # docs/screenshots/page0.png .. page5.png. The live page is taken connected to
 # the transmitter simulator, so its bars show real movement.
-#   tools/screenshots.sh [--lang en] [--status | --editing | --screen WxH | --scope] [OUTDIR]
+#   tools/screenshots.sh [--lang en] [--status | --editing | --screen WxH | --scope | --library] [OUTDIR]
 # --lang en takes the English window, as page0-en.png .. page5-en.png.
 # PAGES="0 3" takes those pages instead. --status takes the status bar
 # instead: after a Read that misses two sections (status-read.png), during a
@@ -19,6 +19,8 @@
 # (template-dialog.png), the comparison of the transmitter with the pages
 # after the template (compare.png) and the first page of that delta's sheet
 # with its name and notes (sheet.png); -en with --lang en.
+# --library takes the window with the setups library shown (F6) after a Read
+# of a transmitter that holds one of its four setups (library.png).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -42,6 +44,11 @@ if [ "${1:-}" = "--setups" ]; then
     setups=1
     shift
 fi
+library=""
+if [ "${1:-}" = "--library" ]; then
+    library=1
+    shift
+fi
 editing=""
 if [ "${1:-}" = "--editing" ]; then
     editing=1
@@ -63,9 +70,12 @@ if [ -z "${SCREENSHOT_INNER:-}" ] && [ -z "${VARNIX_BUILD:-}" ]; then
 fi
 mkdir -p "$out"
 
+# The library panel stands beside the whole form.
+size="${screen:-1280x800}"
+[ -z "$library" ] || size=1600x800
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
+    PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${size}x24" \
+        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${library:+--library} "$out"
 fi
 
 log="$(mktemp)"
@@ -73,6 +83,25 @@ log="$(mktemp)"
 config="$(mktemp -d)"
 sim_args=()
 [ -z "$status" ] || sim_args=(--leave-out 7,8)
+if [ -n "$library" ]; then
+    # Four setups, with sidecars; the transmitter holds the first.
+    shelf="$config/setups"
+    mkdir -p "$shelf"
+    printf '[library]\nfolder=%s\n' "$shelf" > "$config/varnix-config.conf"
+    setup() { # file, sub-trim CH1, name, type, notes, days since written
+        printf '{"format":"varnix-parameter-file","version":1,"reverse":[0,0,1,0,0,0,0,0],"subTrim":[%s,4,-6,0,0,0,0,0],"epaLeft":[96,96,96,96,96,96,96,96],"epaRight":[96,96,96,96,96,96,96,96],"failSafe":[50,50,0,50,50,50,50,50],"servoDelay":[100,100,100,100,100,100,100,100],"auxSource":[null,null,null,null,1,3,0,2],"attitudeChannel":4,"attitude":[14,29,44,56,69,88],"elevonMix":0,"elevon":[100,100,100,-100,100,100],"vtailMix":0,"vtail":[34,-66,50,34],"drMix":1,"drChannel":0,"drRateUp":[100,90,100,100],"drRateDown":[70,65,70,70],"drUp":100,"drDown":70,"drSwitch":0,"drPosition":0,"drExpoUp":[30,25,20,0],"drExpoDown":[15,10,10,0],"thrCurveMix":1,"thrCurveExtra":0,"thrCurve":[0,22,40,55,70,86,100],"prmMix":[0,0,0,0],"prmMaster":[0,1,0,0],"prmSlave":[3,5,0,0],"prmOffset":[-16,-16,0,0],"prmUpRate":[-16,0,0,0],"prmDownRate":[-16,0,0,0],"txAlarmVoltX10":110,"rxAlarmVoltX10":42,"extAlarmVoltX10":105,"rssiAlarm":-90,"stickMode":2,"stickTrim":[120,120,120,120]}' "$2" > "$config/setup.json"
+        "$bin/varnix-param" import "$config/setup.json" "$shelf/$1.txt"
+        local written=""
+        [ -z "$6" ] || written="$(printf ',"lastWritten":"%s"' "$(date -u -d "$6 days ago" +%FT%TZ)")"
+        printf '{"name":"%s","type":"%s","notes":"%s"%s,"format":1}\n' "$3" "$4" "$5" "$written" \
+            > "$shelf/$1.txt.setup.json"
+    }
+    setup bixler 0 "Bixler 2" plane "CG 65 mm behind the leading edge\\n3S 2200 mAh" 3
+    setup zagi 10 "Zagi" delta "Elevons: stick right, right elevon up" 12
+    setup radian 20 "Radian" glider "Flaps on CH6" 40
+    setup cub 30 "Cub" plane "" ""
+    sim_args=(--settings "$shelf/bixler.txt")
+fi
 "$bin/txsim" "${sim_args[@]}" > "$log" 2>/dev/null &
 sim=$!
 app=""
@@ -176,6 +205,16 @@ FRAMES
         --type delta --written 2026-12-06T18:20 \
         --notes "CG 245 mm from the nose\\n3S 1300 mAh, elevon throws 12 mm up and down" 2>/dev/null
     pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config/delta.pdf" "$out/sheet$suffix"
+    echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$library" ]; then
+    xdotool key F6
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # The notes of the setup the transmitter holds, in the panel.
+    shot "library$suffix"
     echo "screenshots in $out"
     exit 0
 fi

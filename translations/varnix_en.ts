@@ -574,6 +574,209 @@
     </message>
 </context>
 <context>
+    <name>LibraryPanel</name>
+    <message>
+        <source>机型库</source>
+        <translation>Setups</translation>
+    </message>
+    <message>
+        <source>保存到机型</source>
+        <translation>Save to setup</translation>
+    </message>
+    <message>
+        <source>搜索名称或备注</source>
+        <translation>Search names and notes</translation>
+    </message>
+    <message>
+        <source>按名称</source>
+        <translation>By name</translation>
+    </message>
+    <message>
+        <source>按最近使用</source>
+        <translation>Last used</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Setups</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>从发射机</source>
+        <translation>From the transmitter</translation>
+    </message>
+    <message>
+        <source>把页面上的设置（读取的发射机设置）存为新机型</source>
+        <translation>Save the settings on the pages (as read from the transmitter) as a new setup</translation>
+    </message>
+    <message>
+        <source>从模板…</source>
+        <translation>From a template…</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>重命名</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>写入发射机</source>
+        <translation>Write to transmitter</translation>
+    </message>
+    <message>
+        <source>把所选机型写入发射机：先确认改变的设置，写入后读回校验</source>
+        <translation>Write the selected setup to the transmitter: review the changes first, read back and check after writing</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>备注：重心、舵量、电池……</source>
+        <translation>Notes: CG, throws, battery…</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>存为新机型…</source>
+        <translation>Save as new setup…</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>附加信息文件已损坏，已忽略：%1</source>
+        <translation>Sidecar damaged, ignored: %1</translation>
+    </message>
+    <message>
+        <source>备注未能保存：%1</source>
+        <translation>Notes not saved: %1</translation>
+    </message>
+    <message>
+        <source>类型未能保存：%1</source>
+        <translation>Type not saved: %1</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>新建机型</source>
+        <translation>New setup</translation>
+    </message>
+    <message>
+        <source>机型未能保存</source>
+        <translation>Setup not saved</translation>
+    </message>
+    <message>
+        <source>已存为机型：%1</source>
+        <translation>Saved as setup: %1</translation>
+    </message>
+    <message>
+        <source>%1 副本</source>
+        <translation>%1 copy</translation>
+    </message>
+    <message>
+        <source>复制机型</source>
+        <translation>Duplicate setup</translation>
+    </message>
+    <message>
+        <source>机型未能复制</source>
+        <translation>Setup not duplicated</translation>
+    </message>
+    <message>
+        <source>重命名机型</source>
+        <translation>Rename setup</translation>
+    </message>
+    <message>
+        <source>机型未能重命名</source>
+        <translation>Setup not renamed</translation>
+    </message>
+    <message>
+        <source>机型未能删除</source>
+        <translation>Setup not deleted</translation>
+    </message>
+    <message>
+        <source>已把 %1 移到回收站</source>
+        <translation>%1 moved to the trash</translation>
+    </message>
+    <message>
+        <source>已删除 %1</source>
+        <translation>%1 deleted</translation>
+    </message>
+    <message>
+        <source>机型未能恢复</source>
+        <translation>Setup not restored</translation>
+    </message>
+    <message>
+        <source>已恢复 %1</source>
+        <translation>%1 restored</translation>
+    </message>
+    <message>
+        <source>写入时间未能记录：%1</source>
+        <translation>Time of the write not recorded: %1</translation>
+    </message>
+    <message>
+        <source>读取不完整：未与机型库比对</source>
+        <translation>Read incomplete: not compared with the library</translation>
+    </message>
+    <message>
+        <source>发射机当前：%1（%2）</source>
+        <translation>Transmitter holds: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>与 %1 有 %2 项不同</source>
+        <translation>%2 settings differ from %1</translation>
+    </message>
+    <message>
+        <source>不在库中</source>
+        <translation>Not in the library</translation>
+    </message>
+    <message>
+        <source>从未写入</source>
+        <translation>never written</translation>
+    </message>
+    <message>
+        <source>刚刚写入</source>
+        <translation>written just now</translation>
+    </message>
+    <message>
+        <source>%1 分钟前写入</source>
+        <translation>written %1 min ago</translation>
+    </message>
+    <message>
+        <source>%1 小时前写入</source>
+        <translation>written %1 h ago</translation>
+    </message>
+    <message>
+        <source>%1 天前写入</source>
+        <translation>written %1 days ago</translation>
+    </message>
+    <message>
+        <source>机型：%1%2</source>
+        <translation>Setup: %1%2</translation>
+    </message>
+    <message>
+        <source>页面上的设置与机型文件不同，Ctrl+S 保存到机型</source>
+        <translation>The pages differ from the setup file; Ctrl+S saves them to it</translation>
+    </message>
+    <message>
+        <source>已保存到机型：%1</source>
+        <translation>Saved to setup: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Varnix&amp;Tolbane</source>
@@ -1093,6 +1296,14 @@
     <message>
         <source>记录文件夹</source>
         <translation>Recordings folder</translation>
+    </message>
+    <message>
+        <source>机型库</source>
+        <translation>Setups</translation>
+    </message>
+    <message>
+        <source>机型库文件夹</source>
+        <translation>Setups folder</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "console.h"
 #include "fields.h"
 #include "frames.h"
+#include "library.h"
 #include "paramfile.h"
 #include "rules.h"
 #include "settingsdiff.h"
@@ -355,6 +356,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1 && transmitter::isCommand(arguments.at(1)))
         return transmitter::run(arguments.at(1), arguments.mid(2));
+    if (arguments.size() > 1 && arguments.at(1) == QLatin1String("library"))
+        return library::run(arguments.mid(2));
 
     QString description = QStringLiteral(
         "Reads the Parameter files of the Varnix&Tolbane configurator (the four\n"
@@ -362,19 +365,27 @@ int main(int argc, char *argv[])
     for (const Command &c : commands)
         description += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.usage), -16).arg(QLatin1String(c.what));
     description += sheetcommand::summary();
+    description += library::summary();
     description += QStringLiteral("\nThe transmitter on a serial port (each command has --help):\n");
     description += transmitter::summary();
     description += QStringLiteral(
         "\nSettings are named as in the program's Parameter set (subTrim[3]); alarm\n"
         "voltages are stored in tenths of a volt (txAlarmVoltX10 37 is 3.7 V).\n"
+        "A FILE may also be a setup's name in the library folder (--folder DIR, else the\n"
+        "window's): an existing file is taken first.\n"
         "Exit status: 0 done, 1 different or problems found, 2 bad usage or a file\n"
         "that cannot be read or is no Parameter file.");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("The setups library, for FILEs given by setup name."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(folder);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("show, diff, check, export, import, sheet, read, write or monitor."));
+                                 QStringLiteral("show, diff, check, export, import, sheet, library, read, write or "
+                                                "monitor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files of the command."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments()))
@@ -394,6 +405,15 @@ int main(int argc, char *argv[])
             continue;
         if (args.size() != usage.size() - 1)
             return refuse(QStringLiteral("usage: varnix-param %1").arg(QLatin1String(c.usage)));
+        // Files read by name: a path, else a setup of the library.
+        if (name != QLatin1String("import")) {
+            const QString dir = library::folder(parser.value(folder));
+            for (QString &arg : args) {
+                arg = library::resolve(arg, dir);
+                if (arg.isEmpty())
+                    return Refused;
+            }
+        }
         return c.run(args);
     }
     return refuse(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));

@@ -3,24 +3,6 @@
 #include "frames.h"
 #include "paramfile.h"
 
-const QVector<Element> &carried()
-{
-    static const QVector<Element> elements = [] {
-        QVector<Element> v;
-        for (int page = 1; page <= settingsPageCount; ++page)
-            for (int k = 0; k < allFieldCount; ++k) {
-                const FieldExtent &e = allFields[k];
-                if (e.page != page)
-                    continue;
-                for (int i = e.first; i <= e.last; ++i)
-                    if (frameFieldOf(e.field, i))
-                        v.append({e.field, i});
-            }
-        return v;
-    }();
-    return elements;
-}
-
 QString valueText(const ParamSet &p, Field f, int index)
 {
     QString text = QString::number(fieldValue(p, f, index));
@@ -52,9 +34,7 @@ bool loadWholeFile(const QString &path, ParamSet &p, QString *why)
 QStringList differingRows(const ParamSet &a, const ParamSet &b)
 {
     QStringList rows;
-    for (const Element &e : carried()) {
-        if (fieldValue(a, e.field, e.index) == fieldValue(b, e.field, e.index))
-            continue;
+    for (const Element &e : differingElements(a, b)) {
         rows << row(e, QStringLiteral("%1 %2").arg(valueText(a, e.field, e.index), -14).arg(valueText(b, e.field, e.index)));
     }
     return rows;

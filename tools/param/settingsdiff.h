@@ -6,19 +6,12 @@
 
 #include "fields.h"
 #include "paramset.h"
+#include "settingscompare.h"
 
 // What the file commands and the transmitter commands of varnix-param share:
 // the settings the frames carry, how a setting is shown, and whole files.
 
-// One element of the set that a frame carries.
-struct Element {
-    Field field;
-    int index;
-};
-
-// Every element the frames carry, page by page, in the order of the field
-// table within a page.
-const QVector<Element> &carried();
+// Element and carried() come from settingscompare.h.
 
 // "37 (3.7 V)" for a voltage companion, else the number.
 QString valueText(const ParamSet &p, Field f, int index);

@@ -10,6 +10,7 @@
 
 #include "airframe.h"
 #include "console.h"
+#include "library.h"
 #include "paramfile.h"
 #include "setupsheet.h"
 #include "usersettings.h"
@@ -71,7 +72,11 @@ int run(const QStringList &args)
                                      QStringLiteral("When it was last written to a transmitter (ISO 8601)."),
                                      QStringLiteral("time"));
     parser.addOption(written);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file."));
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("The setups library, for a FILE given by setup name."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(folder);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file, or a setup's name."));
     if (!parser.parse(QStringList{QStringLiteral("varnix-param sheet")} + args))
         return refuse(parser.errorText() + QStringLiteral(" (see sheet --help)"));
     if (parser.isSet(help)) {
@@ -79,9 +84,11 @@ int run(const QStringList &args)
         return Success;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
-        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--aircraft NAME "
-                                     "[--type TYPE] [--notes TEXT] [--written TIME]]"));
-    const QString path = parser.positionalArguments().first();
+        return refuse(QStringLiteral("usage: varnix-param sheet FILE -o OUT.pdf|OUT.html [--lang zh|en] [--folder DIR] "
+                                     "[--aircraft NAME] [--type TYPE] [--notes TEXT] [--written TIME]"));
+    const QString path = library::resolve(parser.positionalArguments().first(), library::folder(parser.value(folder)));
+    if (path.isEmpty())
+        return Refused;
     const QString out = parser.value(output);
 
     // The window's language unless asked: the one it remembers, else Chinese.
@@ -106,8 +113,14 @@ int run(const QStringList &args)
 
     SheetSource source{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
                        QCoreApplication::applicationVersion(), SetupInfo()};
-    source.info.name = parser.value(aircraft);
-    source.info.notes = parser.value(notes).replace(QLatin1String("\\n"), QLatin1String("\n"));
+    // A setup's own facts from its sidecar; the options say otherwise.
+    const LibrarySetup setup = library::setupOf(path);
+    if (setup.hasSidecar)
+        source.info = setup.info;
+    if (parser.isSet(aircraft))
+        source.info.name = parser.value(aircraft);
+    if (parser.isSet(notes))
+        source.info.notes = parser.value(notes).replace(QLatin1String("\\n"), QLatin1String("\n"));
     if (parser.isSet(type)) {
         bool known = false;
         source.info.type = airframe::fromKey(parser.value(type), &known);

@@ -7,6 +7,7 @@
 #include "frames.h"
 #include "link.h"
 #include "linkport.h"
+#include "library.h"
 #include "livecsv.h"
 #include "paramfile.h"
 #include "paramset.h"
@@ -294,14 +295,21 @@ int writeCommand(const QStringList &args)
         "Exit status: 0 written and verified, 1 the read-back differs or is incomplete (or nothing\n"
         "was written), 2 a port or file that cannot be used, or no terminal to ask and no --yes."));
     parser.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("The serial port."));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file to write."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The Parameter file to write, or a setup's name."));
     const QCommandLineOption yes(QStringLiteral("yes"), QStringLiteral("Do not ask; write."));
     parser.addOption(yes);
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("The setups library, for a FILE given by setup name."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(folder);
     int status = 0;
     if (!parse(parser, QStringLiteral("write"), args, 2, &status))
         return status;
     const QString port = parser.positionalArguments().at(0);
-    const QString path = parser.positionalArguments().at(1);
+    const QString libraryFolder = library::folder(parser.value(folder));
+    const QString path = library::resolve(parser.positionalArguments().at(1), libraryFolder);
+    if (path.isEmpty())
+        return Refused;
 
     ParamSet wanted;
     QString why;
@@ -368,6 +376,13 @@ int writeCommand(const QStringList &args)
         || !session.waitFor([&] { return done && !link.isBusy(); })) {
         say(QStringLiteral("the write did not finish"));
         return Found;
+    }
+    // A setup of the library remembers when it went to a transmitter.
+    if (library::inFolder(path, libraryFolder)) {
+        QString error;
+        if (!SetupLibrary(libraryFolder).update(path, [](SetupInfo &i) { i.lastWritten = QDateTime::currentDateTimeUtc(); },
+                                                &error))
+            say(QStringLiteral("not recorded in the library: %1").arg(error));
     }
     if (!result.missing.isEmpty()) {
         say(QStringLiteral("could not verify: %1/%2 sections came back (missing %3)")

@@ -119,6 +119,22 @@ CompareDialog::CompareDialog(Link &link, EditSession *session, QWidget *parent)
     refresh();
 }
 
+bool CompareDialog::readFile(const QString &path, ParamSet *set, QString *why)
+{
+    const ParameterFile file = readParameterFile(path);
+    if (!file.ok()) {
+        *why = tr("%1：%2").arg(QFileInfo(path).fileName(), file.reason);
+        return false;
+    }
+    if (!file.complete()) {
+        *why = tr("%1：文件不完整（%2）").arg(QFileInfo(path).fileName(), firstBreak(file.text).text());
+        return false;
+    }
+    *set = ParamSet();
+    decodeParameterFile(file, *set);
+    return true;
+}
+
 int CompareDialog::addSource(const QString &name, const Fetch &fetch)
 {
     m_extra.append(fetch);
@@ -185,16 +201,7 @@ void CompareDialog::fetch(Side side)
             s.why = tr("发射机的设置还未读取：先按 读取数据");
         }
     } else if (source == FileSource) {
-        const ParameterFile file = readParameterFile(s.file);
-        if (!file.ok()) {
-            s.why = tr("%1：%2").arg(QFileInfo(s.file).fileName(), file.reason);
-        } else if (!file.complete()) {
-            s.why = tr("%1：文件不完整（%2）").arg(QFileInfo(s.file).fileName(), firstBreak(file.text).text());
-        } else {
-            s.set = ParamSet();
-            decodeParameterFile(file, s.set);
-            s.ok = true;
-        }
+        s.ok = readFile(s.file, &s.set, &s.why);
     } else if (source - FileSource - 1 < m_extra.size()) {
         s.ok = m_extra.at(source - FileSource - 1)(&s.set, &s.why);
     }

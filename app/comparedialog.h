@@ -34,6 +34,9 @@ public:
 
     CompareDialog(Link &link, EditSession *session, QWidget *parent = nullptr);
 
+    // A Parameter file as a source: false, with the reason, when it is not
+    // one or is cut short.
+    static bool readFile(const QString &path, ParamSet *set, QString *why);
     // Another source in both lists (a setup of the library); returns its index.
     int addSource(const QString &name, const Fetch &fetch);
     // The built-in sources.

@@ -121,7 +121,7 @@ void FileController::saveSetupSheet()
         path += QStringLiteral(".pdf");
     const SheetSource source{m_loadFileName.isEmpty() ? QString() : QFileInfo(m_loadFileName).fileName(),
                              QDateTime::currentDateTime(), QCoreApplication::applicationVersion(),
-                             SetupInfo()};
+                             m_sheetInfo ? m_sheetInfo() : SetupInfo()};
     QString error;
     if (!writeSetupSheet(paramSet, source, path, &error)) {
         showNote(tr("设置单未能保存"), error);

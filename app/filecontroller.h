@@ -7,9 +7,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "link.h"
+#include "setupinfo.h"
 
 class EditSession;
 class ParameterFileWriter;
@@ -33,6 +35,8 @@ public:
     void loadFrom(const QString &path);
     // The file the last Load took; empty when it was cancelled or refused.
     QString loadedFile() const { return m_loadFileName; }
+    // What the sheet prints about the aircraft (the library's current setup).
+    void setSheetInfo(std::function<SetupInfo()> info) { m_sheetInfo = std::move(info); }
     // A Save that stopped: the old file stays as it was.
     void dropSave();
     // Before a command overwrites the transmitter's settings, what it holds
@@ -56,6 +60,7 @@ private:
     StatusPanel *m_status;
     QWidget *m_window;
     QString m_loadFileName;                          // the file loaded last
+    std::function<SetupInfo()> m_sheetInfo;
     QString m_loadPath;                              // a Load waiting for its Read: the file it chose
     std::unique_ptr<ParameterFileWriter> m_saveFile; // a Save's file while its frames go out
     QString m_savePath;                              // and its name

@@ -147,7 +147,7 @@ void LibraryPanel::build()
     fromTx->setToolTip(tr("把页面上的设置（读取的发射机设置）存为新机型"));
     QAction *fromTemplate = menu->addAction(tr("从模板…"));
     fromTemplate->setObjectName(QStringLiteral("libraryNewFromTemplate"));
-    connect(fromTx, &QAction::triggered, this, &LibraryPanel::newFromPages);
+    connect(fromTx, &QAction::triggered, this, [this] { newFromPages(); });
     connect(fromTemplate, &QAction::triggered, this, &LibraryPanel::newFromTemplateRequested);
     m_new->setMenu(menu);
     m_duplicate = new QPushButton(tr("复制"));
@@ -219,7 +219,7 @@ void LibraryPanel::build()
     connect(m_delete, &QPushButton::clicked, this, &LibraryPanel::deleteSelected);
     connect(m_write, &QPushButton::clicked, this, &LibraryPanel::writeSelected);
     connect(m_undo, &QPushButton::clicked, this, &LibraryPanel::undoDelete);
-    connect(m_saveNew, &QPushButton::clicked, this, &LibraryPanel::newFromPages);
+    connect(m_saveNew, &QPushButton::clicked, this, [this] { newFromPages(); });
 }
 
 void LibraryPanel::setFolder(const QString &folder)
@@ -399,10 +399,9 @@ bool LibraryPanel::createFromPages(const QString &name, Airframe type, QString *
     return true;
 }
 
-void LibraryPanel::newFromPages()
+void LibraryPanel::newFromPages(Airframe type)
 {
     QString name;
-    Airframe type = Airframe::Plane;
     if (!askName(tr("新建机型"), &name, &type, true))
         return;
     QString error;

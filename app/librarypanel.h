@@ -57,6 +57,9 @@ public:
     // The pages into the current setup's file (Ctrl+S); without one, Save
     // with its dialog. False when nothing was written.
     bool saveCurrent();
+    // Asks the new setup's name (and type, preset to type), then keeps the
+    // pages as that setup.
+    void newFromPages(Airframe type = Airframe::Plane);
     // The pages as a new setup named name; it becomes the current one.
     bool createFromPages(const QString &name, Airframe type, QString *error = nullptr);
 
@@ -76,7 +79,6 @@ private:
     void storeType(int index);
     QString selectedFile() const;
     bool askName(const QString &title, QString *name, Airframe *type, bool withType);
-    void newFromPages();
     void duplicateSelected();
     void renameSelected();
     void deleteSelected();

@@ -128,7 +128,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_scope = new ScopeLauncher(m_link, this);
     connect(m_scope, &ScopeLauncher::printSheetRequested, m_files, &FileController::saveSetupSheet);
-    new SetupTools(m_link, m_session, this);
+    auto *setupTools = new SetupTools(m_link, m_session, this);
 
     // A read-back that did not verify asks to write again.
     new VerifyBox(m_link, this, [this](Link::Command command) {
@@ -147,6 +147,11 @@ MainWindow::MainWindow(QWidget *parent)
     m_library = new LibraryPanel(m_link, m_session, m_files, m_settings, this);
     addDockWidget(Qt::RightDockWidgetArea, m_library);
     m_library->hide();
+    setupTools->setLibrary(m_library);
+    m_files->setSheetInfo([this] {
+        const QString file = m_library->currentFile();
+        return file.isEmpty() ? SetupInfo() : SetupLibrary::read(file).info;
+    });
 
     ui->tabWidget->setCurrentIndex(0);
 

@@ -9,6 +9,7 @@
 #include "airframe.h"
 #include "comparedialog.h"
 #include "editsession.h"
+#include "librarypanel.h"
 #include "link.h"
 #include "templatedialog.h"
 
@@ -61,11 +62,37 @@ bool SetupTools::applyTemplate()
     return true;
 }
 
+void SetupTools::setLibrary(LibraryPanel *library)
+{
+    m_library = library;
+    connect(library, &LibraryPanel::newFromTemplateRequested, this, &SetupTools::newSetupFromTemplate);
+}
+
+bool SetupTools::newSetupFromTemplate()
+{
+    ParamSet next;
+    Airframe kind = Airframe::Other;
+    if (!TemplateDialog::run(m_window, TemplateDialog::newSetupBase(), &next, &kind))
+        return false;
+    m_session->replaceSet(tr("模板：%1").arg(airframe::displayName(kind)), next);
+    if (m_library)
+        m_library->newFromPages(kind);
+    return true;
+}
+
 CompareDialog *SetupTools::showCompare()
 {
     if (!m_compare) {
         m_compare = new CompareDialog(m_link, m_session, m_window);
         m_compare->setAttribute(Qt::WA_DeleteOnClose);
+        if (m_library) {
+            for (const LibrarySetup &setup : m_library->library().list()) {
+                const QString path = setup.path;
+                m_compare->addSource(tr("机型：%1").arg(setup.info.name), [path](ParamSet *set, QString *why) {
+                    return CompareDialog::readFile(path, set, why);
+                });
+            }
+        }
     }
     else
         m_compare->reload();

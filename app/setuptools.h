@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class CompareDialog;
+class LibraryPanel;
 class EditSession;
 class Link;
 class QMainWindow;
@@ -24,10 +25,16 @@ public:
     bool applyTemplate();
     // Opened or raised.
     CompareDialog *showCompare();
+    // The library's setups as sources of the comparison; its "从模板…".
+    void setLibrary(LibraryPanel *library);
+    // A template over factory values into the pages (one undo step), then the
+    // library asks the new setup's name.
+    bool newSetupFromTemplate();
 
 private:
     Link &m_link;
     EditSession *m_session;
     QMainWindow *m_window;
     QPointer<CompareDialog> m_compare;
+    QPointer<LibraryPanel> m_library;
 };

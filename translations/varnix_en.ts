@@ -1590,6 +1590,10 @@
         <source>模板：%1</source>
         <translation>Template: %1</translation>
     </message>
+    <message>
+        <source>机型：%1</source>
+        <translation>Setup: %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>

@@ -63,6 +63,14 @@ PreferencesDialog::Store writingGroup(QVBoxLayout *layout, UserSettings &setting
     };
 }
 
+PreferencesDialog::Store connectionGroup(QVBoxLayout *layout, UserSettings &settings)
+{
+    QVBoxLayout *g = group(layout, PreferencesDialog::tr("连接"));
+    QCheckBox *autoConnect = checkBox(g, PreferencesDialog::tr("插上上次用过的 USB 适配器时自动打开串口"),
+                                      "preferencesAutoConnect", settings.autoConnect());
+    return [autoConnect](UserSettings &s) { s.setAutoConnect(autoConnect->isChecked()); };
+}
+
 PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, UserSettings &settings)
 {
     QVBoxLayout *g = group(layout, PreferencesDialog::tr("示波器记录"));
@@ -89,7 +97,7 @@ PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, UserSettings &sett
 
 QList<PreferencesDialog::Group> PreferencesDialog::groups()
 {
-    return {languageGroup, writingGroup, recordingsGroup};
+    return {languageGroup, writingGroup, connectionGroup, recordingsGroup};
 }
 
 PreferencesDialog::PreferencesDialog(UserSettings &settings, QWidget *parent)

@@ -41,7 +41,7 @@ QIcon amberLamp()
             const QColor c = QColor::fromRgba(line[x]);
             if (c.hsvSaturation() < 40)
                 continue; // highlights and the rim keep their grey
-            const QColor amber = QColor::fromHsv(38, c.hsvSaturation(), c.value(), c.alpha());
+            const QColor amber = QColor::fromHsv(40, qMax(c.hsvSaturation(), 200), qMin(255, c.value() * 5 / 4), c.alpha());
             line[x] = amber.rgba();
         }
     }
@@ -67,9 +67,16 @@ ConnectionController::ConnectionController(const Widgets &widgets, LinkPort &por
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setModel(m_ports);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    if (box->view())
-        box->view()->setMinimumWidth(420);
+    // The list is as wide as its longest label; the box keeps its size.
+    box->view()->setTextElideMode(Qt::ElideNone);
+    auto widen = [box] {
+        QAbstractItemView *view = box->view();
+        view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() + 24);
+    };
+    connect(m_ports, &QAbstractItemModel::rowsInserted, this, widen);
+    connect(m_ports, &QAbstractItemModel::modelReset, this, widen);
+    connect(m_ports, &QAbstractItemModel::dataChanged, this, widen);
+    widen();
     box->lineEdit()->setPlaceholderText(tr("选择串口"));
     // What the user typed or picked stays the current text while ports come
     // and go; an empty box takes up only the remembered adapter.
@@ -78,12 +85,17 @@ ConnectionController::ConnectionController(const Widgets &widgets, LinkPort &por
     connect(m_ports, &PortListModel::followed, this, &ConnectionController::followed);
     preselect();
     m_adapterPresent = rememberedRow() >= 0;
-    // Already plugged in at start: opened once the window is up.
+    // Already plugged in at start: opened once the window is up, unless the
+    // command line named another port.
     if (m_adapterPresent && m_settings.autoConnect())
         QTimer::singleShot(0, this, [this] {
             const int row = rememberedRow();
-            if (row >= 0 && !m_port.isOpen())
-                openPort(m_ports->entries().at(row).name, true);
+            if (row < 0 || m_port.isOpen())
+                return;
+            const QString name = m_ports->entries().at(row).name;
+            const QString shown = m_widgets.portBox->currentText();
+            if (shown.isEmpty() || shown == name)
+                openPort(name, true);
         });
 
     m_noData.setSingleShot(true);

@@ -56,7 +56,6 @@ private:
     // for the sub-trims that go out with it.
     bool m_trimsPending = false;
     fieldhelp::TrimsMoved m_moved;
-    ParamSet m_trimsBefore; // the transmitter's trims when the helper ran
     QString m_trimsNote;
 
     int m_holdMs = 3000;

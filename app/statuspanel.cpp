@@ -116,19 +116,20 @@ void StatusPanel::showRate()
 
 QString StatusPanel::noDataText()
 {
-    return tr("串口已打开，但没有收到发射机的数据") + tr("：请检查发射机已开机、数据线能传数据（不是只能充电的线）、"
-                                                         "选的是发射机的串口、USB 适配器的驱动已装好");
+    return tr("串口已打开，但没有收到发射机的数据") + tr("：检查发射机已开机、数据线能传数据、串口选对、驱动已装好");
 }
 
 void StatusPanel::showNoData()
 {
     m_message->setText(noDataText());
+    m_message->setToolTip(noDataText());
 }
 
 void StatusPanel::showReceiving()
 {
     m_connection->setText(tr("%1 已连接").arg(m_port));
     // The hint is answered.
+    m_message->setToolTip(QString());
     if (m_message->text() == noDataText())
         m_message->clear();
 }

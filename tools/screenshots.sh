@@ -15,6 +15,9 @@
 # --scope takes the channel scope streaming (scope.png), the log viewer on
 # what it recorded meanwhile (viewer.png) and the first page of a setup
 # sheet (sheet.png, through pdftoppm).
+# --connection takes the live page before connecting (connection-empty.png),
+# then opened on a simulator that sends nothing (connection-nodata.png), and
+# the port list with typical adapters (connection-ports.png, varnix-portshot).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -31,6 +34,11 @@ fi
 scope=""
 if [ "${1:-}" = "--scope" ]; then
     scope=1
+    shift
+fi
+connection=""
+if [ "${1:-}" = "--connection" ]; then
+    connection=1
     shift
 fi
 editing=""
@@ -56,7 +64,7 @@ mkdir -p "$out"
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${screen:-1280x800}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${connection:+--connection} "$out"
 fi
 
 log="$(mktemp)"
@@ -64,6 +72,7 @@ log="$(mktemp)"
 config="$(mktemp -d)"
 sim_args=()
 [ -z "$status" ] || sim_args=(--leave-out 7,8)
+[ -z "$connection" ] || sim_args=(--rate 0)
 "$bin/txsim" "${sim_args[@]}" > "$log" 2>/dev/null &
 sim=$!
 app=""
@@ -97,6 +106,22 @@ xdotool windowmove "$win" 0 0
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$win")"
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$out/$1.png"; }
+
+if [ -n "$connection" ]; then
+    xdotool mousemove 1050 650
+    sleep 0.5
+    shot "connection-empty$suffix"
+    xdotool mousemove 680 50 click 1  # openButton: the simulator stays silent
+    xdotool mousemove 1050 650
+    sleep 3
+    shot "connection-nodata$suffix"
+    kill $app 2>/dev/null || true
+    app=""
+    sleep 0.5
+    XDG_CONFIG_HOME="$config" "$bin/varnix-portshot" --lang "$lang" "$out/connection-ports$suffix.png"
+    echo "screenshots in $out"
+    exit 0
+fi
 
 # Connect (openButton), read the settings (toolButton_Read), let the bars move.
 xdotool mousemove 680 50 click 1

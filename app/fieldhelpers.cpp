@@ -42,11 +42,11 @@ FieldHelpers::FieldHelpers(Link &link, EditSession *session, StatusPanel *status
     auto *trims = new QAction(tr("微调转中点"), window);
     trims->setObjectName(QStringLiteral("actionTrimsToSubTrims"));
     trims->setShortcut(QKeySequence(Qt::Key_F6));
-    trims->setToolTip(tr("把四个摇杆微调加进副微调，微调回中，写入前确认 (F6)"));
+    trims->setToolTip(tr("把四个摇杆微调加进副微调，微调回中，写入前确认：F6"));
     auto *failSafe = new QAction(tr("失控保护取当前"), window);
     failSafe->setObjectName(QStringLiteral("actionFailSafeFromSticks"));
     failSafe->setShortcut(QKeySequence(Qt::Key_F7));
-    failSafe->setToolTip(tr("保持摇杆不动，把各通道当前的输出设为失控保护 (F7)"));
+    failSafe->setToolTip(tr("保持摇杆不动，把各通道当前的输出设为失控保护：F7"));
     for (QAction *a : {trims, failSafe}) {
         a->setShortcutContext(Qt::WindowShortcut);
         window->addAction(a);
@@ -57,7 +57,7 @@ FieldHelpers::FieldHelpers(Link &link, EditSession *session, StatusPanel *status
     auto *button = new QToolButton(bar);
     button->setObjectName(QStringLiteral("statusHelpers"));
     button->setText(tr("助手"));
-    button->setToolTip(tr("微调转中点 (F6)、失控保护取当前 (F7)"));
+    button->setToolTip(tr("微调转中点：F6，失控保护取当前：F7"));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setPopupMode(QToolButton::InstantPopup);

@@ -236,7 +236,7 @@ void StatusPanel::readReport(int received, const QList<int> &missing)
 {
     m_readReported = true;
     // Nothing at all came from the port: not a Read that lost sections.
-    const QString text = received == 0 && !m_received ? noDataText()
+    const QString text = received == 0 && !m_received && m_link.isOpen() ? noDataText()
         : received == 0 ? tr("读取失败：发射机没有回答读取请求（0/%1 段），请再读一次").arg(protocol::sectionCount)
         : missing.isEmpty()
         ? tr("读取完成：%1/%2 段").arg(received).arg(protocol::sectionCount)

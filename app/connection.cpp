@@ -280,19 +280,15 @@ void ConnectionController::showClosed()
 // out is waited for instead, and opened again when it comes back.
 void ConnectionController::lost(const QString &reason)
 {
-    const bool wait = m_settings.autoConnect() && portnames::keyOf(m_opened).isValid()
-        && portnames::find({m_opened}, [this] {
-               AdapterKey key;
-               m_settings.rememberedAdapter(&key.vendorId, &key.productId, &key.serialNumber);
-               return key;
-           }()) == 0;
+    AdapterKey remembered;
+    m_settings.rememberedAdapter(&remembered.vendorId, &remembered.productId, &remembered.serialNumber);
+    const bool wait = m_settings.autoConnect() && portnames::find({m_opened}, remembered) == 0;
     showClosed();
     m_status->showLoss(reason);
     if (wait) {
         m_waiting = true;
-        m_status->appendNote(tr("等待 %1 重新插上，插上后自动打开").arg(portnames::chipOf(m_opened).isEmpty()
-                                                                            ? m_opened.name
-                                                                            : portnames::chipOf(m_opened)));
+        const QString chip = portnames::chipOf(m_opened);
+        m_status->appendNote(tr("等待 %1 重新插上，插上后自动打开").arg(chip.isEmpty() ? m_opened.name : chip));
         return;
     }
     // Shown from the event loop, not from inside the port's error signal.

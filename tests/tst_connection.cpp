@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+
+#include <memory>
 
 #include "apptest.h"
 #include "fixtures.h"

@@ -151,6 +151,11 @@ void EditSession::replaceSet(const QString &text, const ParamSet &next)
 {
     const ParamSet before = paramSet;
     paramSet = next;
+    changedBy(text, before);
+}
+
+void EditSession::changedBy(const QString &text, const ParamSet &before)
+{
     pushBulk(text, before);
     updateMarks();
     emit setChanged();

@@ -54,6 +54,9 @@ public:
     // Puts next into the set as one undo step named text (a template, rows
     // copied from a comparison).
     void replaceSet(const QString &text, const ParamSet &next);
+    // The set was changed from before by one command of the window's own (a
+    // helper): one undo step named text, shown and marked.
+    void changedBy(const QString &text, const ParamSet &before);
     // The set is in a file now.
     void saved();
     void updateMarks();

@@ -13,6 +13,8 @@
 
 #include "connection.h"
 #include "editsession.h"
+#include "emptystate.h"
+#include "fieldhelpers.h"
 #include "filecontroller.h"
 #include "formbinder.h"
 #include "frames.h"
@@ -101,8 +103,8 @@ MainWindow::MainWindow(QWidget *parent)
         {ui->lineEdit_Trim_1, ui->lineEdit_Trim_2, ui->lineEdit_Trim_3, ui->lineEdit_Trim_4}};
     m_live = new LiveView(live, this);
 
-    m_connection = new ConnectionController({ui->portNameBox, ui->openButton, ui->toolButton_led}, m_port, m_status,
-                                            this);
+    m_connection = new ConnectionController({ui->portNameBox, ui->openButton, ui->toolButton_led}, m_port, m_link,
+                                            m_status, m_settings, this);
     m_connection->setCloseGuard([this](const std::function<void()> &retry) { return m_review->askUnsent(retry, true); });
     connect(m_connection, &ConnectionController::closed, this, [this] {
         m_live->showClosed();
@@ -139,6 +141,15 @@ MainWindow::MainWindow(QWidget *parent)
         else
             on_toolButton_Send_clicked(); // a Load's settings are the window's now
     });
+
+    // The live page says what to do while no transmitter is heard.
+    auto *empty = new EmptyState(ui->tabWidget->widget(0));
+    connect(m_connection, &ConnectionController::opened, empty, &EmptyState::showWaiting);
+    connect(m_connection, &ConnectionController::noData, empty, &EmptyState::showNoData);
+    connect(m_connection, &ConnectionController::receivingStarted, empty, &EmptyState::hide);
+    connect(m_connection, &ConnectionController::closed, empty, &EmptyState::showClosed);
+    new FieldHelpers(m_link, m_session, m_status, m_connection, statusBar(), this,
+                     [this] { on_toolButton_Send_clicked(); });
 
     (new WheelGuard(this))->guard(centralWidget());
     new KeyboardAccess(this);

@@ -64,6 +64,14 @@ PreferencesDialog::Store writingGroup(QVBoxLayout *layout, UserSettings &setting
     };
 }
 
+PreferencesDialog::Store connectionGroup(QVBoxLayout *layout, UserSettings &settings)
+{
+    QVBoxLayout *g = group(layout, PreferencesDialog::tr("连接"));
+    QCheckBox *autoConnect = checkBox(g, PreferencesDialog::tr("插上上次用过的 USB 适配器时自动打开串口"),
+                                      "preferencesAutoConnect", settings.autoConnect());
+    return [autoConnect](UserSettings &s) { s.setAutoConnect(autoConnect->isChecked()); };
+}
+
 PreferencesDialog::Store recordingsGroup(QVBoxLayout *layout, UserSettings &settings)
 {
     QVBoxLayout *g = group(layout, PreferencesDialog::tr("示波器记录"));
@@ -112,7 +120,7 @@ PreferencesDialog::Store libraryGroup(QVBoxLayout *layout, UserSettings &setting
 
 QList<PreferencesDialog::Group> PreferencesDialog::groups()
 {
-    return {languageGroup, writingGroup, recordingsGroup, libraryGroup};
+    return {languageGroup, writingGroup, connectionGroup, recordingsGroup, libraryGroup};
 }
 
 PreferencesDialog::PreferencesDialog(UserSettings &settings, QWidget *parent)

@@ -80,7 +80,10 @@ StatusPanel::StatusPanel(QStatusBar *bar, Link &link, QObject *parent)
     connect(&link, &Link::readReport, this, &StatusPanel::readReport);
     connect(&link, &Link::verifying, this, [this] { show(tr("正在校验")); });
     connect(&link, &Link::verified, this, [this](Link::Command, const VerifyResult &r) { verified(r); });
-    connect(&link, &Link::packetReceived, this, [this] { ++m_packets; });
+    connect(&link, &Link::packetReceived, this, [this] {
+        ++m_packets;
+        m_received = true;
+    });
 
     m_rateTimer.setInterval(1000);
     connect(&m_rateTimer, &QTimer::timeout, this, &StatusPanel::showRate);
@@ -91,9 +94,10 @@ void StatusPanel::setConnection(const QString &port, bool open)
 {
     m_port = port;
     m_packets = 0;
+    m_received = false;
     if (open) {
         m_abortText.clear();
-        m_connection->setText(tr("%1 已连接").arg(port));
+        m_connection->setText(tr("%1 已打开 · 等待数据").arg(port));
         m_rateTimer.start();
     } else {
         m_connection->setText(tr("未连接"));
@@ -104,8 +108,30 @@ void StatusPanel::setConnection(const QString &port, bool open)
 // Packets a second, counted over the last second.
 void StatusPanel::showRate()
 {
-    m_connection->setText(tr("%1 已连接 · %2 包/秒").arg(m_port).arg(m_packets));
+    // Open is not connected: only packets say the transmitter is there.
+    m_connection->setText(m_received ? tr("%1 已连接 · %2 包/秒").arg(m_port).arg(m_packets)
+                                     : tr("%1 已打开 · 没有数据").arg(m_port));
     m_packets = 0;
+}
+
+QString StatusPanel::noDataText()
+{
+    return tr("串口已打开，但没有收到发射机的数据") + tr("：检查发射机已开机、数据线能传数据、串口选对、驱动已装好");
+}
+
+void StatusPanel::showNoData()
+{
+    m_message->setText(noDataText());
+    m_message->setToolTip(noDataText());
+}
+
+void StatusPanel::showReceiving()
+{
+    m_connection->setText(tr("%1 已连接").arg(m_port));
+    // The hint is answered.
+    m_message->setToolTip(QString());
+    if (m_message->text() == noDataText())
+        m_message->clear();
 }
 
 void StatusPanel::setFile(const QString &path)
@@ -209,7 +235,10 @@ void StatusPanel::aborted(Link::Command command, int done, int steps, const QStr
 void StatusPanel::readReport(int received, const QList<int> &missing)
 {
     m_readReported = true;
-    const QString text = missing.isEmpty()
+    // Nothing at all came from the port: not a Read that lost sections.
+    const QString text = received == 0 && !m_received && m_link.isOpen() ? noDataText()
+        : received == 0 ? tr("读取失败：发射机没有回答读取请求（0/%1 段），请再读一次").arg(protocol::sectionCount)
+        : missing.isEmpty()
         ? tr("读取完成：%1/%2 段").arg(received).arg(protocol::sectionCount)
         : tr("读取不完整：收到 %1/%2 段（缺 %3）").arg(received).arg(protocol::sectionCount).arg(joined(missing));
     m_message->setText(text);

@@ -23,6 +23,12 @@ public:
     StatusPanel(QStatusBar *bar, Link &link, QObject *parent = nullptr);
 
     void setConnection(const QString &port, bool open);
+    // The port is open but no packet has come: says so, and what to check.
+    void showNoData();
+    // The first packet since the port opened.
+    void showReceiving();
+    // "串口已打开，但没有收到发射机的数据" and what to check.
+    static QString noDataText();
     // The file a Save or Load works on, named in its result.
     void setFile(const QString &path);
     // What became of the backup before the running command overwrote the
@@ -70,6 +76,7 @@ private:
     QString m_before; // the message before the running command
     QString m_verifyText; // what the read-back after the running command said
     int m_packets = 0;
+    bool m_received = false; // a packet came since the port opened
     bool m_readReported = false;
     QLabel *m_editCount = nullptr;
     QToolButton *m_revertButton = nullptr;

@@ -209,11 +209,12 @@ QByteArray Link::sendFrame(int frame)
 {
     QString &text = frameTexts.text[frame];
     buildFrame(paramSet, frame, text);
-    if (m_adjust) {
+    if (!m_adjust.isEmpty()) {
         // Settings the review left unticked go out as the transmitter has
         // them; the window's set keeps the user's values.
         ParamSet sent = paramSet;
-        m_adjust(sent);
+        for (const auto &adjust : m_adjust)
+            adjust(sent);
         buildFrame(sent, frame, text);
     }
     qCDebug(lcVarnix, frameLogFormats[frame], int(text.length()));
@@ -378,7 +379,8 @@ QString Link::commandName(Command command) const
 
 void Link::setFrameAdjust(const std::function<void(ParamSet &)> &adjust)
 {
-    m_adjust = adjust;
+    if (adjust)
+        m_adjust.append(adjust);
 }
 
 void Link::setPromise(const ParamSet &promise, const QVector<QPair<Field, int>> &elements)
@@ -568,7 +570,7 @@ void Link::end()
     m_trimBlock.reset();
     m_sent.clear();
     m_verifying = false;
-    m_adjust = nullptr;
+    m_adjust.clear();
     m_promised.clear();
     emit busyChanged(false);
 }

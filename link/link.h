@@ -46,6 +46,7 @@ struct LinkPacing {
     int frameMs = 800; // after each Parameter frame, while the transmitter takes it in
     int readReportMs = 2000; // after the read request, for the sections to come in
     int verifyMs = 3000; // after the read request that verifies a write
+    int noDataMs = 2000; // after opening, for the first packet before the window says none came
 };
 
 // What the link to the transmitter is doing, on a serial port (the window's or
@@ -134,7 +135,8 @@ public:
     // For the running command only (cleared when it ends): every frame is
     // built from the set passed through adjust, so that values the review left
     // unticked go out as the transmitter holds them while the window's set
-    // keeps them as unsent edits.
+    // keeps them as unsent edits. A second call adds its adjust after the
+    // first, which it sees done.
     void setFrameAdjust(const std::function<void(ParamSet &)> &adjust);
     // For the running command only: the verify compares these elements of
     // the read-back with promise (what the review promised) rather than with
@@ -228,7 +230,7 @@ private:
     ParamSet m_sentSet;          // what the frames of the running command carried
     ParamSet m_readBack;         // what the transmitter reported after them
     quint32 m_verifySections = 0;
-    std::function<void(ParamSet &)> m_adjust; // the running command's frames, see setFrameAdjust
+    QVector<std::function<void(ParamSet &)>> m_adjust; // the running command's frames, see setFrameAdjust
     ParamSet m_promise;
     QVector<QPair<Field, int>> m_promised;
 };

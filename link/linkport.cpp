@@ -4,8 +4,11 @@
 #include "protocol.h"
 
 #ifdef Q_OS_UNIX
+#include <QFile>
+
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -26,6 +29,19 @@ bool deviceHungUp(Handle handle)
 #else
     Q_UNUSED(handle);
     return false;
+#endif
+}
+
+// Whether we may open the device at all, which tells a busy port from a
+// denied one.
+bool mayUse(const QString &name)
+{
+#ifdef Q_OS_UNIX
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(name);
+    return true;
 #endif
 }
 
@@ -60,11 +76,15 @@ bool LinkPort::open(const QString &name)
 {
     m_error.clear();
     m_permissionDenied = false;
+    m_busy = false;
     m_port.setPortName(name);
     configure(m_port);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = m_port.errorString();
-        m_permissionDenied = m_port.error() == QSerialPort::PermissionError;
+        if (m_port.error() == QSerialPort::PermissionError) {
+            m_busy = mayUse(name);
+            m_permissionDenied = !m_busy;
+        }
         return false;
     }
     m_link.opened();

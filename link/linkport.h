@@ -30,6 +30,11 @@ public:
     // The last open failed for want of permission (on Linux: not in the
     // dialout group).
     bool permissionDenied() const { return m_permissionDenied; }
+    // The last open failed because another program holds the port. Qt
+    // reports both as a permission error; on Unix a device we may read and
+    // write is a busy one, on Windows a denied port is always one another
+    // program has open.
+    bool busy() const { return m_busy; }
 
     bool isOpen() const { return m_port.isOpen(); }
     // Says "DIS" and closes.
@@ -48,4 +53,5 @@ private:
     Link &m_link;
     QString m_error;
     bool m_permissionDenied = false;
+    bool m_busy = false;
 };

@@ -11,6 +11,10 @@ const QString kReview = QStringLiteral("review/beforeWriting");
 const QString kVerify = QStringLiteral("link/verifyAfterWrite");
 const QString kRecordings = QStringLiteral("recordings/folder");
 const QString kLibrary = QStringLiteral("library/folder");
+const QString kAdapterVendor = QStringLiteral("link/adapterVendor");
+const QString kAdapterProduct = QStringLiteral("link/adapterProduct");
+const QString kAdapterSerial = QStringLiteral("link/adapterSerial");
+const QString kAutoConnect = QStringLiteral("link/autoConnect");
 
 } // namespace
 
@@ -92,6 +96,30 @@ void UserSettings::setLibraryFolder(const QString &folder)
         m_store.remove(kLibrary);
     else
         m_store.setValue(kLibrary, folder);
+}
+
+void UserSettings::rememberedAdapter(quint16 *vendor, quint16 *product, QString *serial) const
+{
+    *vendor = quint16(m_store.value(kAdapterVendor, 0).toUInt());
+    *product = quint16(m_store.value(kAdapterProduct, 0).toUInt());
+    *serial = m_store.value(kAdapterSerial).toString();
+}
+
+void UserSettings::setRememberedAdapter(quint16 vendor, quint16 product, const QString &serial)
+{
+    m_store.setValue(kAdapterVendor, uint(vendor));
+    m_store.setValue(kAdapterProduct, uint(product));
+    m_store.setValue(kAdapterSerial, serial);
+}
+
+bool UserSettings::autoConnect() const
+{
+    return m_store.value(kAutoConnect, true).toBool();
+}
+
+void UserSettings::setAutoConnect(bool on)
+{
+    m_store.setValue(kAutoConnect, on);
 }
 
 bool UserSettings::sync()

@@ -41,6 +41,14 @@ public:
     QString libraryFolder() const;
     QString chosenLibraryFolder() const;
     void setLibraryFolder(const QString &folder);
+    // The USB adapter that last brought the transmitter's packets, by its
+    // vendor and product ids and serial number (the port's name may change
+    // with the USB socket). vendor and product 0: none remembered.
+    void rememberedAdapter(quint16 *vendor, quint16 *product, QString *serial) const;
+    void setRememberedAdapter(quint16 vendor, quint16 product, const QString &serial);
+    // Opening the remembered adapter when it is plugged in; on unless turned off.
+    bool autoConnect() const;
+    void setAutoConnect(bool on);
 
     // Writes what changed to its store now; false when that failed.
     bool sync();

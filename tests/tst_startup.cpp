@@ -195,14 +195,18 @@ void StartupTest::portListFromSystem()
         QVERIFY(box->itemIcon(i).isNull());
         QVERIFY(!box->itemData(i).isValid());
     }
-    QCOMPARE(items, expected);
-    if (expected.isEmpty()) {
-        QCOMPARE(box->currentIndex(), -1);
-        QCOMPARE(box->currentText(), QString());
-    } else {
-        QCOMPARE(box->currentIndex(), 0);
-        QCOMPARE(box->currentText(), expected.first());
-    }
+    // USB adapters first; then the system's order.
+    QStringList usbFirst;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
+            usbFirst << info.portName();
+    for (const QString &name : expected)
+        if (!usbFirst.contains(name))
+            usbFirst << name;
+    QCOMPARE(items, usbFirst);
+    // No port has reached a transmitter yet: none is picked for the user.
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(box->currentText(), QString());
     QVERIFY(box->isEnabled());
 }
 

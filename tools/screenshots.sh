@@ -21,6 +21,9 @@
 # with its name and notes (sheet.png); -en with --lang en.
 # --library takes the window with the setups library shown (F6) after a Read
 # of a transmitter that holds one of its four setups (library.png).
+# --connection takes the live page before connecting (connection-empty.png),
+# then opened on a simulator that sends nothing (connection-nodata.png), and
+# the port list with typical adapters (connection-ports.png, varnix-portshot).
 # VARNIX_BUILD=DIR takes the programs from DIR instead of building build/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -49,6 +52,11 @@ if [ "${1:-}" = "--library" ]; then
     library=1
     shift
 fi
+connection=""
+if [ "${1:-}" = "--connection" ]; then
+    connection=1
+    shift
+fi
 editing=""
 if [ "${1:-}" = "--editing" ]; then
     editing=1
@@ -75,7 +83,7 @@ size="${screen:-1280x800}"
 [ -z "$library" ] || size=1600x800
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${size}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${library:+--library} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${library:+--library} ${connection:+--connection} "$out"
 fi
 
 log="$(mktemp)"
@@ -102,6 +110,7 @@ if [ -n "$library" ]; then
     setup cub 30 "Cub" plane "" ""
     sim_args=(--settings "$shelf/bixler.txt")
 fi
+[ -z "$connection" ] || sim_args=(--rate 0)
 "$bin/txsim" "${sim_args[@]}" > "$log" 2>/dev/null &
 sim=$!
 app=""
@@ -135,6 +144,22 @@ xdotool windowmove "$win" 0 0
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$win")"
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$out/$1.png"; }
+
+if [ -n "$connection" ]; then
+    xdotool mousemove 1050 650
+    sleep 0.5
+    shot "connection-empty$suffix"
+    xdotool mousemove 680 50 click 1  # openButton: the simulator stays silent
+    xdotool mousemove 1050 650
+    sleep 3
+    shot "connection-nodata$suffix"
+    kill $app 2>/dev/null || true
+    app=""
+    sleep 0.5
+    XDG_CONFIG_HOME="$config" "$bin/varnix-portshot" --lang "$lang" "$out/connection-ports$suffix.png"
+    echo "screenshots in $out"
+    exit 0
+fi
 
 # Connect (openButton), read the settings (toolButton_Read), let the bars move.
 xdotool mousemove 680 50 click 1

@@ -352,6 +352,38 @@
         <source>串口已断开</source>
         <translation>The port was disconnected</translation>
     </message>
+    <message>
+        <source>选择串口</source>
+        <translation>Pick a port</translation>
+    </message>
+    <message>
+        <source>无法自动打开 %1：%2</source>
+        <translation>Could not open %1 by itself: %2</translation>
+    </message>
+    <message>
+        <source>串口被另一个程序占用：请关闭正在用它的程序（串口助手、另一个调参软件、Arduino 串口监视器等），再按“打开串口”。</source>
+        <translation>Another program holds the port: close the program using it (a serial terminal, another configurator, the Arduino serial monitor…), then press “Open port”.</translation>
+    </message>
+    <message>
+        <source>在 Linux 上也可能是 ModemManager 在探测它：sudo systemctl stop ModemManager。</source>
+        <translation>On Linux it may be ModemManager probing it: sudo systemctl stop ModemManager.</translation>
+    </message>
+    <message>
+        <source>没有使用这个串口的权限。</source>
+        <translation>No permission to use this port.</translation>
+    </message>
+    <message>
+        <source>请关闭正在用它的程序，或拔下适配器再插上。</source>
+        <translation>Close the program using it, or unplug the adapter and plug it in again.</translation>
+    </message>
+    <message>
+        <source>（系统：%1）</source>
+        <translation>(system: %1)</translation>
+    </message>
+    <message>
+        <source>等待 %1 重新插上，插上后自动打开</source>
+        <translation>waiting for %1 to be plugged in again; it opens by itself</translation>
+    </message>
 </context>
 <context>
     <name>EditSession</name>
@@ -394,6 +426,114 @@
     <message>
         <source>窗口显示不了发射机的 %1 项设置，已改成窗口的值（未写入）：%2</source>
         <translation>The window cannot show %1 of the transmitter&apos;s settings and changed them (not written): %2</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyState</name>
+    <message>
+        <source>&lt;b&gt;还没有连接发射机&lt;/b&gt;&lt;ol&gt;&lt;li&gt;用数据线把发射机（或它的 USB 串口适配器）插到电脑上，打开发射机电源。&lt;/li&gt;&lt;li&gt;在上方的串口列表里选它（USB 适配器排在前面，如 CH340、CP210x）。&lt;/li&gt;&lt;li&gt;按“打开串口”。灯变绿、通道条动起来，就连上了。&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;b&gt;No transmitter connected yet&lt;/b&gt;&lt;ol&gt;&lt;li&gt;Plug the transmitter (or its USB-serial adapter) into the computer with a data cable and switch the transmitter on.&lt;/li&gt;&lt;li&gt;Pick it in the port list above (USB adapters come first, e.g. CH340, CP210x).&lt;/li&gt;&lt;li&gt;Press “Open port”. When the lamp turns green and the bars move, you are connected.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;串口已打开，等待发射机的数据…&lt;/b&gt;&lt;br&gt;灯为黄色：还没有收到数据。</source>
+        <translation>&lt;b&gt;Port open, waiting for the transmitter&apos;s data…&lt;/b&gt;&lt;br&gt;The lamp is amber: nothing received yet.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;串口已打开，但没有收到发射机的数据&lt;/b&gt;&lt;ul&gt;&lt;li&gt;发射机开机了吗？&lt;/li&gt;&lt;li&gt;数据线能传数据吗？有的线只能充电。&lt;/li&gt;&lt;li&gt;选的是发射机的串口吗？拔下适配器看看列表里哪个消失了。&lt;/li&gt;&lt;li&gt;USB 适配器的驱动装好了吗（CH340 的旧驱动可能设不了串口）？&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;b&gt;Port open, but no data from the transmitter&lt;/b&gt;&lt;ul&gt;&lt;li&gt;Is the transmitter switched on?&lt;/li&gt;&lt;li&gt;Does the cable carry data? Some only charge.&lt;/li&gt;&lt;li&gt;Is it the transmitter&apos;s port? Unplug the adapter and see which one leaves the list.&lt;/li&gt;&lt;li&gt;Is the adapter&apos;s driver installed (old CH340 drivers may fail to set the port)?&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FieldHelpers</name>
+    <message>
+        <source>微调转中点</source>
+        <translation>Trims to sub-trims</translation>
+    </message>
+    <message>
+        <source>把四个摇杆微调加进副微调，微调回中，写入前确认：F8</source>
+        <translation>Add the four stick trims into the sub-trims and centre the trims, reviewed before writing: F8</translation>
+    </message>
+    <message>
+        <source>失控保护取当前</source>
+        <translation>Fail-safe from sticks</translation>
+    </message>
+    <message>
+        <source>保持摇杆不动，把各通道当前的输出设为失控保护：F9</source>
+        <translation>Hold the sticks still: each channel&apos;s output now becomes its fail-safe: F9</translation>
+    </message>
+    <message>
+        <source>助手</source>
+        <translation>Helpers</translation>
+    </message>
+    <message>
+        <source>微调转中点：F8，失控保护取当前：F9</source>
+        <translation>Trims to sub-trims: F8, fail-safe from sticks: F9</translation>
+    </message>
+    <message>
+        <source>失控保护取当前：串口已关闭，未改变</source>
+        <translation>Fail-safe from sticks: the port closed, nothing changed</translation>
+    </message>
+    <message>
+        <source>微调转中点：请先打开串口。</source>
+        <translation>Trims to sub-trims: open the port first.</translation>
+    </message>
+    <message>
+        <source>微调转中点：请先读取数据，再转。</source>
+        <translation>Trims to sub-trims: read the settings first.</translation>
+    </message>
+    <message>
+        <source>微调转中点：还没有收到发射机的微调，请等灯变绿后再试。</source>
+        <translation>Trims to sub-trims: no trims from the transmitter yet; try again once the lamp is green.</translation>
+    </message>
+    <message>
+        <source>微调转中点：四个微调都在中点，没有要转的。</source>
+        <translation>Trims to sub-trims: all four trims are centred, nothing to move.</translation>
+    </message>
+    <message>
+        <source>CH%1 %2</source>
+        <translation>CH%1 %2</translation>
+    </message>
+    <message>
+        <source>微调转中点：%1 已转入副微调</source>
+        <translation>Trims to sub-trims: %1 moved into the sub-trims</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>；CH%1 副微调到了 %2，其余 %3 留在微调里</source>
+        <translation>; CH%1 sub-trim reached %2, the remaining %3 stays in the trim</translation>
+    </message>
+    <message>
+        <source>微调转中点已取消，未写入</source>
+        <translation>Trims to sub-trims cancelled, nothing written</translation>
+    </message>
+    <message>
+        <source>失控保护取当前：请先打开串口。</source>
+        <translation>Fail-safe from sticks: open the port first.</translation>
+    </message>
+    <message>
+        <source>失控保护取当前：还没有收到发射机的数据，取不到当前输出。</source>
+        <translation>Fail-safe from sticks: no data from the transmitter yet, so no outputs to take.</translation>
+    </message>
+    <message>
+        <source>失控保护取当前已取消，未改变</source>
+        <translation>Fail-safe from sticks cancelled, nothing changed</translation>
+    </message>
+    <message>
+        <source>把摇杆和开关放在信号丢失时飞机应保持的位置（油门通常拉到最低），保持不动。
+%1 秒后取各通道当前的输出…</source>
+        <translation>Put the sticks and switches where the aircraft should go when the signal is lost (throttle usually low) and hold them still.
+The outputs are taken in %1 s…</translation>
+    </message>
+    <message>
+        <source>失控保护取当前：与现在的设置相同，没有改变</source>
+        <translation>Fail-safe from sticks: the same as the settings, nothing changed</translation>
+    </message>
+    <message>
+        <source>失控保护取当前：%1</source>
+        <translation>Fail-safe from sticks: %1</translation>
     </message>
 </context>
 <context>
@@ -1260,6 +1400,21 @@
     </message>
 </context>
 <context>
+    <name>PortListModel</name>
+    <message>
+        <source>USB 设备 (%1)</source>
+        <translation>USB device (%1)</translation>
+    </message>
+    <message>
+        <source>序列号 %1</source>
+        <translation>serial %1</translation>
+    </message>
+    <message>
+        <source>非 USB 串口</source>
+        <translation>not a USB port</translation>
+    </message>
+</context>
+<context>
     <name>PreferencesDialog</name>
     <message>
         <source>语言</source>
@@ -1304,6 +1459,14 @@
     <message>
         <source>机型库文件夹</source>
         <translation>Setups folder</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>插上上次用过的 USB 适配器时自动打开串口</source>
+        <translation>Open the port when the USB adapter used last is plugged in</translation>
     </message>
 </context>
 <context>
@@ -1756,6 +1919,26 @@
     <message>
         <source>%1 项修改未写入</source>
         <translation>%1 edits not written</translation>
+    </message>
+    <message>
+        <source>%1 已打开 · 等待数据</source>
+        <translation>%1 open · waiting for data</translation>
+    </message>
+    <message>
+        <source>%1 已打开 · 没有数据</source>
+        <translation>%1 open · no data</translation>
+    </message>
+    <message>
+        <source>串口已打开，但没有收到发射机的数据</source>
+        <translation>Port open, but no data from the transmitter</translation>
+    </message>
+    <message>
+        <source>：检查发射机已开机、数据线能传数据、串口选对、驱动已装好</source>
+        <translation>: check the transmitter is on, the cable carries data, the port is right, the driver is installed</translation>
+    </message>
+    <message>
+        <source>读取失败：发射机没有回答读取请求（0/%1 段），请再读一次</source>
+        <translation>Read failed: the transmitter did not answer the request (0/%1 sections); read again</translation>
     </message>
 </context>
 <context>

@@ -136,6 +136,8 @@ void TemplateDialog::refresh()
             item->setFont(ValueColumn, bold);
         }
     }
+    // Columns that kept their width are not repainted by the refill itself.
+    m_rows->viewport()->update();
 }
 
 bool TemplateDialog::run(QWidget *parent, const ParamSet &base, ParamSet *out, Airframe *kind)

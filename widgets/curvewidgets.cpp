@@ -1,8 +1,10 @@
 #include "curvewidgets.h"
 
+#include "framepacer.h"
 #include "paramset.h"
 #include "readouts.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPaintEvent>
@@ -15,6 +17,7 @@ CurveWidget::CurveWidget(const QRect &frame, QWidget *parent)
     : QWidget(parent)
     , m_frame(frame)
     , m_refresh(new QTimer(this))
+    , m_pacer(new FramePacer(33, [this] { update(); }, this))
 {
     connect(m_refresh, &QTimer::timeout, this, &CurveWidget::creatData);
     m_refresh->start(readouts::refreshMs);
@@ -23,6 +26,34 @@ CurveWidget::CurveWidget(const QRect &frame, QWidget *parent)
 void CurveWidget::creatData()
 {
     update();
+}
+
+void CurveWidget::showLive(const LiveValues &live)
+{
+    m_live = live;
+    m_liveShown = true;
+    m_pacer->request();
+}
+
+void CurveWidget::hideLive()
+{
+    if (!m_liveShown)
+        return;
+    m_liveShown = false;
+    update();
+}
+
+void CurveWidget::drawMarker(QPainter &painter, const QPointF &at, double axisX, double axisY)
+{
+    const QColor blue(0, 90, 200);
+    QPen pen(blue, 1, Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawLine(at, QPointF(at.x(), axisY));
+    painter.drawLine(at, QPointF(axisX, at.y()));
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(blue);
+    painter.drawEllipse(at, 6, 6);
+    painter.setBrush(Qt::NoBrush);
 }
 
 void CurveWidget::setPen(QPainter &painter, int width, const QColor &colour)
@@ -86,6 +117,21 @@ void cureWidget::drawCurve(QPainter &painter)
     setPen(painter, 4, Qt::red);
     for (int k = 0; k < 6; ++k)
         painter.drawLine(g.points[k], g.points[k + 1]);
+
+    QPointF at;
+    if (markerAt(&at)) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawMarker(painter, at, 30, g.gridY[10]);
+    }
+}
+
+bool cureWidget::markerAt(QPointF *at) const
+{
+    if (!isLiveShown())
+        return false;
+    const ThrottleCurveGeometry g = throttleCurveGeometry(width(), height(), paramSet.thrCurve);
+    *at = throttleMarker(g, throttlePercentOf(live().channelValue3), paramSet.thrCurveMix != 0);
+    return true;
 }
 
 mWidget::mWidget(QWidget *parent)
@@ -113,6 +159,42 @@ void mWidget::drawCurve(QPainter &painter)
         path.cubicTo(half.first, half.second, g.centre);
         painter.drawPath(path);
     }
+
+    // Axis numbers, inside the plot beside the centre axes.
+    QFont font = painter.font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(QColor(90, 90, 90));
+    const int cx = g.centre.x();
+    const int cy = g.centre.y();
+    const int halfW = g.plotWidth / 2;
+    const int halfH = g.plotHeight / 2;
+    for (int v : {-100, -50, 50, 100}) {
+        const int x = cx + v * halfW / 100;
+        const Qt::Alignment across = v == -100 ? Qt::AlignLeft : v == 100 ? Qt::AlignRight : Qt::AlignHCenter;
+        const int left = v == -100 ? x + 3 : v == 100 ? x - 33 : x - 15;
+        painter.drawText(QRect(left, cy + 3, 30, 12), across | Qt::AlignTop, QString::number(v));
+        const int y = cy - v * halfH / 100;
+        const int top = v == 100 ? y + 3 : v == -100 ? y - 15 : y - 6;
+        painter.drawText(QRect(cx - 34, top, 30, 12), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
+    }
+    painter.drawText(QRect(cx - 34, cy + 3, 30, 12), Qt::AlignRight | Qt::AlignTop, QStringLiteral("0"));
+
+    QPointF at;
+    if (markerAt(&at)) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawMarker(painter, at, cx, cy);
+    }
+}
+
+bool mWidget::markerAt(QPointF *at) const
+{
+    if (!isLiveShown() || paramSet.drChannel < 0 || paramSet.drChannel > 3)
+        return false;
+    const DualRateCurveGeometry g = dualRateCurveGeometry(width(), height(), paramSet.drCurveRate,
+                                                          paramSet.drCurveExpo);
+    *at = dualRateMarker(g, channelOutput(live().channel(paramSet.drChannel + 1)), paramSet.drMix != 0);
+    return true;
 }
 
 #include "moc_curvewidgets.cpp"

@@ -147,6 +147,13 @@ void EditSession::revertToBaseline()
     emit setChanged();
 }
 
+void EditSession::changedBy(const QString &text, const ParamSet &before)
+{
+    pushBulk(text, before);
+    emit setChanged();
+    updateMarks();
+}
+
 void EditSession::saved()
 {
     m_localBaseline = paramSet;

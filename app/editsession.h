@@ -51,6 +51,9 @@ public:
     void edited(int row, double value);
     // Puts the baseline back into the set, as one undo step.
     void revertToBaseline();
+    // The set changed from before by a tool of the window (the airframe
+    // check's fix): one undo step named text, shown and marked.
+    void changedBy(const QString &text, const ParamSet &before);
     // The set is in a file now.
     void saved();
     void updateMarks();

@@ -6,12 +6,16 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 #include <QUndoStack>
 
+#include "airframecheck.h"
 #include "connection.h"
+#include "curvewidgets.h"
 #include "editsession.h"
 #include "filecontroller.h"
 #include "formbinder.h"
@@ -103,6 +107,7 @@ MainWindow::MainWindow(QWidget *parent)
         m_live->showClosed();
         m_session->readEnded();
     });
+    setUpLiveViews();
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
@@ -191,6 +196,44 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+// The live outputs on the two curves and in the airframe check; no marker
+// while the port is closed.
+void MainWindow::setUpLiveViews()
+{
+    connect(&m_link, &Link::packetReceived, this, [this](const PacketResult &result) {
+        if (result.kind != PacketKind::Channel)
+            return;
+        ui->widget_3->showLive(liveValues);
+        ui->widget_4->showLive(liveValues);
+    });
+    connect(m_connection, &ConnectionController::closed, this, [this] {
+        ui->widget_3->hideLive();
+        ui->widget_4->hideLive();
+        if (m_airframeCheck)
+            m_airframeCheck->hideLive();
+    });
+    auto *button = new QToolButton(statusBar());
+    button->setObjectName(QStringLiteral("airframeCheckButton"));
+    button->setText(tr("机型检查"));
+    button->setToolTip(tr("机型检查：F7"));
+    button->setAutoRaise(true);
+    statusBar()->addPermanentWidget(button);
+    connect(button, &QToolButton::clicked, this, &MainWindow::showAirframeCheck);
+    connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+            &MainWindow::showAirframeCheck);
+}
+
+AirframeCheck *MainWindow::showAirframeCheck()
+{
+    if (!m_airframeCheck)
+        m_airframeCheck = new AirframeCheck(m_link, m_session, m_settings, [this] { on_toolButton_Send_clicked(); },
+                                            this);
+    m_airframeCheck->show();
+    m_airframeCheck->raise();
+    m_airframeCheck->activateWindow();
+    return m_airframeCheck;
 }
 
 // ---------------------------------------------------------------- commands

@@ -73,6 +73,26 @@ void UserSettings::setRecordingsFolder(const QString &folder)
         m_store.setValue(kRecordings, folder);
 }
 
+QString UserSettings::airframeCheckType() const
+{
+    return m_store.value(QStringLiteral("airframeCheck/type")).toString();
+}
+
+void UserSettings::setAirframeCheckType(const QString &key)
+{
+    m_store.setValue(QStringLiteral("airframeCheck/type"), key);
+}
+
+QString UserSettings::surfaceTable(const QString &airframeKey) const
+{
+    return m_store.value(QStringLiteral("airframeCheck/surfaces/") + airframeKey).toString();
+}
+
+void UserSettings::setSurfaceTable(const QString &airframeKey, const QString &table)
+{
+    m_store.setValue(QStringLiteral("airframeCheck/surfaces/") + airframeKey, table);
+}
+
 bool UserSettings::sync()
 {
     m_store.sync();

@@ -96,12 +96,15 @@ void AirframeView::setAirframe(Airframe kind, const SurfaceTable &table)
     m_table = table;
     if (m_highlight >= m_table.size())
         m_highlight = -1;
+    m_bodyValid = false;
     update();
 }
 
 void AirframeView::showLive(const LiveValues &live)
 {
     m_live = live;
+    if (!m_liveShown)
+        m_bodyValid = false;
     m_liveShown = true;
     m_pacer->request();
 }
@@ -109,6 +112,7 @@ void AirframeView::showLive(const LiveValues &live)
 void AirframeView::hideLive()
 {
     m_liveShown = false;
+    m_bodyValid = false;
     update();
 }
 
@@ -118,28 +122,53 @@ void AirframeView::setHighlight(int index)
     update();
 }
 
+// The airframe and the surfaces' names change with the table only: drawn
+// once into a picture, the moving parts over it.
 void AirframeView::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
+    const qreal dpr = devicePixelRatioF();
     const double side = qMin(width(), height());
-    p.translate((width() - side) / 2, (height() - side) / 2);
-    p.scale(side / 400.0, side / 400.0);
-
-    drawAirframeBody(p, m_kind);
+    const auto toSquare = [this, side](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate((width() - side) / 2, (height() - side) / 2);
+        p.scale(side / 400.0, side / 400.0);
+    };
+    if (m_body.isNull() || m_body.size() != size() * dpr || !m_bodyValid) {
+        m_body = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_body.setDevicePixelRatio(dpr);
+        m_body.fill(Qt::white);
+        QPainter p(&m_body);
+        toSquare(p);
+        drawAirframeBody(p, m_kind);
+        QFont font = p.font();
+        font.setPixelSize(11);
+        p.setFont(font);
+        p.setPen(QColor(40, 40, 40));
+        for (const SurfaceLink &link : m_table) {
+            const QString name = QStringLiteral("%1 CH%2").arg(surfaces::name(link.surface)).arg(link.channel);
+            if (link.surface == Surface::Throttle) {
+                p.drawText(QRectF(330, 264, 70, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+                continue;
+            }
+            const QPointF g = shapeOf(m_kind, link.surface).gauge;
+            p.drawText(QRectF(g.x() - 60, g.y() + 4, 150, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+        }
+        if (!m_liveShown) {
+            font.setPixelSize(14);
+            p.setFont(font);
+            p.setPen(QColor(120, 120, 120));
+            p.drawText(QRectF(0, 8, 400, 24), Qt::AlignCenter, tr("没有实时数据：打开串口后舵面随发射机移动"));
+        }
+        m_bodyValid = true;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, m_body);
+    toSquare(p);
     for (int i = 0; i < m_table.size(); ++i) {
         if (m_table.at(i).surface == Surface::Throttle)
             drawThrottle(p, m_table.at(i));
         else
             drawSurface(p, m_table.at(i), i);
-    }
-    if (!m_liveShown) {
-        QFont font = p.font();
-        font.setPixelSize(14);
-        p.setFont(font);
-        p.setPen(QColor(120, 120, 120));
-        p.drawText(QRectF(0, 8, 400, 24), Qt::AlignCenter, tr("没有实时数据：打开串口后舵面随发射机移动"));
     }
 }
 
@@ -178,11 +207,8 @@ void AirframeView::drawSurface(QPainter &p, const SurfaceLink &link, int index)
     font.setPixelSize(11);
     p.setFont(font);
     p.setPen(QColor(40, 40, 40));
-    const QString text = QStringLiteral("%1  CH%2  %3°")
-                             .arg(surfaces::name(link.surface))
-                             .arg(link.channel)
-                             .arg(QString::number(angle, 'f', 0));
-    p.drawText(QRectF(g.x() - 60, g.y() + 4, 150, 16), Qt::AlignHCenter | Qt::AlignTop, text);
+    p.drawText(QRectF(g.x() - 40, g.y() - 8, 36, 16), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("%1°").arg(QString::number(angle, 'f', 0)));
 }
 
 void AirframeView::drawThrottle(QPainter &p, const SurfaceLink &link)
@@ -199,9 +225,8 @@ void AirframeView::drawThrottle(QPainter &p, const SurfaceLink &link)
     font.setPixelSize(11);
     p.setFont(font);
     p.setPen(QColor(40, 40, 40));
-    p.drawText(QRectF(340, 264, 60, 30), Qt::AlignHCenter | Qt::AlignTop,
-               QStringLiteral("%1\nCH%2 %3%").arg(surfaces::name(link.surface)).arg(link.channel)
-                   .arg(QString::number(percent, 'f', 0)));
+    p.drawText(QRectF(340, 280, 60, 16), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("%1%").arg(QString::number(percent, 'f', 0)));
 }
 
 #include "moc_airframeview.cpp"

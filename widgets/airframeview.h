@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "airframe.h"
@@ -43,4 +44,6 @@ private:
     bool m_liveShown = false;
     int m_highlight = -1;
     FramePacer *m_pacer;
+    QImage m_body; // the airframe and the names, drawn when they change
+    bool m_bodyValid = false;
 };

@@ -78,11 +78,29 @@ void CurveWidget::drawVerticalDashes(QPainter &painter, int x, int first, int la
 
 void CurveWidget::paintEvent(QPaintEvent *)
 {
+    // The plot changes with the settings only; the marker moves with every
+    // frame, so the plot is drawn once into a picture and the marker over it.
+    const qreal dpr = devicePixelRatioF();
+    const QVector<int> key = plotKey();
+    if (m_plot.isNull() || m_plot.size() != size() * dpr || key != m_plotKey) {
+        m_plot = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_plot.setDevicePixelRatio(dpr);
+        m_plot.fill(Qt::transparent);
+        QPainter plot(&m_plot);
+        setPen(plot, 4, Qt::green);
+        plot.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
+        plot.drawRect(m_frame);
+        drawCurve(plot);
+        m_plotKey = key;
+    }
     QPainter painter(this);
-    setPen(painter, 4, Qt::green);
-    painter.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
-    painter.drawRect(m_frame);
-    drawCurve(painter);
+    painter.drawImage(0, 0, m_plot);
+    QPointF at;
+    if (markerAt(&at)) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPointF axes = markerAxes();
+        drawMarker(painter, at, axes.x(), axes.y());
+    }
 }
 
 cureWidget::cureWidget(QWidget *parent)
@@ -117,12 +135,17 @@ void cureWidget::drawCurve(QPainter &painter)
     setPen(painter, 4, Qt::red);
     for (int k = 0; k < 6; ++k)
         painter.drawLine(g.points[k], g.points[k + 1]);
+}
 
-    QPointF at;
-    if (markerAt(&at)) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        drawMarker(painter, at, 30, g.gridY[10]);
-    }
+QVector<int> cureWidget::plotKey() const
+{
+    return {width(), height(), paramSet.thrCurve[1], paramSet.thrCurve[2], paramSet.thrCurve[3], paramSet.thrCurve[4],
+            paramSet.thrCurve[5], paramSet.thrCurve[6], paramSet.thrCurve[7]};
+}
+
+QPointF cureWidget::markerAxes() const
+{
+    return QPointF(30, 30 + height() - 60);
 }
 
 bool cureWidget::markerAt(QPointF *at) const
@@ -179,12 +202,16 @@ void mWidget::drawCurve(QPainter &painter)
         painter.drawText(QRect(cx - 34, top, 30, 12), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
     }
     painter.drawText(QRect(cx - 34, cy + 3, 30, 12), Qt::AlignRight | Qt::AlignTop, QStringLiteral("0"));
+}
 
-    QPointF at;
-    if (markerAt(&at)) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        drawMarker(painter, at, cx, cy);
-    }
+QVector<int> mWidget::plotKey() const
+{
+    return {width(), height(), paramSet.drCurveRate, paramSet.drCurveExpo};
+}
+
+QPointF mWidget::markerAxes() const
+{
+    return dualRateCurveGeometry(width(), height(), paramSet.drCurveRate, paramSet.drCurveExpo).centre;
 }
 
 bool mWidget::markerAt(QPointF *at) const

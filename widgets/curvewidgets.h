@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
+#include <QVector>
 #include <QWidget>
 
 #include "curvegeometry.h"
@@ -38,6 +40,11 @@ protected:
     void paintEvent(QPaintEvent *event) final;
     // Draws grid, labels and curve over the white plot and its frame.
     virtual void drawCurve(QPainter &painter) = 0;
+    // What the plot is drawn from: a new key draws it again.
+    virtual QVector<int> plotKey() const = 0;
+    // Where the marker's lines meet the two axes (x of the vertical axis, y
+    // of the horizontal one).
+    virtual QPointF markerAxes() const = 0;
 
     static void drawHorizontalDashes(QPainter &painter, int y, int first, int last);
     static void drawVerticalDashes(QPainter &painter, int x, int first, int last);
@@ -53,6 +60,8 @@ private:
     FramePacer *m_pacer;
     LiveValues m_live;
     bool m_liveShown = false;
+    QImage m_plot;
+    QVector<int> m_plotKey;
 };
 
 // Seven-point throttle curve from paramSet.thrCurve[1..7].
@@ -67,6 +76,8 @@ public:
 
 protected:
     void drawCurve(QPainter &painter) override;
+    QVector<int> plotKey() const override;
+    QPointF markerAxes() const override;
 };
 
 // Dual-rate and exponential curve from paramSet.drCurveRate and
@@ -83,4 +94,6 @@ public:
 
 protected:
     void drawCurve(QPainter &painter) override;
+    QVector<int> plotKey() const override;
+    QPointF markerAxes() const override;
 };

@@ -208,7 +208,7 @@ void AirframeView::drawSurface(QPainter &p, const SurfaceLink &link, int index)
     p.setFont(font);
     p.setPen(QColor(40, 40, 40));
     p.drawText(QRectF(g.x() - 40, g.y() - 8, 36, 16), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("%1°").arg(QString::number(angle, 'f', 0)));
+               QStringLiteral("%1°").arg(qRound(angle)));
 }
 
 void AirframeView::drawThrottle(QPainter &p, const SurfaceLink &link)
@@ -226,7 +226,7 @@ void AirframeView::drawThrottle(QPainter &p, const SurfaceLink &link)
     p.setFont(font);
     p.setPen(QColor(40, 40, 40));
     p.drawText(QRectF(340, 280, 60, 16), Qt::AlignHCenter | Qt::AlignTop,
-               QStringLiteral("%1%").arg(QString::number(percent, 'f', 0)));
+               QStringLiteral("%1%").arg(qRound(percent)));
 }
 
 #include "moc_airframeview.cpp"

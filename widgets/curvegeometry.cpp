@@ -146,7 +146,7 @@ QPointF throttleMarker(const ThrottleCurveGeometry &g, double percent, bool onCu
         const double f = y0 == y1 ? 0.0 : (y - y0) / (y1 - y0);
         return QPointF(p[k].x() + f * (p[k + 1].x() - p[k].x()), y);
     }
-    // Out of the curve's reach: the end nearer in height.
+    // Out of the curve's reach: its highest or lowest point, whichever is nearer.
     double best = 0;
     QPointF end = p[0];
     for (int k = 0; k < 7; ++k) {

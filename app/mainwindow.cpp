@@ -6,12 +6,16 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 #include <QUndoStack>
 
+#include "airframecheck.h"
 #include "connection.h"
+#include "curvewidgets.h"
 #include "editsession.h"
 #include "emptystate.h"
 #include "fieldhelpers.h"
@@ -110,6 +114,7 @@ MainWindow::MainWindow(QWidget *parent)
         m_live->showClosed();
         m_session->readEnded();
     });
+    setUpLiveViews();
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&m_link, &Link::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
@@ -159,6 +164,7 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::RightDockWidgetArea, m_library);
     m_library->hide();
     setupTools->setLibrary(m_library);
+    connect(m_library, &LibraryPanel::currentChanged, this, &MainWindow::airframeFromSetup);
     m_files->setSheetInfo([this] {
         const QString file = m_library->currentFile();
         return file.isEmpty() ? SetupInfo() : SetupLibrary::read(file).info;
@@ -218,6 +224,55 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+// The live outputs on the two curves and in the airframe check; no marker
+// while the port is closed.
+void MainWindow::setUpLiveViews()
+{
+    connect(&m_link, &Link::packetReceived, this, [this](const PacketResult &result) {
+        if (result.kind != PacketKind::Channel)
+            return;
+        ui->widget_3->showLive(liveValues);
+        ui->widget_4->showLive(liveValues);
+    });
+    connect(m_connection, &ConnectionController::closed, this, [this] {
+        ui->widget_3->hideLive();
+        ui->widget_4->hideLive();
+        if (m_airframeCheck)
+            m_airframeCheck->hideLive();
+    });
+    auto *button = new QToolButton(statusBar());
+    button->setObjectName(QStringLiteral("airframeCheckButton"));
+    button->setText(tr("机型检查"));
+    button->setToolTip(tr("机型检查：F7"));
+    button->setAutoRaise(true);
+    statusBar()->addPermanentWidget(button);
+    connect(button, &QToolButton::clicked, this, &MainWindow::showAirframeCheck);
+    connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+            &MainWindow::showAirframeCheck);
+}
+
+// The airframe check draws the type of the setup the pages hold.
+void MainWindow::airframeFromSetup(const QString &file)
+{
+    if (!m_airframeCheck || file.isEmpty())
+        return;
+    const LibrarySetup setup = SetupLibrary::read(file);
+    if (setup.hasSidecar)
+        m_airframeCheck->setAirframe(setup.info.type);
+}
+
+AirframeCheck *MainWindow::showAirframeCheck()
+{
+    if (!m_airframeCheck)
+        m_airframeCheck = new AirframeCheck(m_link, m_session, m_settings, [this] { on_toolButton_Send_clicked(); },
+                                            this);
+    airframeFromSetup(m_library->currentFile());
+    m_airframeCheck->show();
+    m_airframeCheck->raise();
+    m_airframeCheck->activateWindow();
+    return m_airframeCheck;
 }
 
 // ---------------------------------------------------------------- commands

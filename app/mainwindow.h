@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
@@ -10,6 +11,7 @@
 #include "portlist.h"
 #include "usersettings.h"
 
+class AirframeCheck;
 class ConnectionController;
 class EditSession;
 class FileController;
@@ -64,6 +66,8 @@ public:
 
     // The channel scope (F5 and the status bar's button), opened or raised.
     ScopeWindow *showScope();
+    // The airframe check (F7 and the status bar's button), opened or raised.
+    AirframeCheck *showAirframeCheck();
     // Records the live values to path until stopped from the scope.
     void startRecording(const QString &path);
     Recorder &recorder();
@@ -85,6 +89,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    void setUpLiveViews();
+    void airframeFromSetup(const QString &file);
 
 private slots:
     void on_openButton_clicked();
@@ -255,6 +263,7 @@ private:
 
     Ui::MainWindow *ui;
     UserSettings m_settings;
+    QPointer<AirframeCheck> m_airframeCheck;
     QSerialPort serialPort;
     QTimer *refreshTimer;
     QSize m_fullSize; // the form and the status bar, unscrolled

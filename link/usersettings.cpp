@@ -122,6 +122,26 @@ void UserSettings::setAutoConnect(bool on)
     m_store.setValue(kAutoConnect, on);
 }
 
+QString UserSettings::airframeCheckType() const
+{
+    return m_store.value(QStringLiteral("airframeCheck/type")).toString();
+}
+
+void UserSettings::setAirframeCheckType(const QString &key)
+{
+    m_store.setValue(QStringLiteral("airframeCheck/type"), key);
+}
+
+QString UserSettings::surfaceTable(const QString &airframeKey) const
+{
+    return m_store.value(QStringLiteral("airframeCheck/surfaces/") + airframeKey).toString();
+}
+
+void UserSettings::setSurfaceTable(const QString &airframeKey, const QString &table)
+{
+    m_store.setValue(QStringLiteral("airframeCheck/surfaces/") + airframeKey, table);
+}
+
 bool UserSettings::sync()
 {
     m_store.sync();

@@ -49,6 +49,12 @@ public:
     // Opening the remembered adapter when it is plugged in; on unless turned off.
     bool autoConnect() const;
     void setAutoConnect(bool on);
+    // The airframe check: the airframe chosen (an airframe::key, empty when
+    // none was) and each airframe's channel table (surfaces::toText).
+    QString airframeCheckType() const;
+    void setAirframeCheckType(const QString &key);
+    QString surfaceTable(const QString &airframeKey) const;
+    void setSurfaceTable(const QString &airframeKey, const QString &table);
 
     // Writes what changed to its store now; false when that failed.
     bool sync();

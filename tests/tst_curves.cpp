@@ -1,4 +1,5 @@
 #include "curvewidgets.h"
+#include "framepacer.h"
 #include "paramset.h"
 
 #include <QColor>
@@ -59,6 +60,13 @@ private slots:
     void throttleAllAtFifty();
     void throttleExtremes();
     void dashStartsAreMultiplesOf15();
+
+    void dualRateMarker_data();
+    void dualRateMarker();
+    void throttleMarker_data();
+    void throttleMarker();
+    void liveMarkerFollowsSettings();
+    void pacerBurstIsTwoFrames();
 
     void dualRatePainting();
     void dualRateFlatPainting();
@@ -201,6 +209,121 @@ void TestCurves::dashStartsAreMultiplesOf15()
     QCOMPARE(starts.last(), 270);
 
     QVERIFY(dashStarts(31, 44).isEmpty());
+}
+
+// Channel values as the packets bring them, to the marker on the curve of a
+// 280-pixel dual-rate view: onCurve when the rate was applied (the output's
+// height on the curve), else the output is the stick (the curve above it).
+void TestCurves::dualRateMarker_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("expo");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("onCurve");
+    QTest::addColumn<QPointF>("marker");
+
+    QTest::newRow("centre") << 100 << 0 << 1000 << true << QPointF(140, 140);
+    QTest::newRow("half up") << 100 << 0 << 1500 << true << QPointF(200, 80);
+    QTest::newRow("full down") << 100 << 0 << 0 << true << QPointF(20, 260);
+    QTest::newRow("full up") << 100 << 0 << 2000 << true << QPointF(260, 20);
+    QTest::newRow("no sign: taken as full") << 100 << 0 << 65535 << true << QPointF(260, 20);
+    QTest::newRow("R50 at its end") << 50 << 0 << 1500 << true << QPointF(260, 80);
+    QTest::newRow("R50 beyond its end") << 50 << 0 << 1800 << true << QPointF(260, 80);
+    QTest::newRow("R50 below its end") << 50 << 0 << 200 << true << QPointF(20, 200);
+    QTest::newRow("R0 flat, output up") << 0 << 0 << 1300 << true << QPointF(260, 140);
+    QTest::newRow("R50 stick half") << 50 << 0 << 1500 << false << QPointF(200, 110);
+    QTest::newRow("R50 stick full") << 50 << 0 << 2000 << false << QPointF(260, 80);
+    QTest::newRow("expo stick full down") << 100 << 100 << 0 << false << QPointF(20, 260);
+}
+
+void TestCurves::dualRateMarker()
+{
+    QFETCH(int, rate);
+    QFETCH(int, expo);
+    QFETCH(int, value);
+    QFETCH(bool, onCurve);
+    QFETCH(QPointF, marker);
+    const QPointF at = ::dualRateMarker(dualRateCurveGeometry(280, 280, rate, expo), channelOutput(value), onCurve);
+    QVERIFY2(QLineF(at, marker).length() < 0.01,
+             qPrintable(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y())));
+}
+
+// The throttle curve 10, 20, 40, 40, 60, 80, 100 of a 300-pixel view: its
+// knees at x 30, 63, 106, 150, 193, 236, 280 and y 246, 222, 174, 174, 126, 78, 30.
+void TestCurves::throttleMarker_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("onCurve");
+    QTest::addColumn<QPointF>("marker");
+
+    QTest::newRow("idle, below the curve's reach") << 0 << true << QPointF(30, 246);
+    QTest::newRow("knee P1") << 400 << true << QPointF(63, 222);
+    QTest::newRow("flat part: its first knee") << 800 << true << QPointF(106, 174);
+    QTest::newRow("between knees") << 1000 << true << QPointF(171.5, 150);
+    QTest::newRow("full") << 2000 << true << QPointF(280, 30);
+    QTest::newRow("curve off: idle") << 0 << false << QPointF(30, 246);
+    QTest::newRow("curve off: stick at P3") << 960 << false << QPointF(150, 174);
+    QTest::newRow("curve off: no sign, full") << 65535 << false << QPointF(280, 30);
+}
+
+void TestCurves::throttleMarker()
+{
+    QFETCH(int, value);
+    QFETCH(bool, onCurve);
+    QFETCH(QPointF, marker);
+    const int thr[8] = {0, 10, 20, 40, 40, 60, 80, 100};
+    const QPointF at = ::throttleMarker(throttleCurveGeometry(300, 300, thr), throttlePercentOf(value), onCurve);
+    QVERIFY2(QLineF(at, marker).length() < 0.01,
+             qPrintable(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y())));
+}
+
+// The dual-rate view follows the channel it edits and the rate's switch;
+// the marker is painted where markerAt says and goes with hideLive().
+void TestCurves::liveMarkerFollowsSettings()
+{
+    paramSet.drCurveRate = 100;
+    paramSet.drCurveExpo = 0;
+    paramSet.drMix = 1;
+    paramSet.drChannel = 1;
+    LiveValues live;
+    live.channelValue1 = 500;
+    live.channelValue2 = 1500;
+    mWidget widget;
+    widget.resize(280, 280);
+    QPointF at;
+    QVERIFY(!widget.markerAt(&at));
+    widget.showLive(live);
+    QVERIFY(widget.markerAt(&at));
+    QVERIFY(QLineF(at, QPointF(200, 80)).length() < 0.01);
+    const QColor painted = renderWidget(widget).pixelColor(200, 80);
+    QVERIFY2(painted.blue() > 150 && painted.red() < 80, qPrintable(painted.name()));
+
+    paramSet.drChannel = 0; // CH1 at -50
+    QVERIFY(widget.markerAt(&at));
+    QVERIFY(QLineF(at, QPointF(80, 200)).length() < 0.01);
+    paramSet.drChannel = 4; // no table entry selected: nothing to follow
+    QVERIFY(!widget.markerAt(&at));
+    paramSet.drChannel = 1;
+    widget.hideLive();
+    QVERIFY(!widget.markerAt(&at));
+    QCOMPARE(renderWidget(widget).pixel(200, 80), red);
+}
+
+// A burst of packets makes one frame at once and one more for the last of
+// them; with nothing new after it no frame is pending.
+void TestCurves::pacerBurstIsTwoFrames()
+{
+    int frames = 0;
+    FramePacer pacer(33, [&frames] { ++frames; });
+    for (int i = 0; i < 100; ++i)
+        pacer.request();
+    QCOMPARE(frames, 1);
+    QVERIFY(pacer.isPending());
+    QTRY_VERIFY(!pacer.isPending());
+    QCOMPARE(frames, 2);
+    QTest::qWait(100);
+    QCOMPARE(frames, 2);
+    QVERIFY(!pacer.isPending());
 }
 
 void TestCurves::dualRatePainting()

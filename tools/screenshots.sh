@@ -12,6 +12,9 @@
 # Read, scrolled to the end (screen-1024x600.png). --editing takes page 1 with
 # four edits marked (editing-marks.png) and the review that a Write then brings
 # (editing-review.png), -en with --lang en.
+# --airframe takes page 3 with the live markers on its curves
+# (live-curves.png) and the airframe check (F7) of a V-tail streaming
+# (airframe-check.png), -en with --lang en.
 # --scope takes the channel scope streaming (scope.png), the log viewer on
 # what it recorded meanwhile (viewer.png) and the first page of a setup
 # sheet (sheet.png, through pdftoppm).
@@ -57,6 +60,11 @@ if [ "${1:-}" = "--connection" ]; then
     connection=1
     shift
 fi
+airframe=""
+if [ "${1:-}" = "--airframe" ]; then
+    airframe=1
+    shift
+fi
 editing=""
 if [ "${1:-}" = "--editing" ]; then
     editing=1
@@ -83,7 +91,7 @@ size="${screen:-1280x800}"
 [ -z "$library" ] || size=1600x800
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     PAGES="$pages" SCREENSHOT_INNER=1 VARNIX_BUILD="$bin" exec xvfb-run -a -s "-screen 0 ${size}x24" \
-        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${library:+--library} ${connection:+--connection} "$out"
+        "$0" --lang "$lang" ${status:+--status} ${setups:+--setups} ${editing:+--editing} ${screen:+--screen "$screen"} ${scope:+--scope} ${library:+--library} ${connection:+--connection} ${airframe:+--airframe} "$out"
 fi
 
 log="$(mktemp)"
@@ -299,6 +307,20 @@ if [ -n "$editing" ]; then
     xdotool mousemove 315 50 click 1  # toolButton_Send
     sleep 1.5
     shot "editing-review$suffix"
+    echo "screenshots in $out"
+    exit 0
+fi
+
+if [ -n "$airframe" ]; then
+    xdotool mousemove 500 135 click 1
+    xdotool mousemove 1050 650
+    sleep 1
+    shot "live-curves$suffix"
+    xdotool key F7
+    check="$(window 'Airframe check|机型检查' 'airframe check')"
+    xdotool windowmove "$check" 0 0 windowsize "$check" 860 540
+    sleep 1.5
+    import -window root -crop 860x540+0+0 +repage "$out/airframe-check$suffix.png"
     echo "screenshots in $out"
     exit 0
 fi

@@ -25,6 +25,96 @@
     </message>
 </context>
 <context>
+    <name>AirframeCheck</name>
+    <message>
+        <source>机型检查</source>
+        <translation>Airframe check</translation>
+    </message>
+    <message>
+        <source>舵面</source>
+        <translation>Surface</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>安装方向</source>
+        <translation>Sense</translation>
+    </message>
+    <message>
+        <source>哪个通道带动哪个舵面；安装方向 -1：同一输出让它向另一边偏（两边机翼镜像安装的舵机）</source>
+        <translation>Which channel drives which surface; sense -1: the same output turns it the other way (servos mirrored in the two wing halves)</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>反了</source>
+        <translation>Reversed</translation>
+    </message>
+    <message>
+        <source>把这个舵面反过来（通道反向或混控比例取反），一步可撤销；写入数据后生效</source>
+        <translation>Turns this surface round (channel reverse or mix rate sign), as one undo step; takes effect with the next Write</translation>
+    </message>
+    <message>
+        <source>重新开始</source>
+        <translation>Start again</translation>
+    </message>
+    <message>
+        <source>写入数据…</source>
+        <translation>Write…</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Airframe:</translation>
+    </message>
+    <message>
+        <source>发射机的升降副翼混控是关闭的：三角翼要在高级菜单1打开它。</source>
+        <translation>The transmitter&apos;s elevon mix is off: a delta needs it on (Advanced 1).</translation>
+    </message>
+    <message>
+        <source>发射机的V型尾翼混控是关闭的：V尾要在高级菜单1打开它。</source>
+        <translation>The transmitter&apos;s V-tail mix is off: a V-tail needs it on (Advanced 1).</translation>
+    </message>
+    <message>
+        <source>第 %1/%2 步：%3</source>
+        <translation>Step %1/%2: %3</translation>
+    </message>
+    <message>
+        <source>检查完成：改了 %1 处。按“写入数据”把它们写入发射机（写入前会列出来让你确认）。</source>
+        <translation>Check done: %1 changes. Press Write to send them to the transmitter (the review lists them first).</translation>
+    </message>
+    <message>
+        <source>检查完成。</source>
+        <translation>Check done.</translation>
+    </message>
+    <message>
+        <source>不能只改%1：%2（已确认）也由同一设置带动（%3）。请检查%1的舵机安装或连线，或在表里给它自己的通道。</source>
+        <translation>Cannot change the %1 alone: the %2 (already confirmed) hangs on the same setting (%3). Check the %1&apos;s servo installation or wiring, or give it a channel of its own in the table.</translation>
+    </message>
+    <message>
+        <source>机型检查：%1反了（%2）</source>
+        <translation>Airframe check: %1 reversed (%2)</translation>
+    </message>
+    <message>
+        <source>已改：%1。写入数据后发射机才会这样做；可在主窗口撤销（Ctrl+Z）。</source>
+        <translation>Changed: %1. The transmitter does so after a Write; undo in the main window (Ctrl+Z).</translation>
+    </message>
+</context>
+<context>
+    <name>AirframeView</name>
+    <message>
+        <source>没有实时数据：打开串口后舵面随发射机移动</source>
+        <translation>No live data: open the port and the surfaces follow the transmitter</translation>
+    </message>
+</context>
+<context>
     <name>Bindings</name>
     <message>
         <source>舵机相位 CH%1</source>
@@ -1398,6 +1488,14 @@ The outputs are taken in %1 s…</translation>
         <source>出厂值</source>
         <translation>Factory</translation>
     </message>
+    <message>
+        <source>机型检查</source>
+        <translation>Airframe check</translation>
+    </message>
+    <message>
+        <source>机型检查：F7</source>
+        <translation>Airframe check: F7</translation>
+    </message>
 </context>
 <context>
     <name>PortListModel</name>
@@ -1939,6 +2037,105 @@ The outputs are taken in %1 s…</translation>
     <message>
         <source>读取失败：发射机没有回答读取请求（0/%1 段），请再读一次</source>
         <translation>Read failed: the transmitter did not answer the request (0/%1 sections); read again</translation>
+    </message>
+</context>
+<context>
+    <name>Surfaces</name>
+    <message>
+        <source>右副翼</source>
+        <translation>right aileron</translation>
+    </message>
+    <message>
+        <source>左副翼</source>
+        <translation>left aileron</translation>
+    </message>
+    <message>
+        <source>升降舵</source>
+        <translation>elevator</translation>
+    </message>
+    <message>
+        <source>方向舵</source>
+        <translation>rudder</translation>
+    </message>
+    <message>
+        <source>右升降副翼</source>
+        <translation>right elevon</translation>
+    </message>
+    <message>
+        <source>左升降副翼</source>
+        <translation>left elevon</translation>
+    </message>
+    <message>
+        <source>右V尾舵面</source>
+        <translation>right ruddervator</translation>
+    </message>
+    <message>
+        <source>左V尾舵面</source>
+        <translation>left ruddervator</translation>
+    </message>
+    <message>
+        <source>油门</source>
+        <translation>throttle</translation>
+    </message>
+    <message>
+        <source>向右压副翼：右副翼应向上。你的飞机也这样吗？</source>
+        <translation>Aileron right: the right aileron should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右压副翼：左副翼应向下。你的飞机也这样吗？</source>
+        <translation>Aileron right: the left aileron should go down. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右压副翼：右升降副翼应向上。你的飞机也这样吗？</source>
+        <translation>Aileron right: the right elevon should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右压副翼：左升降副翼应向下。你的飞机也这样吗？</source>
+        <translation>Aileron right: the left elevon should go down. Does yours?</translation>
+    </message>
+    <message>
+        <source>向后拉升降舵：升降舵应向上。你的飞机也这样吗？</source>
+        <translation>Elevator back (pull): the elevator should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向后拉升降舵：右升降副翼应向上。你的飞机也这样吗？</source>
+        <translation>Elevator back (pull): the right elevon should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向后拉升降舵：左升降副翼应向上。你的飞机也这样吗？</source>
+        <translation>Elevator back (pull): the left elevon should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向后拉升降舵：右V尾舵面应向上。你的飞机也这样吗？</source>
+        <translation>Elevator back (pull): the right ruddervator should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向后拉升降舵：左V尾舵面应向上。你的飞机也这样吗？</source>
+        <translation>Elevator back (pull): the left ruddervator should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右打方向舵：方向舵后缘应向右。你的飞机也这样吗？</source>
+        <translation>Rudder right: the rudder&apos;s trailing edge should go right. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右打方向舵：左V尾舵面应向上。你的飞机也这样吗？</source>
+        <translation>Rudder right: the left ruddervator should go up. Does yours?</translation>
+    </message>
+    <message>
+        <source>向右打方向舵：右V尾舵面应向下。你的飞机也这样吗？</source>
+        <translation>Rudder right: the right ruddervator should go down. Does yours?</translation>
+    </message>
+    <message>
+        <source>CH%1 反向</source>
+        <translation>CH%1 reversed</translation>
+    </message>
+    <message>
+        <source>升降副翼比例%1 取反</source>
+        <translation>elevon rate %1 negated</translation>
+    </message>
+    <message>
+        <source>V型尾翼比例%1 取反</source>
+        <translation>V-tail rate %1 negated</translation>
     </message>
 </context>
 <context>

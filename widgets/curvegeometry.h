@@ -4,6 +4,7 @@
 // curve views and the setup sheet draw from it.
 
 #include <QPoint>
+#include <QPointF>
 #include <QVector>
 
 // Geometry of the seven-point throttle curve for a widget of the given size.
@@ -45,3 +46,20 @@ DualRateCurveGeometry dualRateCurveGeometry(int width, int height, int rate, int
 // Start coordinates of the 8-pixel dashes of a grid line running from first to last
 // (each dash starts at a multiple of 15 inside the range).
 QVector<int> dashStarts(int first, int last);
+
+// Live markers. A channel value (0..2000, 1000 centre) as the output it
+// stands for, -100..100, and as throttle, 0..100 %; values beyond the ends
+// are taken as the ends.
+double channelOutput(int channelValue);
+double throttlePercentOf(int channelValue);
+
+// Where the marker of a live output sits on the dual-rate curve. With
+// onCurve the output came through the curve (the rate is applied): the
+// marker is the curve's point at that height, at the curve's end where the
+// curve does not reach it. Otherwise the output is the stick itself: the
+// marker is the curve's point above that stick position.
+QPointF dualRateMarker(const DualRateCurveGeometry &g, double output, bool onCurve);
+// The same on the throttle curve, for a throttle of 0..100 %. With onCurve
+// and a curve that goes down as well as up, the first point from idle at
+// that height.
+QPointF throttleMarker(const ThrottleCurveGeometry &g, double percent, bool onCurve);

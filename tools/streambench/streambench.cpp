@@ -3,10 +3,13 @@
 // against the same wall time spent idle with the port open.
 //   QT_QPA_PLATFORM=offscreen build/varnix-streambench [seconds] [--unpaced] [--page N]
 //                                                     [--scope] [--record FILE] [--bare]
+//                                                     [--airframe] [--no-markers]
 // The window shows the live page (0) unless another page is asked for; the
 // figure then leaves out the repaint of the moving bars. --scope opens the
 // channel scope, --record records to FILE. --bare runs no window at all, only
 // a QSerialPort answering each chunk with "WWW": the floor for one packet.
+// --airframe opens the airframe check beside the window; --no-markers keeps
+// the live markers off the two curves (page 3 shows them).
 #include <QApplication>
 #include <QFile>
 #include <QSerialPort>
@@ -153,6 +156,11 @@ int main(int argc, char *argv[])
         button->click();
         if (args.contains(QStringLiteral("--scope")))
             window->showScope();
+        if (args.contains(QStringLiteral("--airframe")))
+            window->showAirframeCheck();
+        // The window's own receiver of packets is the curves' markers.
+        if (args.contains(QStringLiteral("--no-markers")))
+            QObject::disconnect(&window->link(), &Link::packetReceived, window.get(), nullptr);
         if (recordAt > 0 && recordAt + 1 < args.size())
             window->startRecording(args.at(recordAt + 1));
     }

@@ -22,7 +22,7 @@
 
 namespace {
 
-enum Column { PageColumn, NameColumn, LeftColumn, RightColumn, Columns };
+enum CompareColumn { ComparePageColumn, CompareNameColumn, CompareLeftColumn, CompareRightColumn, CompareColumns };
 
 constexpr int kRowRole = Qt::UserRole;
 
@@ -93,7 +93,7 @@ CompareDialog::CompareDialog(Link &link, EditSession *session, QWidget *parent)
     m_table = new QTreeWidget(this);
     m_table->setObjectName(QStringLiteral("compareRows"));
     m_table->setRootIsDecorated(false);
-    m_table->setColumnCount(Columns);
+    m_table->setColumnCount(CompareColumns);
     m_table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setMinimumSize(620, 360);
     layout->addWidget(m_table, 1);
@@ -243,10 +243,10 @@ void CompareDialog::refresh()
             continue;
         auto *item = new QTreeWidgetItem(m_table, {pageName(b.page), bindingName(b), bindingValueText(b, l.set),
                                                    bindingValueText(b, r.set)});
-        item->setData(PageColumn, kRowRole, row);
-        item->setCheckState(PageColumn, Qt::Unchecked);
+        item->setData(ComparePageColumn, kRowRole, row);
+        item->setCheckState(ComparePageColumn, Qt::Unchecked);
         if (differs)
-            for (int c = LeftColumn; c <= RightColumn; ++c) {
+            for (int c = CompareLeftColumn; c <= CompareRightColumn; ++c) {
                 QFont bold = item->font(c);
                 bold.setBold(true);
                 item->setFont(c, bold);
@@ -265,7 +265,7 @@ QStringList CompareDialog::rowTexts(int row) const
 {
     QStringList texts;
     if (const QTreeWidgetItem *item = m_table->topLevelItem(row))
-        for (int c = 0; c < Columns; ++c)
+        for (int c = 0; c < CompareColumns; ++c)
             texts << item->text(c);
     return texts;
 }
@@ -273,7 +273,7 @@ QStringList CompareDialog::rowTexts(int row) const
 void CompareDialog::setRowChosen(int row, bool chosen)
 {
     if (QTreeWidgetItem *item = m_table->topLevelItem(row))
-        item->setCheckState(PageColumn, chosen ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(ComparePageColumn, chosen ? Qt::Checked : Qt::Unchecked);
 }
 
 bool CompareDialog::copyToPages(Side side)
@@ -284,9 +284,9 @@ bool CompareDialog::copyToPages(Side side)
     QVector<SettingElement> chosen;
     for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = m_table->topLevelItem(i);
-        if (item->checkState(PageColumn) != Qt::Checked)
+        if (item->checkState(ComparePageColumn) != Qt::Checked)
             continue;
-        const Binding &b = bindings().at(item->data(PageColumn, kRowRole).toInt());
+        const Binding &b = bindings().at(item->data(ComparePageColumn, kRowRole).toInt());
         chosen.append({b.field, b.element});
     }
     if (chosen.isEmpty())

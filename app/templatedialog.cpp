@@ -16,7 +16,7 @@
 
 namespace {
 
-enum Column { PageColumn, NameColumn, ValueColumn, WhyColumn, Columns };
+enum TemplateColumn { TemplatePageColumn, TemplateNameColumn, TemplateValueColumn, TemplateWhyColumn, TemplateColumns };
 
 // The binding row that shows a field's element on its own page.
 const Binding *rowOf(Field field, int element)
@@ -58,7 +58,7 @@ TemplateDialog::TemplateDialog(const ParamSet &base, QWidget *parent)
     m_rows = new QTreeWidget(this);
     m_rows->setObjectName(QStringLiteral("templateRows"));
     m_rows->setRootIsDecorated(false);
-    m_rows->setColumnCount(Columns);
+    m_rows->setColumnCount(TemplateColumns);
     m_rows->setHeaderLabels({tr("页面"), tr("设置"), tr("值"), tr("为什么")});
     m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_rows->setWordWrap(true);
@@ -129,11 +129,11 @@ void TemplateDialog::refresh()
                                                                               bindingValueText(*b, after))
                                                           : bindingValueText(*b, after),
                                                   templates::why(s)});
-        item->setToolTip(WhyColumn, templates::why(s));
+        item->setToolTip(TemplateWhyColumn, templates::why(s));
         if (changes) {
-            QFont bold = item->font(ValueColumn);
+            QFont bold = item->font(TemplateValueColumn);
             bold.setBold(true);
-            item->setFont(ValueColumn, bold);
+            item->setFont(TemplateValueColumn, bold);
         }
     }
     // Columns that kept their width are not repainted by the refill itself.

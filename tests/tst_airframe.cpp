@@ -20,6 +20,7 @@
 #include "ptypeer.h"
 #include "qtwarnings.h"
 #include "surfaces.h"
+#include "templates.h"
 #include "usersettings.h"
 
 using namespace fixtures;
@@ -27,6 +28,7 @@ using namespace fixtures;
 Q_DECLARE_METATYPE(Airframe)
 Q_DECLARE_METATYPE(Stick)
 Q_DECLARE_METATYPE(Surface)
+Q_DECLARE_METATYPE(ParamSet)
 Q_DECLARE_METATYPE(Field)
 
 namespace {
@@ -265,19 +267,24 @@ void AirframeTest::fixes()
 }
 
 // Each default table, fed the outputs the transmitter's own mixes make from
-// its start rates, moves every surface the way its question says: the
-// tables, the mix rates the fixes flip and the questions agree.
+// its start rates, or from the rates and reverses the new-aircraft template
+// sets, moves every surface the way its question says: the tables, the mix
+// rates the fixes flip, the templates and the questions agree.
 void AirframeTest::defaultsAnswerTheirQuestions_data()
 {
     QTest::addColumn<Airframe>("kind");
-    for (Airframe kind : {Airframe::Plane, Airframe::Delta, Airframe::VTail, Airframe::Glider, Airframe::Other})
-        QTest::newRow(qPrintable(airframe::key(kind))) << kind;
+    QTest::addColumn<ParamSet>("start");
+    for (Airframe kind : {Airframe::Plane, Airframe::Delta, Airframe::VTail, Airframe::Glider, Airframe::Other}) {
+        QTest::addRow("%s start", qPrintable(airframe::key(kind))) << kind << ParamSet();
+        if (const SetupTemplate *t = templates::of(kind))
+            QTest::addRow("%s template", qPrintable(airframe::key(kind))) << kind << templates::apply(*t, 2, ParamSet());
+    }
 }
 
 void AirframeTest::defaultsAnswerTheirQuestions()
 {
     QFETCH(Airframe, kind);
-    const ParamSet start;
+    QFETCH(ParamSet, start);
     const SurfaceTable table = surfaces::defaults(kind);
     const QVector<surfaces::Step> steps = surfaces::steps(kind, table);
     QVERIFY(!steps.isEmpty());
@@ -295,6 +302,8 @@ void AirframeTest::defaultsAnswerTheirQuestions()
             out[2] = (in[1] * start.vtail[1] + in[2] * start.vtail[4]) / 100;
             out[4] = (in[1] * start.vtail[2] + in[2] * start.vtail[3]) / 100;
         }
+        for (int n = 1; n <= 4; ++n)
+            out[n] *= start.reverse[n] ? -1 : 1;
         for (const SurfaceLink &link : table) {
             if (link.surface != step.surface)
                 continue;

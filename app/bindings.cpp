@@ -308,6 +308,14 @@ const Binding *bindingOf(const QString &widget)
     return bindingOf(widget.toLatin1().constData());
 }
 
+const Binding *bindingOf(Field field, int element)
+{
+    for (const Binding &b : bindings())
+        if (b.field == field && b.element == element)
+            return &b;
+    return nullptr;
+}
+
 QString bindingName(const Binding &b)
 {
     QString name = QCoreApplication::translate("Bindings", b.name);

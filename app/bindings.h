@@ -32,6 +32,8 @@ const QVector<Binding> &bindings();
 // The row of a widget, or nullptr.
 const Binding *bindingOf(const char *widget);
 const Binding *bindingOf(const QString &widget);
+// The first row that shows element of field (its own page's), or nullptr.
+const Binding *bindingOf(Field field, int element);
 
 // The name through the installed translator, element filled in: "副微调 CH4".
 QString bindingName(const Binding &b);

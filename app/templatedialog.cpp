@@ -18,15 +18,6 @@ namespace {
 
 enum TemplateColumn { TemplatePageColumn, TemplateNameColumn, TemplateValueColumn, TemplateWhyColumn, TemplateColumns };
 
-// The binding row that shows a field's element on its own page.
-const Binding *rowOf(Field field, int element)
-{
-    for (const Binding &b : bindings())
-        if (b.field == field && b.element == element)
-            return &b;
-    return nullptr;
-}
-
 } // namespace
 
 TemplateDialog::TemplateDialog(const ParamSet &base, QWidget *parent)
@@ -120,7 +111,7 @@ void TemplateDialog::refresh()
     m_rows->clear();
     const ParamSet after = result();
     for (const TemplateSetting &s : templates::settingsOf(*t, stickMode())) {
-        const Binding *b = rowOf(s.field, s.index);
+        const Binding *b = bindingOf(s.field, s.index);
         if (!b)
             continue;
         const bool changes = !bindingSame(*b, m_base, after);

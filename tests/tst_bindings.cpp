@@ -15,14 +15,6 @@ QString u8(const char *text)
     return QString::fromUtf8(text);
 }
 
-const Binding *rowOf(Field field, int element)
-{
-    for (const Binding &b : bindings())
-        if (b.field == field && b.element == element)
-            return &b;
-    return nullptr;
-}
-
 } // namespace
 
 class BindingsTest : public QObject
@@ -49,7 +41,7 @@ void BindingsTest::everyCarriedValueHasARow()
             const FrameField &f = layout.fields[i];
             if (f.code == Code::L || f.code == Code::K6)
                 continue;
-            const Binding *b = rowOf(f.field, f.index);
+            const Binding *b = bindingOf(f.field, f.index);
             if (!b || !bindingSent(*b))
                 missing << elementName(f.field, f.index);
         }
@@ -108,7 +100,7 @@ void BindingsTest::valueTexts()
     QFETCH(int, value);
     QFETCH(QString, name);
     QFETCH(QString, text);
-    const Binding *b = rowOf(Field(field), element);
+    const Binding *b = bindingOf(Field(field), element);
     QVERIFY(b);
     ParamSet set;
     if (value != -1000)
@@ -134,9 +126,9 @@ void BindingsTest::sentValuesAsTheFrameCarriesThem()
     set.txAlarmVolt = 45.9;
     set.rxAlarmVolt = 4.25;
     const ParamSet sent = asSent(set);
-    QCOMPARE(bindingValueText(*rowOf(Field::txAlarmVoltX10, 0), sent), u8("23.9 V"));
-    QCOMPARE(bindingValueText(*rowOf(Field::rxAlarmVoltX10, 0), sent), u8("4.2 V"));
-    QVERIFY(bindingSame(*rowOf(Field::subTrim, 1), set, sent));
+    QCOMPARE(bindingValueText(*bindingOf(Field::txAlarmVoltX10, 0), sent), u8("23.9 V"));
+    QCOMPARE(bindingValueText(*bindingOf(Field::rxAlarmVoltX10, 0), sent), u8("4.2 V"));
+    QVERIFY(bindingSame(*bindingOf(Field::subTrim, 1), set, sent));
 }
 
 void BindingsTest::differenceLeavesOtherValuesAlone()

@@ -81,11 +81,9 @@ QString windowNote(const ParamSet &p, Field field, int index)
 // "  # 舵机相位 CH1: 正相", the setting as the window names and shows it.
 QString forPeople(const ParamSet &p, const Element &e)
 {
-    for (const Binding &b : bindings())
-        if (b.field == e.field && b.element == e.index)
-            return QStringLiteral("  # %1: %2").arg(bindingName(b), bindingValueText(b, p))
-                   + windowNote(p, e.field, e.index);
-    return QString();
+    const Binding *b = bindingOf(e.field, e.index);
+    return b ? QStringLiteral("  # %1: %2").arg(bindingName(*b), bindingValueText(*b, p)) + windowNote(p, e.field, e.index)
+             : QString();
 }
 
 int show(const QString &path)

@@ -15,6 +15,8 @@ const QString kAdapterVendor = QStringLiteral("link/adapterVendor");
 const QString kAdapterProduct = QStringLiteral("link/adapterProduct");
 const QString kAdapterSerial = QStringLiteral("link/adapterSerial");
 const QString kAutoConnect = QStringLiteral("link/autoConnect");
+const QString kAirframeCheckType = QStringLiteral("airframeCheck/type");
+const QString kSurfaceTable = QStringLiteral("airframeCheck/surfaces/"); // + the airframe's key
 
 } // namespace
 
@@ -124,22 +126,22 @@ void UserSettings::setAutoConnect(bool on)
 
 QString UserSettings::airframeCheckType() const
 {
-    return m_store.value(QStringLiteral("airframeCheck/type")).toString();
+    return m_store.value(kAirframeCheckType).toString();
 }
 
 void UserSettings::setAirframeCheckType(const QString &key)
 {
-    m_store.setValue(QStringLiteral("airframeCheck/type"), key);
+    m_store.setValue(kAirframeCheckType, key);
 }
 
 QString UserSettings::surfaceTable(const QString &airframeKey) const
 {
-    return m_store.value(QStringLiteral("airframeCheck/surfaces/") + airframeKey).toString();
+    return m_store.value(kSurfaceTable + airframeKey).toString();
 }
 
 void UserSettings::setSurfaceTable(const QString &airframeKey, const QString &table)
 {
-    m_store.setValue(QStringLiteral("airframeCheck/surfaces/") + airframeKey, table);
+    m_store.setValue(kSurfaceTable + airframeKey, table);
 }
 
 bool UserSettings::sync()

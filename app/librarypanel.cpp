@@ -31,7 +31,7 @@
 #include "filecontroller.h"
 #include "notebox.h"
 #include "paramfile.h"
-#include "settingscompare.h"
+#include "setupcompare.h"
 #include "usersettings.h"
 
 namespace {
@@ -385,7 +385,7 @@ bool LibraryPanel::createFromPages(const QString &name, Airframe type, QString *
     info.lastChanged = QDateTime::currentDateTimeUtc();
     // The pages as the transmitter holds them: it holds this setup now.
     if (m_link.isOpen() && m_link.deviceFullyKnown()
-        && differingElements(paramSet, m_link.deviceSettings(), false).isEmpty())
+        && setupcompare::differences(paramSet, m_link.deviceSettings(), false).isEmpty())
         info.lastWritten = info.lastChanged;
     const QString path = m_library->newFilePath(name);
     if (!m_library->create(path, texts, info, error))
@@ -585,7 +585,7 @@ void LibraryPanel::setCurrent(const QString &file, const ParamSet &held)
 
 void LibraryPanel::updateUnsaved()
 {
-    const bool unsaved = !m_current.isEmpty() && !differingElements(paramSet, m_held, false).isEmpty();
+    const bool unsaved = !m_current.isEmpty() && !setupcompare::differences(paramSet, m_held, false).isEmpty();
     if (unsaved == m_unsaved)
         return;
     m_unsaved = unsaved;

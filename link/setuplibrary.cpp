@@ -13,7 +13,7 @@
 #include <climits>
 
 #include "paramfile.h"
-#include "settingscompare.h"
+#include "setupcompare.h"
 
 namespace {
 
@@ -360,7 +360,7 @@ SetupMatch matchSetup(const ParamSet &device, const QVector<LibrarySetup> &setup
             continue;
         ParamSet p;
         decodeParameterFile(file, p);
-        const int n = differingElements(device, p, trims && file.frames.present[FrameI]).size();
+        const int n = setupcompare::differences(device, p, trims && file.frames.present[FrameI]).size();
         const bool better = n < bestCount
             || (n == bestCount && s.info.lastWritten.isValid()
                 && (!best.setup.info.lastWritten.isValid() || s.info.lastWritten > best.setup.info.lastWritten));

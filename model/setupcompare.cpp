@@ -11,12 +11,15 @@ const QVector<SettingElement> &carried()
 {
     static const QVector<SettingElement> elements = [] {
         QVector<SettingElement> v;
-        for (int k = 0; k < allFieldCount; ++k) {
-            const FieldExtent &e = allFields[k];
-            for (int i = e.first; i <= e.last; ++i)
-                if (frameFieldOf(e.field, i))
-                    v.append({e.field, i});
-        }
+        for (int page = 1; page <= settingsPageCount; ++page)
+            for (int k = 0; k < allFieldCount; ++k) {
+                const FieldExtent &e = allFields[k];
+                if (e.page != page)
+                    continue;
+                for (int i = e.first; i <= e.last; ++i)
+                    if (frameFieldOf(e.field, i))
+                        v.append({e.field, i});
+            }
         return v;
     }();
     return elements;
@@ -29,11 +32,11 @@ bool same(const ParamSet &a, const ParamSet &b, const SettingElement &e)
     return fieldValue(a, e.field, e.index) == fieldValue(b, e.field, e.index);
 }
 
-QVector<SettingElement> differences(const ParamSet &a, const ParamSet &b)
+QVector<SettingElement> differences(const ParamSet &a, const ParamSet &b, bool trims)
 {
     QVector<SettingElement> v;
     for (const SettingElement &e : carried())
-        if (!same(a, b, e))
+        if ((trims || e.field != Field::stickTrim) && !same(a, b, e))
             v.append(e);
     return v;
 }

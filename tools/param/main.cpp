@@ -79,7 +79,7 @@ QString windowNote(const ParamSet &p, Field field, int index)
 }
 
 // "  # 舵机相位 CH1: 正相", the setting as the window names and shows it.
-QString forPeople(const ParamSet &p, const Element &e)
+QString forPeople(const ParamSet &p, const SettingElement &e)
 {
     const Binding *b = bindingOf(e.field, e.index);
     return b ? QStringLiteral("  # %1: %2").arg(bindingName(*b), bindingValueText(*b, p)) + windowNote(p, e.field, e.index)
@@ -92,7 +92,7 @@ int show(const QString &path)
     if (!loadWhole(path, p))
         return Refused;
     int page = 0;
-    for (const Element &e : carried()) {
+    for (const SettingElement &e : setupcompare::carried()) {
         if (fieldExtent(e.field).page != page) {
             page = fieldExtent(e.field).page;
             put(stdout, QStringLiteral("[page %1]\n").arg(page));
@@ -152,7 +152,7 @@ int check(const QString &path)
     }
     // Inside its range, but not a value the window's widget can show: a Read
     // into the window changes it, and a Write sends the window's value.
-    for (const Element &e : carried()) {
+    for (const SettingElement &e : setupcompare::carried()) {
         int lo = 0;
         int hi = 0;
         WindowShowing showing;
@@ -187,7 +187,7 @@ struct Member {
 QVector<Member> members()
 {
     QVector<Member> v;
-    for (const Element &e : carried()) {
+    for (const SettingElement &e : setupcompare::carried()) {
         if (v.isEmpty() || v.last().field != e.field) {
             const FieldExtent &x = fieldExtent(e.field);
             v.append({e.field, QVector<bool>(x.last, false)});

@@ -11,7 +11,7 @@ QString valueText(const ParamSet &p, Field f, int index)
     return text;
 }
 
-QString row(const Element &e, const QString &value)
+QString row(const SettingElement &e, const QString &value)
 {
     return QStringLiteral("  %1 %2").arg(elementName(e.field, e.index), -16).arg(value);
 }
@@ -34,7 +34,7 @@ bool loadWholeFile(const QString &path, ParamSet &p, QString *why)
 QStringList differingRows(const ParamSet &a, const ParamSet &b)
 {
     QStringList rows;
-    for (const Element &e : differingElements(a, b)) {
+    for (const SettingElement &e : setupcompare::differences(a, b)) {
         rows << row(e, QStringLiteral("%1 %2").arg(valueText(a, e.field, e.index), -14).arg(valueText(b, e.field, e.index)));
     }
     return rows;

@@ -6,17 +6,17 @@
 
 #include "fields.h"
 #include "paramset.h"
-#include "settingscompare.h"
+#include "setupcompare.h"
 
 // What the file commands and the transmitter commands of varnix-param share:
 // the settings the frames carry, how a setting is shown, and whole files.
 
-// Element and carried() come from settingscompare.h.
+// SettingElement and carried() come from setupcompare.h.
 
 // "37 (3.7 V)" for a voltage companion, else the number.
 QString valueText(const ParamSet &p, Field f, int index);
 // "  subTrim[3]        value": one row of show and diff.
-QString row(const Element &e, const QString &value);
+QString row(const SettingElement &e, const QString &value);
 
 // A file with all four frames, decoded into p; false with the reason, for
 // people, in *why.

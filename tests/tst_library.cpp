@@ -9,9 +9,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "apptest.h"
@@ -23,6 +25,9 @@
 #include "programs.h"
 #include "qtwarnings.h"
 #include "setuplibrary.h"
+#include "setupcompare.h"
+#include "templatedialog.h"
+#include "templates.h"
 #include "txsimprocess.h"
 #include "usersettings.h"
 
@@ -79,6 +84,7 @@ private slots:
     void writtenText_data();
     void writtenText();
     void matchAfterReadAndWriteThroughReview();
+    void newSetupFromTemplate();
 
 private:
     QString m_param;
@@ -317,7 +323,10 @@ void LibraryTest::commandLineTakesSetupNames()
     const QString sheet = dir.filePath("sheet.html");
     r = runProgram(m_param, QStringList{"sheet", "Bixler", "-o", sheet, "--lang", "en"} + folder);
     QCOMPARE(r.code, 0);
-    QVERIFY(QFileInfo(sheet).size() > 0);
+    // The sidecar's name and type head the sheet.
+    const QString html = QString::fromUtf8(readBytes(sheet));
+    QVERIFY(html.contains(QStringLiteral("Bixler")));
+    QVERIFY(html.contains(QStringLiteral("Delta")));
 }
 
 // varnix-param write by a setup's name, on txsim: the write goes into the
@@ -462,6 +471,45 @@ void LibraryTest::matchAfterReadAndWriteThroughReview()
     QCOMPARE(SetupLibrary::read(dir.filePath("Cub 2.txt")).info.lastWritten.isValid(), true);
     QVERIFY(read());
     QTRY_COMPARE_WITH_TIMEOUT(label->text(), u8("发射机当前：Cub 2（刚刚写入）"), 10000);
+}
+
+// 新建 → 从模板…: the template over factory values into the pages as one
+// undo step, then a setup of the name and type given.
+void LibraryTest::newSetupFromTemplate()
+{
+    QTemporaryDir dir;
+    UserSettings().setLibraryFolder(dir.path());
+    MainWindow w;
+    w.setAttribute(Qt::WA_QuitOnClose, false);
+    w.show();
+    const int steps = w.undoStack()->count();
+    apptest::ModalAnswerer answerer;
+    answerer.onShown([](const apptest::ModalSeen &) {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (auto *t = qobject_cast<TemplateDialog *>(dialog)) {
+            t->choose(Airframe::Delta, 1);
+        } else if (auto *name = dialog ? dialog->findChild<QLineEdit *>("librarySetupName") : nullptr) {
+            name->setText(QStringLiteral("Zagi"));
+            QCOMPARE(dialog->findChild<QComboBox *>("librarySetupType")->currentIndex(), int(Airframe::Delta));
+        }
+        if (dialog)
+            dialog->accept();
+    });
+    w.library()->findChild<QAction *>("libraryNewFromTemplate")->trigger();
+
+    const ParamSet expected = templates::apply(*templates::of(Airframe::Delta), 1, TemplateDialog::newSetupBase());
+    QVERIFY(paramSet == expected);
+    QCOMPARE(w.undoStack()->count(), steps + 1);
+    const QString file = w.library()->currentFile();
+    QVERIFY(!file.isEmpty());
+    const LibrarySetup setup = SetupLibrary::read(file);
+    QCOMPARE(setup.info.name, QStringLiteral("Zagi"));
+    QCOMPARE(setup.info.type, Airframe::Delta);
+    ParamSet saved;
+    const ParameterFile read = readParameterFile(file);
+    QVERIFY(read.complete());
+    decodeParameterFile(read, saved);
+    QVERIFY(setupcompare::differences(saved, expected, false).isEmpty());
 }
 
 QTEST_MAIN(LibraryTest)

@@ -3,6 +3,7 @@
 // brought against them over a pseudo-terminal.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>

@@ -56,8 +56,8 @@ FieldHelpers::FieldHelpers(Link &link, EditSession *session, StatusPanel *status
 
     auto *button = new QToolButton(bar);
     button->setObjectName(QStringLiteral("statusHelpers"));
-    button->setText(tr("助手"));
-    button->setToolTip(tr("微调转中点：F8，失控保护取当前：F9"));
+    button->setText(tr("工具"));
+    button->setToolTip(tr("模板、比较、机型检查，微调转中点和失控保护取当前"));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setPopupMode(QToolButton::InstantPopup);
@@ -66,6 +66,7 @@ FieldHelpers::FieldHelpers(Link &link, EditSession *session, StatusPanel *status
     menu->addAction(trims);
     menu->addAction(failSafe);
     button->setMenu(menu);
+    m_menu = menu;
     bar->addPermanentWidget(button);
 
     // The trims go into the I frame of the Write the helper started, for

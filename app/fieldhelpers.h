@@ -19,6 +19,7 @@ class ConnectionController;
 class EditSession;
 class QDialog;
 class QLabel;
+class QMenu;
 class QStatusBar;
 class QWidget;
 class StatusPanel;
@@ -35,6 +36,8 @@ public:
     // How long the sticks are held before the outputs are taken; tests
     // shorten it.
     void setHoldMs(int ms) { m_holdMs = ms; }
+    // The status bar's tools menu: the helpers, and what the window adds.
+    QMenu *menu() const { return m_menu; }
 
     void trimsToSubTrims();
     void failSafeFromSticks();
@@ -59,6 +62,7 @@ private:
     QString m_trimsNote;
 
     int m_holdMs = 3000;
+    QMenu *m_menu = nullptr;
     QDialog *m_hold = nullptr;
     QLabel *m_holdText = nullptr;
     QTimer m_holdTick;

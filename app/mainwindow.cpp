@@ -1,16 +1,16 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QEventLoop>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <QToolButton>
 #include <QUndoStack>
 
 #include "airframecheck.h"
@@ -153,8 +153,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_connection, &ConnectionController::noData, empty, &EmptyState::showNoData);
     connect(m_connection, &ConnectionController::receivingStarted, empty, &EmptyState::hide);
     connect(m_connection, &ConnectionController::closed, empty, &EmptyState::showClosed);
-    new FieldHelpers(m_link, m_session, m_status, m_connection, statusBar(), this,
-                     [this] { on_toolButton_Send_clicked(); });
+    auto *helpers = new FieldHelpers(m_link, m_session, m_status, m_connection, statusBar(), this,
+                                     [this] { on_toolButton_Send_clicked(); });
+    // One tools menu in the status bar: templates, compare, the airframe check, the helpers.
+    QMenu *tools = helpers->menu();
+    QAction *first = tools->actions().value(0);
+    tools->insertActions(first, setupTools->actions());
+    tools->insertAction(first, m_airframeAction);
+    tools->insertSeparator(first);
 
     (new WheelGuard(this))->guard(centralWidget());
     new KeyboardAccess(this);
@@ -242,15 +248,12 @@ void MainWindow::setUpLiveViews()
         if (m_airframeCheck)
             m_airframeCheck->hideLive();
     });
-    auto *button = new QToolButton(statusBar());
-    button->setObjectName(QStringLiteral("airframeCheckButton"));
-    button->setText(tr("机型检查"));
-    button->setToolTip(tr("机型检查：F7"));
-    button->setAutoRaise(true);
-    statusBar()->addPermanentWidget(button);
-    connect(button, &QToolButton::clicked, this, &MainWindow::showAirframeCheck);
-    connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
-            &MainWindow::showAirframeCheck);
+    m_airframeAction = new QAction(tr("机型检查"), this);
+    m_airframeAction->setObjectName(QStringLiteral("actionAirframeCheck"));
+    m_airframeAction->setToolTip(tr("机型检查：F7"));
+    m_airframeAction->setShortcut(QKeySequence(Qt::Key_F7));
+    addAction(m_airframeAction);
+    connect(m_airframeAction, &QAction::triggered, this, &MainWindow::showAirframeCheck);
 }
 
 // The airframe check draws the type of the setup the pages hold.

@@ -264,6 +264,7 @@ private:
     Ui::MainWindow *ui;
     UserSettings m_settings;
     QPointer<AirframeCheck> m_airframeCheck;
+    QAction *m_airframeAction = nullptr;
     QSerialPort serialPort;
     QTimer *refreshTimer;
     QSize m_fullSize; // the form and the status bar, unscrolled

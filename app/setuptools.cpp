@@ -1,9 +1,7 @@
 #include "setuptools.h"
 
 #include <QMainWindow>
-#include <QShortcut>
-#include <QStatusBar>
-#include <QToolButton>
+#include <QAction>
 #include <QUndoStack>
 
 #include "airframe.h"
@@ -19,29 +17,23 @@ SetupTools::SetupTools(Link &link, EditSession *session, QMainWindow *window)
     , m_session(session)
     , m_window(window)
 {
-    QStatusBar *bar = window->statusBar();
-    const auto addButton = [&](const QString &text, const QString &tip, const char *name, const QKeySequence &key) {
-        auto *b = new QToolButton(bar);
-        b->setObjectName(QLatin1String(name));
-        b->setText(text);
-        b->setToolTip(tip);
-        b->setAutoRaise(true);
-        bar->addPermanentWidget(b);
-        auto *shortcut = new QShortcut(key, window);
-        connect(&m_link, &Link::busyChanged, b, [b, shortcut](bool busy) {
-            b->setEnabled(!busy);
-            shortcut->setEnabled(!busy);
-        });
-        return std::make_pair(b, shortcut);
+    const auto addAction = [&](const QString &text, const QString &tip, const char *name, const QKeySequence &key) {
+        auto *a = new QAction(text, window);
+        a->setObjectName(QLatin1String(name));
+        a->setToolTip(tip);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(a);
+        connect(&m_link, &Link::busyChanged, a, [a](bool busy) { a->setEnabled(!busy); });
+        m_actions.append(a);
+        return a;
     };
-    const auto t = addButton(tr("模板…"), tr("新机型模板：按机型设好混控、相位、行程和大小舵（Ctrl+T）"),
-                             "templateButton", QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(t.first, &QToolButton::clicked, this, &SetupTools::applyTemplate);
-    connect(t.second, &QShortcut::activated, this, &SetupTools::applyTemplate);
-    const auto c = addButton(tr("比较"), tr("比较页面、发射机和文件中的设置（Ctrl+D）"), "compareButton",
-                             QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(c.first, &QToolButton::clicked, this, &SetupTools::showCompare);
-    connect(c.second, &QShortcut::activated, this, &SetupTools::showCompare);
+    connect(addAction(tr("模板…"), tr("新机型模板：按机型设好混控、相位、行程和大小舵（Ctrl+T）"), "actionTemplate",
+                      QKeySequence(Qt::CTRL | Qt::Key_T)),
+            &QAction::triggered, this, &SetupTools::applyTemplate);
+    connect(addAction(tr("比较"), tr("比较页面、发射机和文件中的设置（Ctrl+D）"), "actionCompare",
+                      QKeySequence(Qt::CTRL | Qt::Key_D)),
+            &QAction::triggered, this, &SetupTools::showCompare);
     // Every edit, undo, Read and command is a step of the undo stack.
     const auto reload = [this] {
         if (m_compare)

@@ -4,6 +4,7 @@
 // rows copied into the pages as one undo step.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QSpinBox>
@@ -107,7 +108,7 @@ private slots:
         const int steps = rig.window.undoStack()->count();
         apptest::ModalAnswerer answerer;
         answerTemplate(answerer, Airframe::Delta, 1);
-        rig.window.findChild<QAbstractButton *>(QStringLiteral("templateButton"))->click();
+        rig.window.findChild<QAction *>(QStringLiteral("actionTemplate"))->trigger();
         const ParamSet expected = templates::apply(*templates::of(Airframe::Delta), 1, before);
         QVERIFY(paramSet == expected);
         QCOMPARE(rig.window.undoStack()->count(), steps + 1);

@@ -552,14 +552,6 @@
         <translation>Hold the sticks still: each channel&apos;s output now becomes its fail-safe: F9</translation>
     </message>
     <message>
-        <source>助手</source>
-        <translation>Helpers</translation>
-    </message>
-    <message>
-        <source>微调转中点：F8，失控保护取当前：F9</source>
-        <translation>Trims to sub-trims: F8, fail-safe from sticks: F9</translation>
-    </message>
-    <message>
         <source>失控保护取当前：串口已关闭，未改变</source>
         <translation>Fail-safe from sticks: the port closed, nothing changed</translation>
     </message>
@@ -624,6 +616,14 @@ The outputs are taken in %1 s…</translation>
     <message>
         <source>失控保护取当前：%1</source>
         <translation>Fail-safe from sticks: %1</translation>
+    </message>
+    <message>
+        <source>工具</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>模板、比较、机型检查，微调转中点和失控保护取当前</source>
+        <translation>Templates, compare, the airframe check, trims to sub-trims and fail-safe from sticks</translation>
     </message>
 </context>
 <context>

@@ -41,10 +41,15 @@ QString imageSource(const QImage &image, const char *name, bool inlineImages)
 {
     if (!inlineImages)
         return QStringLiteral("sheet:") + QLatin1String(name);
+    // A fixed resolution in the file: otherwise the screen's (or none's)
+    // makes the same sheet differ between the window and the command line.
+    QImage fixed = image;
+    fixed.setDotsPerMeterX(3780); // 96 dpi
+    fixed.setDotsPerMeterY(3780);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    fixed.save(&buffer, "PNG");
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
 }
 

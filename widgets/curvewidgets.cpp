@@ -9,9 +9,14 @@
 #include <QPainterPath>
 #include <QPaintEvent>
 #include <QPen>
+#include <QResizeEvent>
 #include <QTimer>
 
 #include <utility>
+
+namespace {
+constexpr int kPlotSide = 300; // the white plot's side, in pixels
+}
 
 CurveWidget::CurveWidget(const QRect &frame, QWidget *parent)
     : QWidget(parent)
@@ -76,6 +81,14 @@ void CurveWidget::drawVerticalDashes(QPainter &painter, int x, int first, int la
         painter.drawLine(x, y, x, y + 8);
 }
 
+void CurveWidget::resizeEvent(QResizeEvent *event)
+{
+    // The white plot covers a widget of up to 300 x 300 whole: a frame of the
+    // marker then repaints this widget alone, not the styled page behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent, width() <= kPlotSide && height() <= kPlotSide);
+    QWidget::resizeEvent(event);
+}
+
 void CurveWidget::paintEvent(QPaintEvent *)
 {
     // The plot changes with the settings only; the marker moves with every
@@ -88,7 +101,7 @@ void CurveWidget::paintEvent(QPaintEvent *)
         m_plot.fill(Qt::transparent);
         QPainter plot(&m_plot);
         setPen(plot, 4, Qt::green);
-        plot.fillRect(QRect(QPoint(0, 0), QPoint(299, 299)), Qt::white);
+        plot.fillRect(QRect(0, 0, kPlotSide, kPlotSide), Qt::white);
         plot.drawRect(m_frame);
         drawCurve(plot);
         m_plotKey = key;

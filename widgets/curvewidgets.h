@@ -38,6 +38,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) final;
+    void resizeEvent(QResizeEvent *event) override;
     // Draws grid, labels and curve over the white plot and its frame.
     virtual void drawCurve(QPainter &painter) = 0;
     // What the plot is drawn from: a new key draws it again.

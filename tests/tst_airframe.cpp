@@ -33,24 +33,7 @@ Q_DECLARE_METATYPE(Field)
 
 namespace {
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 using Angles = QVector<QPair<Surface, double>>;
-
-QByteArray wireFrames(const ParamSet &set)
-{
-    ParamSet p = set;
-    QByteArray bytes;
-    for (int frame = FrameS; frame <= FrameI; ++frame) {
-        QString text = QString::fromLatin1(initialFrameText[frame]);
-        buildFrame(p, frame, text);
-        bytes += text.toLatin1();
-    }
-    return bytes + "WWW";
-}
 
 // A window on a pty whose transmitter is known (one Write of the start
 // values went out), with its airframe check open.

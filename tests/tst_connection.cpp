@@ -28,12 +28,9 @@
 
 Q_DECLARE_METATYPE(PortEntry)
 
-namespace {
+using fixtures::u8;
 
-QString u8(const char *s)
-{
-    return QString::fromUtf8(s);
-}
+namespace {
 
 PortEntry usbPort(const QString &name, quint16 vendor, quint16 product, const QString &serial = QString(),
                   const QString &description = QString())

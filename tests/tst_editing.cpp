@@ -35,24 +35,6 @@ using namespace fixtures;
 
 namespace {
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-// The four frames a set makes, as the transmitter receives them after a Write.
-QByteArray wireFrames(const ParamSet &set)
-{
-    ParamSet p = set;
-    QByteArray bytes;
-    for (int frame = FrameS; frame <= FrameI; ++frame) {
-        QString text = QString::fromLatin1(initialFrameText[frame]);
-        buildFrame(p, frame, text);
-        bytes += text.toLatin1();
-    }
-    return bytes + "WWW";
-}
-
 // A window on a pty whose transmitter is known: one Write of the start values
 // has gone out ("仍然写入" in the review of an unknown transmitter).
 struct Rig {

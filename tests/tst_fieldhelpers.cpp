@@ -22,12 +22,9 @@
 #include "ptypeer.h"
 #include "qtwarnings.h"
 
-namespace {
+using fixtures::u8;
 
-QString u8(const char *s)
-{
-    return QString::fromUtf8(s);
-}
+namespace {
 
 // A transmitter that answers each read request with all its sections and
 // keeps what the last frames of a write carried.

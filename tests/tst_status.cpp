@@ -29,11 +29,6 @@ using namespace fixtures;
 
 namespace {
 
-QString u8(const char *s)
-{
-    return QString::fromUtf8(s);
-}
-
 const char *const noBackup = "未备份：本次连接尚未读到发射机的设置";
 
 // A transmitter on a pseudo-terminal that answers each read request with

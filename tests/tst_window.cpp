@@ -27,11 +27,6 @@ using namespace fixtures;
 
 namespace {
 
-QString u8(const char *s)
-{
-    return QString::fromUtf8(s);
-}
-
 const char *const channelTexts[8] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
                                      "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
 

@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include "frames.h"
 #include "ptypeer.h"
 
 namespace fixtures {
@@ -136,6 +137,18 @@ void StreamWatch::poll()
             s.action();
         }
     }
+}
+
+QByteArray wireFrames(const ParamSet &set)
+{
+    ParamSet p = set;
+    QByteArray bytes;
+    for (int frame = FrameS; frame <= FrameI; ++frame) {
+        QString text = QString::fromLatin1(initialFrameText[frame]);
+        buildFrame(p, frame, text);
+        bytes += text.toLatin1();
+    }
+    return bytes + "WWW";
 }
 
 } // namespace fixtures

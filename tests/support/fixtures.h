@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
+#include <QString>
 #include <QTimer>
 #include <QVector>
 
@@ -37,6 +38,15 @@ extern const QByteArray factoryS;
 
 // The set the factory values make from the Initial values.
 ParamSet factorySet();
+
+// The four frames a set makes, as the transmitter receives them after a Write.
+QByteArray wireFrames(const ParamSet &set);
+
+// A test's expected text, written in UTF-8.
+inline QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 // Settings inside every range that the window's boxes cannot show (switch
 // #2, curve #4, slave #8, lower rates -36/-48 %).
 ParamSet unshowableSet();
